@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+
+#include <stdexcept>
+
+// A write to the settings file failed; what() is "Unable to write to <full path>" in UTF-8.
+class IniWriteError : public std::runtime_error
+{
+public:
+    explicit IniWriteError(const QString &path);
+    QString path() const { return m_path; }
+
+private:
+    QString m_path;
+};
+
+// Each accessor opens the file, does one read or one write and closes it again: nothing is cached,
+// so a value written anywhere is what the next read anywhere sees. Section and key names match
+// regardless of ASCII letter case. A missing file, section or key, or a value that does not parse,
+// gives the default. A write replaces the value in place, adds a missing key or section and keeps
+// every other line untouched; it throws IniWriteError when the file cannot be written.
+qint32 IniReadInteger(const QString &file, const QString &section, const QString &key, qint32 defaultValue);
+void IniWriteInteger(const QString &file, const QString &section, const QString &key, qint32 value);
+bool IniReadBool(const QString &file, const QString &section, const QString &key, bool defaultValue);
+void IniWriteBool(const QString &file, const QString &section, const QString &key, bool value);
+QString IniReadString(const QString &file, const QString &section, const QString &key, const QString &defaultValue);
+void IniWriteString(const QString &file, const QString &section, const QString &key, const QString &value);
+
+// The integer rule of the settings file: blanks around the value ignored; a decimal number with
+// an optional sign in the 32-bit range, or "0x", "0X", "$" and hexadecimal digits taken as a 32-bit
+// pattern. Returns false for anything else.
+bool parseIniInteger(QStringView text, qint32 &value);

@@ -1,0 +1,314 @@
+#include "settings/inifile.h"
+#include "settings/practicesettings.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestIniFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+
+    void integerSyntax_data();
+    void integerSyntax();
+    void readsValuesThroughTheFile();
+    void booleans_data();
+    void booleans();
+    void stringsLoseBlanksAndOneQuotePair_data();
+    void stringsLoseBlanksAndOneQuotePair();
+    void longStringIsCut();
+
+    void writeReplacesInPlaceAndKeepsTheRest();
+    void writeAddsKeysAndSections();
+    void writeKeepsWindowsLineEndings();
+    void writeKeepsValueOnOneLine();
+    void failedWriteIsReported();
+
+    void missingFileGivesDefaults();
+    void startupMode_data();
+    void startupMode();
+    void valuesAreKeptAsRead();
+    void switchesSoundAndModeRoundTrip();
+
+private:
+    QString iniWith(const QByteArray &text);
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_ini;
+};
+
+void TestIniFile::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    m_ini = m_dir->filePath(QStringLiteral("numik.ini"));
+}
+
+QString TestIniFile::iniWith(const QByteArray &text)
+{
+    QFile f(m_ini);
+    if (!f.open(QIODevice::WriteOnly) || f.write(text) != text.size())
+        qFatal("cannot prepare the ini file");
+    return m_ini;
+}
+
+static QByteArray contents(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void TestIniFile::integerSyntax_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<int>("value");
+
+    QTest::newRow("decimal") << "12" << true << 12;
+    QTest::newRow("blanks around") << "  12 " << true << 12;
+    QTest::newRow("plus sign") << "+12" << true << 12;
+    QTest::newRow("negative") << "-3" << true << -3;
+    QTest::newRow("leading zeros") << "012" << true << 12;
+    QTest::newRow("largest") << "2147483647" << true << 2147483647;
+    QTest::newRow("smallest") << "-2147483648" << true << int(-2147483647 - 1);
+    QTest::newRow("0x") << "0x1A" << true << 26;
+    QTest::newRow("0X lower digits") << "0X1a" << true << 26;
+    QTest::newRow("dollar") << "$C" << true << 12;
+    QTest::newRow("hex is a 32-bit pattern") << "$FFFFFFFF" << true << -1;
+    QTest::newRow("hex sign bit") << "0x80000000" << true << int(-2147483647 - 1);
+    QTest::newRow("too large") << "2147483648" << false << 0;
+    QTest::newRow("too small") << "-2147483649" << false << 0;
+    QTest::newRow("hex beyond 32 bits") << "0x100000000" << false << 0;
+    QTest::newRow("letters") << "abc" << false << 0;
+    QTest::newRow("empty") << "" << false << 0;
+    QTest::newRow("blank inside") << "12 3" << false << 0;
+    QTest::newRow("decimal point") << "1.5" << false << 0;
+    QTest::newRow("lone sign") << "-" << false << 0;
+    QTest::newRow("prefix without digits") << "0x" << false << 0;
+    QTest::newRow("signed hex") << "-$10" << false << 0;
+    QTest::newRow("bare x prefix") << "x1A" << false << 0;
+    QTest::newRow("trailing letter") << "12a" << false << 0;
+}
+
+void TestIniFile::integerSyntax()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, ok);
+    QFETCH(int, value);
+    qint32 parsed = 777;
+    QCOMPARE(parseIniInteger(text, parsed), ok);
+    QCOMPARE(parsed, ok ? value : 777);
+}
+
+void TestIniFile::readsValuesThroughTheFile()
+{
+    iniWith("; a comment\n[Plus]\nC1DO = 0x1A \nC2DO=abc\n\n[hodnoceni]\nAUTOPO=\"30\"\n");
+    QCOMPARE(IniReadInteger(m_ini, "Plus", "C1DO", 20), 26);
+    QCOMPARE(IniReadInteger(m_ini, "Plus", "C2DO", 10), 10);
+    QCOMPARE(IniReadInteger(m_ini, "plus", "c1do", 20), 26);
+    QCOMPARE(IniReadInteger(m_ini, "Hodnoceni", "autopo", 15), 30);
+    QCOMPARE(IniReadInteger(m_ini, "Minus", "C1DO", 20), 20);
+    QCOMPARE(IniReadInteger(m_ini, "Plus", "VDO", 25), 25);
+    QCOMPARE(IniReadInteger(m_dir->filePath("missing.ini"), "Plus", "C1DO", 20), 20);
+}
+
+void TestIniFile::booleans_data()
+{
+    QTest::addColumn<QByteArray>("stored");
+    QTest::addColumn<bool>("withDefaultFalse");
+    QTest::addColumn<bool>("withDefaultTrue");
+
+    QTest::newRow("0") << QByteArray("0") << false << false;
+    QTest::newRow("1") << QByteArray("1") << true << true;
+    QTest::newRow("2 is true") << QByteArray("2") << true << true;
+    QTest::newRow("-1 is true") << QByteArray("-1") << true << true;
+    QTest::newRow("yes is the default") << QByteArray("yes") << false << true;
+    QTest::newRow("empty is the default") << QByteArray("") << false << true;
+}
+
+void TestIniFile::booleans()
+{
+    QFETCH(QByteArray, stored);
+    QFETCH(bool, withDefaultFalse);
+    QFETCH(bool, withDefaultTrue);
+    iniWith("[Zvuk]\nanone=" + stored + "\n");
+    QCOMPARE(IniReadBool(m_ini, "Zvuk", "anone", false), withDefaultFalse);
+    QCOMPARE(IniReadBool(m_ini, "Zvuk", "anone", true), withDefaultTrue);
+}
+
+void TestIniFile::stringsLoseBlanksAndOneQuotePair_data()
+{
+    QTest::addColumn<QByteArray>("stored");
+    QTest::addColumn<QString>("read");
+
+    QTest::newRow("plain") << QByteArray("heslo") << "heslo";
+    QTest::newRow("blanks dropped") << QByteArray("   heslo  ") << "heslo";
+    QTest::newRow("double quotes keep inner blanks") << QByteArray(" \"  tajné heslo  \" ") << "  tajné heslo  ";
+    QTest::newRow("single quotes") << QByteArray("'a b'") << "a b";
+    QTest::newRow("only one pair") << QByteArray("\"\"x\"\"") << "\"x\"";
+    QTest::newRow("unbalanced quote kept") << QByteArray("\"abc") << "\"abc";
+    QTest::newRow("mixed quotes kept") << QByteArray("\"abc'") << "\"abc'";
+    QTest::newRow("empty quotes") << QByteArray("\"\"") << "";
+    QTest::newRow("equals sign inside") << QByteArray("a=b") << "a=b";
+}
+
+void TestIniFile::stringsLoseBlanksAndOneQuotePair()
+{
+    QFETCH(QByteArray, stored);
+    QFETCH(QString, read);
+    iniWith("[Heslo]\nhodnota=" + stored + "\n");
+    QCOMPARE(IniReadString(m_ini, "Heslo", "hodnota", "default"), read);
+    QCOMPARE(IniReadString(m_ini, "Heslo", "jina", "default"), QStringLiteral("default"));
+}
+
+void TestIniFile::longStringIsCut()
+{
+    iniWith("[Heslo]\nhodnota=" + QByteArray(5000, 'a') + "\n");
+    QCOMPARE(IniReadString(m_ini, "Heslo", "hodnota", QString()), QString(2047, u'a'));
+}
+
+void TestIniFile::writeReplacesInPlaceAndKeepsTheRest()
+{
+    iniWith("; settings of a class\n[Plus]\nC1OD=0\nneznamy=klic\nc1do=20\n\n[Minus]\nC1DO=20\n");
+    IniWriteInteger(m_ini, "Plus", "C1DO", -7);
+    QCOMPARE(contents(m_ini), QByteArray("; settings of a class\n[Plus]\nC1OD=0\nneznamy=klic\nC1DO=-7\n\n[Minus]\nC1DO=20\n"));
+    QCOMPARE(IniReadInteger(m_ini, "Plus", "C1DO", 20), -7);
+    QCOMPARE(IniReadInteger(m_ini, "Minus", "C1DO", 0), 20);
+}
+
+void TestIniFile::writeAddsKeysAndSections()
+{
+    IniWriteBool(m_ini, "Zvuk", "anone", false); // the first write creates the file
+    iniWith(contents(m_ini) + "[Operace]\nPlus=1\n\n; end\n");
+    IniWriteBool(m_ini, "Operace", "Deleni", true);
+    IniWriteString(m_ini, "Heslo", "hodnota", "\" heslo \"");
+    QCOMPARE(contents(m_ini),
+             QByteArray("[Zvuk]\nanone=0\n[Operace]\nPlus=1\nDeleni=1\n\n; end\n\n[Heslo]\nhodnota=\" heslo \"\n"));
+    QCOMPARE(IniReadBool(m_ini, "Zvuk", "anone", true), false);
+    QCOMPARE(IniReadString(m_ini, "Heslo", "hodnota", QString()), QStringLiteral(" heslo "));
+}
+
+void TestIniFile::writeKeepsWindowsLineEndings()
+{
+    iniWith("[Okno]\r\nLeft=5\r\nTop=6");
+    IniWriteInteger(m_ini, "Okno", "Left", 10);
+    IniWriteInteger(m_ini, "Okno", "State", 2);
+    QCOMPARE(contents(m_ini), QByteArray("[Okno]\r\nLeft=10\r\nTop=6\r\nState=2\r\n"));
+}
+
+void TestIniFile::writeKeepsValueOnOneLine()
+{
+    IniWriteString(m_ini, "Heslo", "hodnota", "a\nb\r\n[Plus]");
+    QCOMPARE(IniReadString(m_ini, "Heslo", "hodnota", QString()), QStringLiteral("a b  [Plus]"));
+    QCOMPARE(IniReadString(m_ini, "Plus", "hodnota", "none"), QStringLiteral("none"));
+}
+
+void TestIniFile::failedWriteIsReported()
+{
+    const QString path = m_dir->filePath(QStringLiteral("missing folder/numik.ini"));
+    try {
+        IniWriteInteger(path, "Okno", "velikost", 150);
+        QFAIL("the write into a missing folder passed silently");
+    } catch (const IniWriteError &e) {
+        QCOMPARE(QString::fromUtf8(e.what()), QStringLiteral("Unable to write to ") + path);
+    }
+    QVERIFY_THROWS_EXCEPTION(IniWriteError, UlozDoIni(path, PracticeSettings{}, OperationSwitches{}));
+}
+
+void TestIniFile::missingFileGivesDefaults()
+{
+    PracticeSettings settings;
+    settings.ranges.fill(OperationRange{});
+    settings.gradeThreshold = {1, 2, 3, 4};
+    settings.mode = 9;
+    OperationSwitches switches{false, true, true, true};
+    NactiRozsahZIni(m_ini, settings);
+    NastavDleIni(m_ini, settings, switches);
+
+    QCOMPARE(settings, PracticeSettings{});
+    QCOMPARE(switches, OperationSwitches{});
+    // addition 0..20 + 0..10 = 0..25, division 0..25 : 0..10 = 0..8
+    QCOMPARE(settings.range(Operation::Plus), (OperationRange{0, 20, 0, 10, 0, 25, 0, 1, 10}));
+    QCOMPARE(settings.range(Operation::Minus), (OperationRange{0, 20, 0, 20, 0, 15, 0, 1, 10}));
+    QCOMPARE(settings.range(Operation::Krat), (OperationRange{0, 5, 0, 10, 0, 25, 0, 1, 10}));
+    QCOMPARE(settings.range(Operation::Del), (OperationRange{0, 25, 0, 10, 0, 8, 0, 1, 10}));
+    QCOMPARE(settings.gradeThreshold, (std::array<qint32, 4>{95, 85, 75, 50}));
+    QCOMPARE(settings.autoEvaluateAfter, 15);
+    QVERIFY(settings.clearAfterAutoEvaluation);
+    QCOMPARE(settings.timeLimitSeconds, 0);
+    QVERIFY(settings.soundOn);
+    QVERIFY(settings.resultOnly);
+    QCOMPARE(settings.mode, 1);
+    QVERIFY(!QFile::exists(m_ini)); // reading never creates the file
+}
+
+void TestIniFile::startupMode_data()
+{
+    QTest::addColumn<QByteArray>("rezim");
+    QTest::addColumn<int>("mode");
+
+    QTest::newRow("nothing stored") << QByteArray() << 1;
+    QTest::newRow("typ 1") << QByteArray("typ=1\n") << 1;
+    QTest::newRow("typ 2") << QByteArray("typ=2\n") << 2;
+    QTest::newRow("startvyuka over typ 1") << QByteArray("startvyuka=1\ntyp=1\n") << 2;
+    QTest::newRow("startvyuka 0 keeps typ 2") << QByteArray("startvyuka=0\ntyp=2\n") << 2;
+    QTest::newRow("odd typ kept as read") << QByteArray("typ=7\n") << 7;
+}
+
+void TestIniFile::startupMode()
+{
+    QFETCH(QByteArray, rezim);
+    QFETCH(int, mode);
+    iniWith("[Rezim]\n" + rezim);
+    PracticeSettings settings;
+    NactiRozsahZIni(m_ini, settings);
+    QCOMPARE(settings.mode, mode);
+}
+
+void TestIniFile::valuesAreKeptAsRead()
+{
+    iniWith("[Del]\nC1DO=0x1A\nC2OD=0\nC2DO=0\nORAN=7\nDeleni=1\n"
+            "[Operace]\nPlus=0\nKrat=2\n"
+            "[CasLimit]\nhodnota=-5\n[Hodnoceni]\n1=abc\n4=60\nautomaz=0\n"
+            "[Rezim]\nhistdilvysl=9\nchybvysl=2\ndeaktivace=1\n[Neznama]\npouzevysl=0\n");
+    PracticeSettings settings;
+    OperationSwitches switches;
+    NactiRozsahZIni(m_ini, settings);
+    NastavDleIni(m_ini, settings, switches);
+
+    QCOMPARE(settings.range(Operation::Del), (OperationRange{0, 26, 0, 0, 0, 8, 7, 1, 10}));
+    // "Deleni" switches division only in section "Operace"
+    QCOMPARE(switches, (OperationSwitches{false, false, true, false}));
+    QCOMPARE(settings.timeLimitSeconds, -5);
+    QCOMPARE(settings.gradeThreshold, (std::array<qint32, 4>{95, 85, 75, 60}));
+    QVERIFY(!settings.clearAfterAutoEvaluation);
+    QCOMPARE(settings.historyAccess, 9);
+    QCOMPARE(settings.wrongResultsAccess, 2);
+    QVERIFY(settings.pauseOnDeactivate);
+    QVERIFY(!settings.resultOnly);
+}
+
+void TestIniFile::switchesSoundAndModeRoundTrip()
+{
+    PracticeSettings saved;
+    saved.soundOn = false;
+    saved.mode = 2;
+    const OperationSwitches switches{false, true, false, true};
+    UlozDoIni(m_ini, saved, switches);
+
+    PracticeSettings loaded;
+    OperationSwitches reloaded;
+    NactiRozsahZIni(m_ini, loaded);
+    NastavDleIni(m_ini, loaded, reloaded);
+    QCOMPARE(reloaded, switches);
+    QVERIFY(!loaded.soundOn);
+    QCOMPARE(loaded.mode, 2);
+    QCOMPARE(IniReadBool(m_ini, "Operace", "Deleni", false), true);
+    QCOMPARE(IniReadBool(m_ini, "Operace", "Del", false), false);
+}
+
+QTEST_GUILESS_MAIN(TestIniFile)
+#include "tst_inifile.moc"
