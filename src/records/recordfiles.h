@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+#include <array>
+
+// One wrongly answered or timed-out exercise; 28 bytes on disk, little-endian.
+// Operation and HiddenSlot are kept as read: a damaged file may hold any code.
+struct WrongResultRecord
+{
+    qint32 FirstNumber = 0;
+    qint32 SecondNumber = 0;
+    qint32 Operation = 1;
+    qint32 Result = 0;
+    bool TimedOut = false;
+    qint32 TimeLimit = 0;
+    qint32 HiddenSlot = 3;
+
+    static constexpr int Size = 28;
+    QByteArray encode() const;
+    static WrongResultRecord decode(const char *bytes); // exactly Size bytes
+
+    friend bool operator==(const WrongResultRecord &, const WrongResultRecord &) = default;
+};
+
+// One partial evaluation; 32 bytes on disk, little-endian. Practised is indexed by Operation - 1.
+struct EvaluationRecord
+{
+    double DateTime = 0.0; // days since 1899-12-30 00:00, local time
+    qint32 Grade = 0;
+    qint32 CorrectCount = 0;
+    qint32 WrongCount = 0;
+    std::array<bool, 4> Practised = {false, false, false, false};
+    qint32 MaxTimeLimit = 0;
+
+    static constexpr int Size = 32;
+    QByteArray encode() const;
+    static EvaluationRecord decode(const char *bytes); // exactly Size bytes
+
+    friend bool operator==(const EvaluationRecord &, const EvaluationRecord &) = default;
+};
+
+inline constexpr qint32 HistoryCapacity = 100;
+
+// Every operation opens the file, does its work and closes it; nothing is cached. Any failure
+// to open, seek, read, write, cut or close throws InOutError. A missing file reads as empty.
+qint32 CountWrongResults(const QString &path);
+void AppendWrongResult(const QString &path, const WrongResultRecord &record);
+// Clamps index into 1..count (1 when the file is empty) and reads that record, if any.
+void ReadWrongResult(const QString &path, qint32 &index, WrongResultRecord &record);
+// Removes record index (1-based); an index outside 1..count removes nothing.
+void DeleteWrongResult(const QString &path, qint32 index);
+qint32 CountEvaluations(const QString &path);
+// Puts the record first and keeps at most capacity records, newest first.
+void PrependEvaluation(const QString &path, const EvaluationRecord &record, qint32 capacity);
+QList<EvaluationRecord> ReadEvaluations(const QString &path);
