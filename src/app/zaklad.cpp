@@ -1,0 +1,428 @@
+#include "app/zaklad.h"
+
+#include "app/messagebox.h"
+#include "app/pictures.h"
+#include "app/soundplayer.h"
+#include "generator/amedit.h"
+#include "settings/inifile.h"
+#include "settings/windowplacement.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDir>
+#include <QLabel>
+#include <QLayout>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+
+#include <cmath>
+
+namespace {
+
+// The window's layout at 100 %: the client area above the status bar, and the status bar.
+constexpr QSize ClientSize(342, 172);
+constexpr int StatusBarHeight = 19;
+constexpr int WindowFontPixels = 13;
+constexpr int NumberFontPixels = 24;
+constexpr int SwitchFontPixels = 19;
+constexpr QSize FeedbackSize(65, 65);
+constexpr int ZoomPercents[] = {100, 150, 200, 250, 300};
+
+int scaled(int value, double factor)
+{
+    return int(std::lround(value * factor));
+}
+
+QFont arialPixels(int pixels, bool bold)
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(qMax(1, pixels));
+    font.setBold(bold);
+    return font;
+}
+
+// The button face colour as the field's background, as on the fields that only show numbers.
+void useButtonFace(QWidget *widget)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Base, palette.color(QPalette::Button));
+    widget->setPalette(palette);
+}
+
+} // namespace
+
+TFZaklad::TFZaklad(const QString &programDirectory, QWidget *parent)
+    : QMainWindow(parent)
+    , m_programDirectory(programDirectory)
+    , m_iniFile(QDir(programDirectory).filePath(QStringLiteral("numik.ini")))
+    , m_retestFile(QDir(programDirectory).filePath(QStringLiteral("chyba.nmk")))
+    , m_wrongResultsFile(QDir(programDirectory).filePath(QStringLiteral("chybavysl.nmk")))
+    , m_historyFile(QDir(programDirectory).filePath(QStringLiteral("hdv.ndv")))
+    , m_localClock([] { return QDateTime::currentDateTime(); })
+{
+    setObjectName(QStringLiteral("FZaklad"));
+    setWindowTitle(QStringLiteral("Numik - Korvelanta"));
+    setWindowIcon(ApplicationIcon());
+    setWindowFlag(Qt::WindowMaximizeButtonHint, false);
+    setFont(arialPixels(WindowFontPixels, false));
+
+    // FormCreate: counts at zero, paths built (above), placement restored, zoom applied
+    m_session = std::make_unique<PracticeSession>(m_settings, m_historyFile, static_cast<SessionHost &>(*this));
+    m_sound = new SoundPlayer(this);
+    TCasLimit = new QTimer(this);
+    TCasLimit->setObjectName(QStringLiteral("TCasLimit"));
+    TCasLimit->setInterval(1000);
+
+    buildControls();
+    buildMenu();
+    buildStatusBar();
+
+    m_settings.zoomPercent = IniReadInteger(m_iniFile, QStringLiteral("Okno"), QStringLiteral("velikost"), 100);
+    applyZoom();
+    // the placement is restored at the zoomed size, so that a first start is truly centred
+    RestoreWindowPlacement(this, m_iniFile);
+}
+
+TFZaklad::~TFZaklad() = default;
+
+void TFZaklad::place(QWidget *widget, const QRect &base, int fontPixels)
+{
+    m_scaled.push_back({widget, base, fontPixels});
+}
+
+TAMEdit *TFZaklad::addNumberField(const char *name, const QRect &base, int tag, bool readOnly, const QString &hint)
+{
+    auto *field = new TAMEdit(m_client);
+    field->setObjectName(QString::fromLatin1(name));
+    field->setTag(tag);
+    field->setReadOnly(readOnly);
+    field->setStatusTip(hint);
+    field->setKeyPressHandler([this](TAMEdit *sender, QKeyEvent *event) { return EVysledekKeyPress(sender, event); });
+    place(field, base, NumberFontPixels);
+    return field;
+}
+
+QLabel *TFZaklad::addPicture(const char *name, const QRect &base)
+{
+    auto *picture = new QLabel(m_client);
+    picture->setObjectName(QString::fromLatin1(name));
+    picture->setAttribute(Qt::WA_TransparentForMouseEvents);
+    place(picture, base, WindowFontPixels);
+    return picture;
+}
+
+void TFZaklad::buildControls()
+{
+    m_client = new QWidget(this);
+    m_client->setObjectName(QStringLiteral("client"));
+    setCentralWidget(m_client);
+
+    Image1 = addPicture("Image1", {14, 11, 32, 32});
+    EOK = addNumberField("EOK", {54, 11, 73, 37}, 0, true, QStringLiteral("dílčí počet správně vyřešených příkladů"));
+    Image2 = addPicture("Image2", {14, 59, 32, 32});
+    EChyba = addNumberField("EChyba", {54, 60, 73, 37}, 0, true, QStringLiteral("dílčí počet chybně vyřešených příkladů"));
+    for (TAMEdit *count : {EOK, EChyba}) {
+        count->setText(QStringLiteral("0"));
+        useButtonFace(count);
+    }
+
+    const auto addSwitch = [this](const char *name, const QString &caption, int top, Operation op, const QString &hint) {
+        auto *box = new QCheckBox(caption, m_client);
+        box->setObjectName(QString::fromLatin1(name));
+        box->setProperty("Tag", int(op));
+        box->setCursor(Qt::PointingHandCursor);
+        box->setStatusTip(hint);
+        place(box, {182, top, 145, 20}, SwitchFontPixels);
+        return box;
+    };
+    ChBPlus = addSwitch("ChBPlus", QStringLiteral("+ sčítání"), 11, Operation::Plus,
+                        QStringLiteral("zapnutí/vypnutí generování příkladů se sčítáním"));
+    ChBMinus = addSwitch("ChBMinus", QStringLiteral("- odečítání"), 33, Operation::Minus,
+                         QStringLiteral("zapnutí/vypnutí generování příkladů s odečítáním"));
+    ChBKrat = addSwitch("ChBKrat", QStringLiteral("x násobení"), 54, Operation::Krat,
+                        QStringLiteral("zapnutí/vypnutí generování příkladů s násobením"));
+    ChBDeleni = addSwitch("ChBDeleni", QStringLiteral(": dělení"), 76, Operation::Del,
+                          QStringLiteral("zapnutí/vypnutí generování příkladů s dělěním"));
+    ChBPlus->setChecked(true);
+
+    ECislo1 = addNumberField("ECislo1", {14, 110, 73, 37}, 1, true, QStringLiteral("číslo 1 (případně zadej výsledek)"));
+    EOperace = addNumberField("EOperace", {89, 115, 35, 30}, 1, true, QStringLiteral("typ matematické operace (+,-,x,:)"));
+    ECislo2 = addNumberField("ECislo2", {129, 110, 73, 37}, 2, true, QStringLiteral("číslo 2 (případně zadej výsledek)"));
+    AMEdit2 = addNumberField("AMEdit2", {206, 115, 35, 30}, 0, true, QString());
+    EVysledek = addNumberField("EVysledek", {245, 110, 73, 37}, 3, false, QStringLiteral("výsledek příkladu (případně zadej)"));
+    ECislo1->setText(QStringLiteral("0"));
+    ECislo2->setText(QStringLiteral("0"));
+    EOperace->setText(QStringLiteral("+"));
+    AMEdit2->setText(QStringLiteral("="));
+    for (TAMEdit *field : {ECislo1, ECislo2, EVysledek})
+        field->setTextAlignment(TAlignment::taRightJustify);
+    for (TAMEdit *sign : {EOperace, AMEdit2}) {
+        sign->setTextAlignment(TAlignment::taCenter);
+        sign->setFrame(false);
+        useButtonFace(sign);
+    }
+
+    // the feedback pictures lie over the right part of each number field, hidden until needed
+    ICislo1 = addPicture("ICislo1", {41, 100, 65, 65});
+    ICislo2 = addPicture("ICislo2", {156, 100, 65, 65});
+    IVysledek = addPicture("IVysledek", {272, 100, 65, 65});
+    for (QLabel *feedback : {ICislo1, ICislo2, IVysledek}) {
+        feedback->hide();
+        feedback->raise();
+    }
+
+    // the pupil's keyboard order
+    QWidget *order[] = {ChBPlus, ChBMinus, ChBKrat, ChBDeleni, ECislo1, ECislo2, EOperace, EVysledek, AMEdit2, EChyba, EOK};
+    for (std::size_t i = 0; i + 1 < std::size(order); ++i)
+        setTabOrder(order[i], order[i + 1]);
+    EVysledek->setFocus();
+}
+
+void TFZaklad::buildMenu()
+{
+    QMenuBar *bar = menuBar();
+    bar->setObjectName(QStringLiteral("MMenu"));
+    // the five menus fit the narrow window at 100 % on one line
+    bar->setFont(arialPixels(12, false));
+    bar->setStyleSheet(QStringLiteral("QMenuBar { spacing: 0px; } QMenuBar::item { padding: 2px 3px; }"));
+    const auto item = [this](QMenu *menu, const char *name, const QString &caption, const QString &hint) {
+        QAction *action = menu->addAction(caption);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setStatusTip(hint);
+        return action;
+    };
+    const auto submenu = [](QMenu *parentMenu, QMenuBar *menuBar, const char *name, const QString &caption,
+                            const QString &hint) {
+        QMenu *menu = parentMenu ? parentMenu->addMenu(caption) : menuBar->addMenu(caption);
+        menu->setObjectName(QString::fromLatin1(name));
+        menu->menuAction()->setObjectName(QString::fromLatin1(name));
+        menu->menuAction()->setStatusTip(hint);
+        return menu;
+    };
+
+    MMoznosti = submenu(nullptr, bar, "MMoznosti", QStringLiteral("&Možnosti"), QStringLiteral("nastavení programu"));
+    MMRozsah = item(MMoznosti, "MMRozsah", QStringLiteral("&nastavení"), QStringLiteral("nastavení rozsahu počtů a hodnocení"));
+    MNulovat = item(MMoznosti, "MNulovat", QStringLiteral("n&ulovat počty"), QStringLiteral("vynuluje celkové a dílčí počty"));
+    MMoznosti->addSeparator()->setObjectName(QStringLiteral("MMN2"));
+    MMHDH = item(MMoznosti, "MMHDH", QStringLiteral("&historie dílčího hodnocení"),
+                 QStringLiteral("zobrazí historii dílčího hodnocení"));
+    MMoznosti->addSeparator()->setObjectName(QStringLiteral("MMN1"));
+    MMSound = item(MMoznosti, "MMSound", QStringLiteral("&zvuk"), QStringLiteral("zapne/vypne zvukové efekty"));
+    MMSound->setCheckable(true);
+    MMSound->setChecked(true);
+    MMoznosti->addSeparator()->setObjectName(QStringLiteral("MMN3"));
+    MMZvetseni = submenu(MMoznosti, nullptr, "MMZvetseni", QStringLiteral("&zvětšení"), QStringLiteral("zvětšení formuláře"));
+    for (int percent : ZoomPercents) {
+        const QByteArray name = "MMZ" + QByteArray::number(percent);
+        QAction *zoom = item(MMZvetseni, name.constData(), QStringLiteral("%1%").arg(percent),
+                             QStringLiteral("zvětšení formuláře oproti základní velikosti"));
+        zoom->setData(percent); // the item's Tag
+        zoom->setCheckable(true);
+        m_zoomItems.push_back(zoom);
+        connect(zoom, &QAction::triggered, this, Guarded([this, zoom] { MMZ150Click(zoom); }));
+    }
+    connect(MMoznosti, &QMenu::aboutToShow, this, Guarded([this] { MMoznostiClick(); }));
+    connect(MMZvetseni, &QMenu::aboutToShow, this, Guarded([this] { MMZvetseniClick(); }));
+    connect(MNulovat, &QAction::triggered, this, Guarded([this] { MNulovatClick(); }));
+    connect(MMSound, &QAction::triggered, this, Guarded([this] { MMSoundClick(); }));
+
+    QMenu *wrong = submenu(nullptr, bar, "MChybneVysl", QStringLiteral("&Chybné výsledky"),
+                           QStringLiteral("možnosti práce s chybnými výsledky"));
+    item(wrong, "MChZobra", QStringLiteral("&zobrazit"), QStringLiteral("zobrazit chybné výsledky"));
+    item(wrong, "MChPrezkouset", QStringLiteral("&přezkoušet"), QStringLiteral("přezkoušet příklady kde byla chyba ve výsledku"));
+
+    QMenu *mode = submenu(nullptr, bar, "MRezim", QStringLiteral("&Režim"), QString());
+    QAction *settingsMode = item(mode, "MRNastaveni", QStringLiteral("&nastavení"), QString());
+    settingsMode->setCheckable(true);
+    settingsMode->setChecked(true);
+    QAction *teachingMode = item(mode, "MRVyuka", QStringLiteral("&výuka"), QString());
+    teachingMode->setCheckable(true);
+    mode->addSeparator()->setObjectName(QStringLiteral("MRNic1"));
+    item(mode, "MRHeslo", QStringLiteral("&heslo"), QString());
+
+    QMenu *paper = submenu(nullptr, bar, "MPapir", QStringLiteral("&Příklady na papír"), QString());
+    item(paper, "MP1Sl", QStringLiteral("&1 sloupec (30 příkladů) A4"), QString());
+    item(paper, "MP2Sl", QStringLiteral("&2 sloupce (60 příkladů) A4"), QString());
+    item(paper, "MP3Sl", QStringLiteral("&3 sloupce (90 příkladů) A4"), QString());
+
+    QMenu *info = submenu(nullptr, bar, "MInfo", QStringLiteral("&Info"), QString());
+    item(info, "MIAbout", QStringLiteral("&About"), QString());
+
+    // The settings dialog, the history, the wrong results, the modes, the sheets and the About
+    // window are not part of the program yet: their items are shown but cannot be chosen.
+    for (const char *name : {"MMRozsah", "MMHDH", "MChZobra", "MChPrezkouset", "MRNastaveni", "MRVyuka", "MRHeslo",
+                             "MP1Sl", "MP2Sl", "MP3Sl", "MIAbout"}) {
+        QAction *pending = findChild<QAction *>(QString::fromLatin1(name));
+        pending->setEnabled(false);
+        pending->setProperty("pending", true);
+    }
+}
+
+void TFZaklad::buildStatusBar()
+{
+    QStatusBar *bar = statusBar();
+    bar->setObjectName(QStringLiteral("SB"));
+    bar->setSizeGripEnabled(false);
+    const QString hints[] = {QStringLiteral("celková známka"), QStringLiteral("celkový počet správně vypočtených příkladů"),
+                             QStringLiteral("celkový počet chybně vypočtených příkladů"), QString()};
+    const QString texts[] = {QStringLiteral(" "), QStringLiteral("0"), QStringLiteral("0"), QString()};
+    for (int i = 0; i < 4; ++i) {
+        auto *panel = new QLabel(texts[i], bar);
+        panel->setObjectName(QStringLiteral("SBPanel%1").arg(i + 1));
+        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        panel->setAlignment(i < 3 ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
+        panel->setToolTip(hints[i]);
+        bar->addWidget(panel, i < 3 ? 0 : 1);
+        m_panels[std::size_t(i)] = panel;
+    }
+}
+
+void TFZaklad::applyZoom()
+{
+    const double factor = m_settings.zoomPercent / 100.0;
+    for (const ScaledWidget &s : m_scaled) {
+        if (!s.widget)
+            continue;
+        s.widget->setGeometry(scaled(s.base.x(), factor), scaled(s.base.y(), factor), scaled(s.base.width(), factor),
+                              scaled(s.base.height(), factor));
+        QFont font = s.widget->font();
+        font.setPixelSize(qMax(1, scaled(s.baseFontPixels, factor)));
+        s.widget->setFont(font);
+    }
+    m_client->setFixedSize(scaled(ClientSize.width(), factor), scaled(ClientSize.height(), factor));
+    statusBar()->setFont(arialPixels(scaled(WindowFontPixels, factor), false));
+    statusBar()->setFixedHeight(scaled(StatusBarHeight, factor));
+    for (std::size_t i = 0; i < 3; ++i)
+        m_panels[i]->setMinimumWidth(scaled(28, factor));
+    renderPictures();
+    // the window is not resizable; its size follows the zoom
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    adjustSize();
+}
+
+void TFZaklad::renderPictures()
+{
+    const qreal ratio = devicePixelRatioF();
+    Image1->setPixmap(Picture(QStringLiteral("FACE_SMILE"), Image1->size(), ratio));
+    Image2->setPixmap(Picture(QStringLiteral("FACE_FROWN"), Image2->size(), ratio));
+}
+
+void TFZaklad::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (m_started)
+        return;
+    m_started = true;
+    RunGuarded([this] { FormShow(); });
+}
+
+void TFZaklad::FormShow()
+{
+    NactiRozsahZIni(m_iniFile, m_settings);
+    OperationSwitches switches;
+    NastavDleIni(m_iniFile, m_settings, switches);
+    ChBPlus->setChecked(switches.plus);
+    ChBMinus->setChecked(switches.minus);
+    ChBKrat->setChecked(switches.krat);
+    ChBDeleni->setChecked(switches.deleni);
+    m_sound->setEnabled(m_settings.soundOn);
+    MMSound->setChecked(m_settings.soundOn);
+    m_generator.seedFromClock();
+    DalsiPriklad();
+}
+
+void TFZaklad::closeEvent(QCloseEvent *event)
+{
+    RunGuarded([this] { FormClose(); });
+    event->accept();
+}
+
+void TFZaklad::FormClose()
+{
+    SaveWindowPlacement(this, m_iniFile);
+    IniWriteInteger(m_iniFile, QStringLiteral("Okno"), QStringLiteral("velikost"), m_settings.zoomPercent);
+    UlozDoIni(m_iniFile, m_settings, operationSwitches());
+}
+
+bool TFZaklad::event(QEvent *event)
+{
+    // the hint of the control under the mouse or of the highlighted menu item goes to panel 4
+    if (event->type() == QEvent::StatusTip) {
+        m_panels[3]->setText(static_cast<QStatusTipEvent *>(event)->tip());
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+void TFZaklad::MMoznostiClick()
+{
+    MMSound->setChecked(m_settings.soundOn);
+    const bool teaching = m_settings.mode != int(PracticeMode::Nastaveni);
+    for (QAction *action : MMoznosti->actions()) {
+        if (!action->property("pending").toBool())
+            action->setEnabled(!teaching || action == MMHDH);
+    }
+}
+
+void TFZaklad::MMSoundClick()
+{
+    m_settings.soundOn = !m_settings.soundOn;
+    m_sound->setEnabled(m_settings.soundOn);
+}
+
+void TFZaklad::MMZvetseniClick()
+{
+    for (QAction *zoom : m_zoomItems)
+        zoom->setChecked(zoom->data().toInt() == m_settings.zoomPercent);
+}
+
+void TFZaklad::MMZ150Click(QAction *item)
+{
+    const int percent = item->data().toInt();
+    MMZvetseniClick(); // a click toggles the check mark; it shows the zoom in force instead
+    if (percent == m_settings.zoomPercent)
+        return;
+    m_settings.zoomPercent = percent;
+    applyZoom();
+    MMZvetseniClick();
+}
+
+void TFZaklad::MNulovatClick()
+{
+    m_session->MNulovatClick();
+}
+
+OperationSwitches TFZaklad::operationSwitches() const
+{
+    return {ChBPlus->isChecked(), ChBMinus->isChecked(), ChBKrat->isChecked(), ChBDeleni->isChecked()};
+}
+
+qint32 TFZaklad::operationOnScreen() const
+{
+    return EOperace->tag();
+}
+
+QDateTime TFZaklad::localNow() const
+{
+    return m_localClock();
+}
+
+void TFZaklad::showPartialCount(PartialCount which, qint32 value)
+{
+    (which == PartialCount::Ok ? EOK : EChyba)->setText(QString::number(value));
+}
+
+void TFZaklad::showTotals(const QString &grade, const QString &correct, const QString &wrong)
+{
+    m_panels[0]->setText(grade);
+    m_panels[1]->setText(correct);
+    m_panels[2]->setText(wrong);
+}
+
+void TFZaklad::resetExerciseCounter()
+{
+    m_generator.resetExerciseCount();
+}

@@ -1,0 +1,165 @@
+#pragma once
+
+#include "generator/generator.h"
+#include "practice/practicesession.h"
+#include "settings/practicesettings.h"
+
+#include <QDateTime>
+#include <QMainWindow>
+#include <QPointer>
+#include <QRect>
+#include <QTimer>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QAction;
+class QCheckBox;
+class QKeyEvent;
+class QLabel;
+class QMenu;
+class SoundPlayer;
+class TAMEdit;
+
+// The kinds of answer feedback, each with its picture and sound.
+enum class FeedbackKind { Correct = 0, Wrong = 1, TooSlow = 2 };
+
+// The main window, in which the whole practice happens. It owns all lasting state of a run:
+// the settings in memory, the generator, the session counts and the exercise on screen, and
+// wires the widgets to the window-free logic.
+class TFZaklad : public QMainWindow, private SessionHost
+{
+    Q_OBJECT
+
+public:
+    // Every file the program keeps lives in programDirectory: the settings, the records and
+    // the sound folder "zvuk". The paths are built here once.
+    explicit TFZaklad(const QString &programDirectory, QWidget *parent = nullptr);
+    ~TFZaklad() override;
+
+    // How long the answer feedback stays on screen (500 ms); tests shorten it.
+    void setFeedbackPause(std::chrono::milliseconds pause) { m_feedbackPause = pause; }
+    // "Now" for the history records; tests set their own clock.
+    void setLocalClock(std::function<QDateTime()> clock) { m_localClock = std::move(clock); }
+
+    ExerciseGenerator &generator() { return m_generator; }
+    const PracticeSession &session() const { return *m_session; }
+    const PracticeSettings &settings() const { return m_settings; }
+    QString iniFile() const { return m_iniFile; }
+    bool isFeedbackShowing() const { return m_feedbackShowing; }
+
+    // Poses the next exercise on screen; shows "Chyba v programu" when none can be found.
+    void DalsiPriklad();
+    // Puts an exercise on screen with its hidden number's field empty, editable and focused.
+    void showExercise(const Exercise &exercise);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool event(QEvent *event) override;
+
+private:
+    struct ScaledWidget
+    {
+        QPointer<QWidget> widget;
+        QRect base;
+        int baseFontPixels;
+    };
+
+    // building the window
+    void buildControls();
+    void buildMenu();
+    void buildStatusBar();
+    TAMEdit *addNumberField(const char *name, const QRect &base, int tag, bool readOnly, const QString &hint);
+    QLabel *addPicture(const char *name, const QRect &base);
+    void place(QWidget *widget, const QRect &base, int fontPixels);
+    void applyZoom();
+    void renderPictures();
+
+    // start and end
+    void FormShow();
+    void FormClose();
+
+    // menus
+    void MMoznostiClick();
+    void MMSoundClick();
+    void MMZvetseniClick();
+    void MMZ150Click(QAction *item);
+    void MNulovatClick();
+
+    // the exercise and the answer
+    OperationSwitches operationSwitches() const;
+    void NastavFormDleNeznama(UnknownSlot slot);
+    TAMEdit *fieldOfSlot(qint32 slot) const;
+    bool EVysledekKeyPress(TAMEdit *field, QKeyEvent *event);
+    void judgeAnswer(TAMEdit *field);
+    void rightAnswer(qint32 slot);
+    void wrongAnswer(TAMEdit *field, qint32 slot, qint32 a, qint32 b, qint32 shown);
+    void ZvyrazniVysledek(FeedbackKind kind, qint32 slot);
+    QString soundFile(const QString &name) const;
+
+    // SessionHost
+    qint32 operationOnScreen() const override;
+    bool isCountdownRunning() const override;
+    void stopCountdown() override;
+    void startCountdown() override;
+    qint32 showEvaluation(qint32 correct, qint32 wrong) override;
+    QDateTime localNow() const override;
+    void showPartialCount(PartialCount which, qint32 value) override;
+    void showTotals(const QString &grade, const QString &correct, const QString &wrong) override;
+    void resetExerciseCounter() override;
+
+    // paths, built once
+    QString m_programDirectory;
+    QString m_iniFile;
+    QString m_retestFile;
+    QString m_wrongResultsFile;
+    QString m_historyFile;
+
+    PracticeSettings m_settings;
+    ExerciseGenerator m_generator;
+    std::unique_ptr<PracticeSession> m_session;
+    SoundPlayer *m_sound = nullptr;
+
+    // the exercise on screen
+    UnknownSlot m_hiddenSlot = UnknownSlot::Result; // the recorded hidden slot
+    bool m_freshExercise = false;
+    bool m_retestActive = false;
+
+    bool m_started = false;
+    bool m_feedbackShowing = false;
+    std::chrono::milliseconds m_feedbackPause{500};
+    std::function<QDateTime()> m_localClock;
+
+    // controls, named as the program names them
+    QWidget *m_client = nullptr;
+    QLabel *Image1 = nullptr;
+    QLabel *Image2 = nullptr;
+    TAMEdit *EOK = nullptr;
+    TAMEdit *EChyba = nullptr;
+    QCheckBox *ChBPlus = nullptr;
+    QCheckBox *ChBMinus = nullptr;
+    QCheckBox *ChBKrat = nullptr;
+    QCheckBox *ChBDeleni = nullptr;
+    TAMEdit *ECislo1 = nullptr;
+    TAMEdit *EOperace = nullptr;
+    TAMEdit *ECislo2 = nullptr;
+    TAMEdit *AMEdit2 = nullptr;
+    TAMEdit *EVysledek = nullptr;
+    QLabel *ICislo1 = nullptr;
+    QLabel *ICislo2 = nullptr;
+    QLabel *IVysledek = nullptr;
+    QTimer *TCasLimit = nullptr;
+    std::array<QLabel *, 4> m_panels = {};
+
+    QAction *MMRozsah = nullptr;
+    QAction *MNulovat = nullptr;
+    QAction *MMHDH = nullptr;
+    QAction *MMSound = nullptr;
+    QMenu *MMoznosti = nullptr;
+    QMenu *MMZvetseni = nullptr;
+    std::vector<QAction *> m_zoomItems;
+    std::vector<ScaledWidget> m_scaled;
+};

@@ -1,0 +1,202 @@
+// The practice roads of the main window: posing an exercise, judging an answer, the feedback.
+
+#include "app/messagebox.h"
+#include "app/pictures.h"
+#include "app/soundplayer.h"
+#include "app/zaklad.h"
+#include "generator/amedit.h"
+#include "practice/answercheck.h"
+#include "records/recordfiles.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QKeyEvent>
+#include <QLabel>
+
+namespace {
+
+// Sets a flag for the lifetime of a scope, also when an exception leaves it.
+class FlagScope
+{
+public:
+    explicit FlagScope(bool &flag) : m_flag(flag) { m_flag = true; }
+    ~FlagScope() { m_flag = false; }
+    FlagScope(const FlagScope &) = delete;
+    FlagScope &operator=(const FlagScope &) = delete;
+
+private:
+    bool &m_flag;
+};
+
+} // namespace
+
+void TFZaklad::DalsiPriklad()
+{
+    const ExerciseGenerator::Draw draw = m_generator.drawExercise(operationSwitches(), m_settings);
+    m_hiddenSlot = draw.hidden;
+    if (!draw.exercise) {
+        // the exercise on screen stays, with its countdown
+        ShowMessageBox(QStringLiteral("Chyba v programu"), MessageKind::Warning);
+        return;
+    }
+    showExercise(*draw.exercise);
+}
+
+void TFZaklad::showExercise(const Exercise &e)
+{
+    ECislo1->setText(e.hidden == UnknownSlot::First ? QString() : QString::number(e.first));
+    ECislo2->setText(e.hidden == UnknownSlot::Second ? QString() : QString::number(e.second));
+    EVysledek->setText(e.hidden == UnknownSlot::Result ? QString() : QString::number(e.result));
+    m_hiddenSlot = e.hidden;
+    NastavFormDleNeznama(e.hidden);
+    EOperace->setTag(int(e.operation));
+    EOperace->setText(OperationSign(e.operation));
+    m_freshExercise = true;
+}
+
+TAMEdit *TFZaklad::fieldOfSlot(qint32 slot) const
+{
+    if (slot == qint32(UnknownSlot::First))
+        return ECislo1;
+    if (slot == qint32(UnknownSlot::Second))
+        return ECislo2;
+    return EVysledek;
+}
+
+void TFZaklad::NastavFormDleNeznama(UnknownSlot slot)
+{
+    for (TAMEdit *field : {ECislo1, ECislo2, EVysledek})
+        field->setReadOnly(true);
+    TAMEdit *hidden = fieldOfSlot(qint32(slot));
+    hidden->setReadOnly(false);
+    hidden->setFocus();
+}
+
+bool TFZaklad::EVysledekKeyPress(TAMEdit *field, QKeyEvent *event)
+{
+    if (!TAMEdit::isEnterKey(event))
+        return false; // every other key is the field's own
+    // A child presses Enter twice: the second one, arriving while the first is being shown,
+    // gets no verdict at all.
+    if (m_feedbackShowing)
+        return true;
+    // Enter in a shown number judges nothing and erases nothing; it sends the pupil back to
+    // the field of the hidden number.
+    if (field->isReadOnly()) {
+        fieldOfSlot(qint32(m_hiddenSlot))->setFocus();
+        return true;
+    }
+    judgeAnswer(field);
+    return true;
+}
+
+void TFZaklad::judgeAnswer(TAMEdit *field)
+{
+    qint32 entered = 0;
+    if (!ParseAnswerNumber(field->text(), entered)) {
+        ShowMessageBox(QStringLiteral("Toto není přípustné číslo"), MessageKind::Warning);
+        field->setFocus();
+        return;
+    }
+    const qint32 slot = field->tag();
+    const qint32 shown = NumberOrZero(EVysledek->text());
+    const qint32 a = NumberOrZero(ECislo1->text());
+    const qint32 b = NumberOrZero(ECislo2->text());
+    if (ExpectedResult(EOperace->tag(), a, b) == shown)
+        rightAnswer(slot);
+    else
+        wrongAnswer(field, slot, a, b, shown);
+}
+
+void TFZaklad::rightAnswer(qint32 slot)
+{
+    ZvyrazniVysledek(FeedbackKind::Correct, slot);
+    m_session->ZapisOkChyba(PartialCount::Ok);
+    DalsiPriklad();
+    m_session->countTotalCorrect();
+    m_session->AktCelkHodnoceni();
+    m_session->DilciHodnoceni(false);
+}
+
+void TFZaklad::wrongAnswer(TAMEdit *field, qint32 slot, qint32 a, qint32 b, qint32 shown)
+{
+    ZvyrazniVysledek(FeedbackKind::Wrong, slot);
+    m_session->ZapisOkChyba(PartialCount::Chyba);
+
+    WrongResultRecord record;
+    record.FirstNumber = a;
+    record.SecondNumber = b;
+    record.Operation = EOperace->tag();
+    record.Result = shown;
+    record.TimedOut = false;
+    record.TimeLimit = m_settings.timeLimitSeconds;
+    record.HiddenSlot = slot; // the pupil's wrong entry stands in the hidden number's place
+    field->clear();
+
+    // the re-test file takes each missed exercise once, the wrong-results file every miss;
+    // a failure to write abandons the rest of this road
+    if (!m_retestActive) {
+        if (m_freshExercise)
+            AppendWrongResult(m_retestFile, record);
+        AppendWrongResult(m_wrongResultsFile, record);
+    }
+    m_freshExercise = false;
+    m_session->countTotalWrong();
+    m_session->AktCelkHodnoceni();
+    m_session->DilciHodnoceni(false);
+}
+
+QString TFZaklad::soundFile(const QString &name) const
+{
+    return QDir(m_programDirectory).filePath(QStringLiteral("zvuk/") + name);
+}
+
+void TFZaklad::ZvyrazniVysledek(FeedbackKind kind, qint32 slot)
+{
+    static const char *const pictures[] = {"VYSL_OK", "VYSL_CHYBA", "VYSL_CHYBA_CAS"};
+    static const char *const sounds[] = {"spravne.wav", "spatne.wav", "pomalu.wav"};
+    const auto index = std::size_t(kind);
+
+    m_sound->PlaySoundFile(soundFile(QString::fromLatin1(sounds[index])));
+    QLabel *panel = slot == qint32(UnknownSlot::First) ? ICislo1 : slot == qint32(UnknownSlot::Second) ? ICislo2 : IVysledek;
+    panel->setPixmap(Picture(QString::fromLatin1(pictures[index]), panel->size(), devicePixelRatioF()));
+    panel->raise();
+    panel->show();
+
+    FlagScope showing(m_feedbackShowing);
+    QCoreApplication::processEvents();
+    // The pause keeps the window painted; keys typed meanwhile wait and then find the feedback
+    // over, or still showing, and get no verdict while it is.
+    if (m_feedbackPause.count() > 0) {
+        QEventLoop pause;
+        QTimer::singleShot(m_feedbackPause, &pause, &QEventLoop::quit);
+        pause.exec(QEventLoop::ExcludeUserInputEvents);
+    }
+    QCoreApplication::processEvents();
+    panel->hide();
+}
+
+bool TFZaklad::isCountdownRunning() const
+{
+    return TCasLimit->isActive();
+}
+
+void TFZaklad::stopCountdown()
+{
+    TCasLimit->stop();
+}
+
+void TFZaklad::startCountdown()
+{
+    // a running timer keeps its rhythm
+    if (!TCasLimit->isActive())
+        TCasLimit->start();
+}
+
+qint32 TFZaklad::showEvaluation(qint32 correct, qint32 wrong)
+{
+    Q_UNUSED(correct);
+    Q_UNUSED(wrong);
+    return 0;
+}

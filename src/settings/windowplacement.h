@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// Moves a window so that the centre of its outer frame lies over the centre of the outer frame
+// of another: left = over.left + over.width / 2 - window.width / 2, likewise for the top, with
+// integer division truncating toward zero. The result is not kept within the screen.
+void CenterOverForm(QWidget *window, const QWidget *over);
+
+// Writes the placement of a window into a section of the settings file iniFile (a full path):
+// "State" 1 (maximised) or 2 (normal) unless the window is minimised, and "Left", "Top" (the
+// position of its frame) with "Width", "Height" (the size of its client area) unless it is
+// maximised. A write failure throws IniWriteError.
+void SaveFormPlacement(const QWidget *window, const QString &iniFile, const QString &section);
+
+// SaveFormPlacement into the section "Okno".
+void SaveWindowPlacement(const QWidget *window, const QString &iniFile);
+
+// Restores the placement saved by SaveWindowPlacement: with no "State" saved the window is
+// centred on the primary screen's available area; otherwise it goes to the saved "Left" and
+// "Top" (negative values taken as 0) and becomes maximised when "State" is 1, normal otherwise.
+// The saved width and height are not read back.
+void RestoreWindowPlacement(QWidget *window, const QString &iniFile);
