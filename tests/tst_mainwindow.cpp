@@ -3,7 +3,7 @@
 #include "generator/amedit.h"
 #include "records/recordfiles.h"
 #include "settings/inifile.h"
-#include "testsupport.h"
+#include "mainwindowfixture.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -16,36 +16,7 @@
 #include <QTemporaryDir>
 
 using namespace std::chrono_literals;
-using testsupport::ModalDialogCloser;
-
-namespace {
-
-QByteArray bytesOf(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-// A message box's text, read from within the box and then closed.
-struct SeenBox
-{
-    QString title;
-    QString text;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-};
-
-ModalDialogCloser::Inspector recordBox(SeenBox &seen)
-{
-    return [&seen](QWidget *dialog) {
-        if (auto *box = qobject_cast<QMessageBox *>(dialog)) {
-            seen.title = box->windowTitle();
-            seen.text = box->text();
-            seen.icon = box->icon();
-        }
-    };
-}
-
-} // namespace
+using namespace testsupport;
 
 class TestMainWindow : public QObject
 {
@@ -74,57 +45,28 @@ private slots:
     void hintLine();
 
 private:
-    std::unique_ptr<TFZaklad> startWindow();
-    void writeIni(const QByteArray &text);
-    void answer(TFZaklad &w, const QString &text);
+    std::unique_ptr<TFZaklad> startWindow() { return m_fixture->startWindow(); }
+    void writeIni(const QByteArray &text) { m_fixture->writeIni(text); }
+    QString path(const char *name) const { return m_fixture->path(name); }
+    static void answer(TFZaklad &w, const QString &text) { MainWindowFixture::answer(w, text); }
     template<class T>
     static T *child(TFZaklad &w, const char *name)
     {
-        return w.findChild<T *>(QString::fromLatin1(name));
+        return MainWindowFixture::child<T>(w, name);
     }
-    static QString panel(TFZaklad &w, int n) { return child<QLabel>(w, QStringLiteral("SBPanel%1").arg(n).toLatin1())->text(); }
-    QString path(const char *name) const { return m_dir->filePath(QString::fromLatin1(name)); }
+    static QString panel(TFZaklad &w, int n) { return MainWindowFixture::panel(w, n); }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<MainWindowFixture> m_fixture;
 };
 
 void TestMainWindow::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
+    m_fixture = std::make_unique<MainWindowFixture>();
 }
 
 void TestMainWindow::cleanup()
 {
-    m_dir.reset();
-}
-
-void TestMainWindow::writeIni(const QByteArray &text)
-{
-    QFile f(path("numik.ini"));
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(text);
-}
-
-std::unique_ptr<TFZaklad> TestMainWindow::startWindow()
-{
-    auto w = std::make_unique<TFZaklad>(m_dir->path());
-    w->setFeedbackPause(0ms);
-    w->show();
-    return w;
-}
-
-void TestMainWindow::answer(TFZaklad &w, const QString &text)
-{
-    TAMEdit *field = nullptr;
-    for (const char *name : {"ECislo1", "ECislo2", "EVysledek"}) {
-        if (!child<TAMEdit>(w, name)->isReadOnly())
-            field = child<TAMEdit>(w, name);
-    }
-    QVERIFY(field);
-    field->clear();
-    QTest::keyClicks(field, text);
-    QTest::keyClick(field, Qt::Key_Return);
+    m_fixture.reset();
 }
 
 void TestMainWindow::firstStartHasTheDefaults()
@@ -400,7 +342,7 @@ void TestMainWindow::oddZoomChecksNoItem()
 void TestMainWindow::soundSwitch()
 {
     writeIni("[Plus]\nC1OD=7\nC1DO=7\nC2OD=5\nC2DO=5\n");
-    QVERIFY(QDir(m_dir->path()).mkdir("zvuk"));
+    QVERIFY(QDir(m_fixture->directory()).mkdir("zvuk"));
     QVERIFY(QFile::copy(QStringLiteral(NUMIK_SOUND_DIR "/spravne.wav"), path("zvuk/spravne.wav")));
     {
         auto w = startWindow();
@@ -428,7 +370,7 @@ void TestMainWindow::failedWriteShowsTheErrorAndKeepsThePartialState()
 {
     writeIni("[Plus]\nC1OD=7\nC1DO=7\nC2OD=5\nC2DO=5\n");
     // a folder where the wrong-results file belongs cannot be written, even by root
-    QVERIFY(QDir(m_dir->path()).mkdir("chybavysl.nmk"));
+    QVERIFY(QDir(m_fixture->directory()).mkdir("chybavysl.nmk"));
     auto w = startWindow();
     SeenBox seen;
     {

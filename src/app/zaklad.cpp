@@ -1,5 +1,6 @@
 #include "app/zaklad.h"
 
+#include "app/casgauge.h"
 #include "app/messagebox.h"
 #include "app/pictures.h"
 #include "app/soundplayer.h"
@@ -75,6 +76,14 @@ TFZaklad::TFZaklad(const QString &programDirectory, QWidget *parent)
     TCasLimit = new QTimer(this);
     TCasLimit->setObjectName(QStringLiteral("TCasLimit"));
     TCasLimit->setInterval(1000);
+    m_countdown = std::make_unique<CountdownRules>(m_settings, static_cast<CountdownTimer &>(*this));
+    connect(TCasLimit, &QTimer::timeout, this, Guarded([this] { TCasLimitTimer(); }));
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, Guarded([this](Qt::ApplicationState state) {
+                if (state == Qt::ApplicationActive)
+                    ApplicationEvents1Activate();
+                else if (state == Qt::ApplicationInactive)
+                    ApplicationEvents1Deactivate();
+            }));
 
     buildControls();
     buildMenu();
@@ -164,6 +173,13 @@ void TFZaklad::buildControls()
         sign->setFrame(false);
         useButtonFace(sign);
     }
+
+    GCasLim = new CasGauge(m_client);
+    GCasLim->setObjectName(QStringLiteral("GCasLim"));
+    GCasLim->setStatusTip(QStringLiteral("zbývající čas pro zadání správného výsledku"));
+    GCasLim->setCaption(QStringLiteral("2s"));
+    GCasLim->hide();
+    place(GCasLim, {14, 148, 304, 17}, WindowFontPixels);
 
     // the feedback pictures lie over the right part of each number field, hidden until needed
     ICislo1 = addPicture("ICislo1", {41, 100, 65, 65});
@@ -297,6 +313,10 @@ void TFZaklad::applyZoom()
     statusBar()->setFixedHeight(scaled(StatusBarHeight, factor));
     for (std::size_t i = 0; i < 3; ++i)
         m_panels[i]->setMinimumWidth(scaled(28, factor));
+    // the ticking squares grow with their captions
+    const QString indicator = QStringLiteral("QCheckBox::indicator { width: %1px; height: %1px; }").arg(scaled(13, factor));
+    for (QCheckBox *box : {ChBPlus, ChBMinus, ChBKrat, ChBDeleni})
+        box->setStyleSheet(indicator);
     renderPictures();
     // the window is not resizable; its size follows the zoom
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -330,6 +350,7 @@ void TFZaklad::FormShow()
     ChBDeleni->setChecked(switches.deleni);
     m_sound->setEnabled(m_settings.soundOn);
     MMSound->setChecked(m_settings.soundOn);
+    NulujNastavInfoCasLimit();
     m_generator.seedFromClock();
     DalsiPriklad();
 }

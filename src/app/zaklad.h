@@ -1,6 +1,7 @@
 #pragma once
 
 #include "generator/generator.h"
+#include "practice/countdown.h"
 #include "practice/practicesession.h"
 #include "settings/practicesettings.h"
 
@@ -15,6 +16,7 @@
 #include <memory>
 #include <vector>
 
+class CasGauge;
 class QAction;
 class QCheckBox;
 class QKeyEvent;
@@ -29,7 +31,7 @@ enum class FeedbackKind { Correct = 0, Wrong = 1, TooSlow = 2 };
 // The main window, in which the whole practice happens. It owns all lasting state of a run:
 // the settings in memory, the generator, the session counts and the exercise on screen, and
 // wires the widgets to the window-free logic.
-class TFZaklad : public QMainWindow, private SessionHost
+class TFZaklad : public QMainWindow, private SessionHost, private CountdownTimer
 {
     Q_OBJECT
 
@@ -54,6 +56,20 @@ public:
     void DalsiPriklad();
     // Puts an exercise on screen with its hidden number's field empty, editable and focused.
     void showExercise(const Exercise &exercise);
+
+    const CountdownRules &countdown() const { return *m_countdown; }
+    // Restarts the countdown for the exercise on screen.
+    void NulujNastavInfoCasLimit();
+    // Pauses (true) or resumes (false) the countdown while a dialog is open.
+    void PauseCasLimit(bool pause);
+
+public slots:
+    // One tick of TCasLimit. A tick that comes while an answer is being judged waits until the
+    // verdict is in, so that one exercise is never both answered and timed out.
+    void TCasLimitTimer();
+    // The program stops or starts being the active application.
+    void ApplicationEvents1Deactivate();
+    void ApplicationEvents1Activate();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -99,6 +115,10 @@ private:
     void wrongAnswer(TAMEdit *field, qint32 slot, qint32 a, qint32 b, qint32 shown);
     void ZvyrazniVysledek(FeedbackKind kind, qint32 slot);
     QString soundFile(const QString &name) const;
+    void tick();
+    void timeOut();
+    void applyGauge();
+    void replayDeferredTicks(quint64 exerciseSerial);
 
     // SessionHost
     qint32 operationOnScreen() const override;
@@ -111,6 +131,11 @@ private:
     void showTotals(const QString &grade, const QString &correct, const QString &wrong) override;
     void resetExerciseCounter() override;
 
+    // CountdownTimer: TCasLimit, whose rhythm goes on when it is started while running
+    bool isRunning() const override;
+    void start() override;
+    void stop() override;
+
     // paths, built once
     QString m_programDirectory;
     QString m_iniFile;
@@ -121,12 +146,16 @@ private:
     PracticeSettings m_settings;
     ExerciseGenerator m_generator;
     std::unique_ptr<PracticeSession> m_session;
+    std::unique_ptr<CountdownRules> m_countdown;
     SoundPlayer *m_sound = nullptr;
 
     // the exercise on screen
     UnknownSlot m_hiddenSlot = UnknownSlot::Result; // the recorded hidden slot
     bool m_freshExercise = false;
     bool m_retestActive = false;
+    quint64 m_exerciseSerial = 0; // grows with every exercise put on screen
+    bool m_answerInProgress = false;
+    int m_deferredTicks = 0;
 
     bool m_started = false;
     bool m_feedbackShowing = false;
@@ -152,6 +181,7 @@ private:
     QLabel *ICislo2 = nullptr;
     QLabel *IVysledek = nullptr;
     QTimer *TCasLimit = nullptr;
+    CasGauge *GCasLim = nullptr;
     std::array<QLabel *, 4> m_panels = {};
 
     QAction *MMRozsah = nullptr;

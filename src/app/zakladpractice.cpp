@@ -1,5 +1,7 @@
 // The practice roads of the main window: posing an exercise, judging an answer, the feedback.
 
+#include "app/casgauge.h"
+#include "app/dilchodn.h"
 #include "app/messagebox.h"
 #include "app/pictures.h"
 #include "app/soundplayer.h"
@@ -7,12 +9,16 @@
 #include "generator/amedit.h"
 #include "practice/answercheck.h"
 #include "records/recordfiles.h"
+#include "settings/windowplacement.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QTimer>
+
+#include <utility>
 
 namespace {
 
@@ -41,6 +47,7 @@ void TFZaklad::DalsiPriklad()
         return;
     }
     showExercise(*draw.exercise);
+    NulujNastavInfoCasLimit();
 }
 
 void TFZaklad::showExercise(const Exercise &e)
@@ -53,6 +60,7 @@ void TFZaklad::showExercise(const Exercise &e)
     EOperace->setTag(int(e.operation));
     EOperace->setText(OperationSign(e.operation));
     m_freshExercise = true;
+    ++m_exerciseSerial;
 }
 
 TAMEdit *TFZaklad::fieldOfSlot(qint32 slot) const
@@ -103,10 +111,107 @@ void TFZaklad::judgeAnswer(TAMEdit *field)
     const qint32 shown = NumberOrZero(EVysledek->text());
     const qint32 a = NumberOrZero(ECislo1->text());
     const qint32 b = NumberOrZero(ECislo2->text());
-    if (ExpectedResult(EOperace->tag(), a, b) == shown)
-        rightAnswer(slot);
-    else
-        wrongAnswer(field, slot, a, b, shown);
+
+    // ticks that come during the verdict are held back and, if the exercise is still on screen
+    // afterwards (a wrong answer), counted then
+    const quint64 serial = m_exerciseSerial;
+    m_deferredTicks = 0;
+    try {
+        FlagScope judging(m_answerInProgress);
+        if (ExpectedResult(EOperace->tag(), a, b) == shown)
+            rightAnswer(slot);
+        else
+            wrongAnswer(field, slot, a, b, shown);
+    } catch (...) {
+        replayDeferredTicks(serial);
+        throw;
+    }
+    replayDeferredTicks(serial);
+}
+
+void TFZaklad::replayDeferredTicks(quint64 exerciseSerial)
+{
+    const int ticks = std::exchange(m_deferredTicks, 0);
+    if (ticks == 0 || exerciseSerial != m_exerciseSerial)
+        return; // a new exercise has its own fresh count
+    QTimer::singleShot(0, this, Guarded([this, ticks, exerciseSerial] {
+        for (int i = 0; i < ticks && exerciseSerial == m_exerciseSerial && TCasLimit->isActive(); ++i)
+            tick();
+    }));
+}
+
+void TFZaklad::TCasLimitTimer()
+{
+    if (m_answerInProgress) {
+        ++m_deferredTicks;
+        return;
+    }
+    tick();
+}
+
+void TFZaklad::tick()
+{
+    const bool ranOut = m_countdown->TCasLimitTimer();
+    applyGauge();
+    if (ranOut)
+        timeOut();
+}
+
+void TFZaklad::timeOut()
+{
+    const auto slot = qint32(m_hiddenSlot);
+    ZvyrazniVysledek(FeedbackKind::TooSlow, slot);
+    m_session->ZapisOkChyba(PartialCount::Chyba);
+
+    // partly typed digits stand in the hidden number's place, an empty field as 0
+    WrongResultRecord record;
+    record.FirstNumber = NumberOrZero(ECislo1->text());
+    record.SecondNumber = NumberOrZero(ECislo2->text());
+    record.Operation = EOperace->tag();
+    record.Result = NumberOrZero(EVysledek->text());
+    record.TimedOut = true;
+    record.TimeLimit = m_settings.timeLimitSeconds;
+    record.HiddenSlot = slot;
+    fieldOfSlot(slot)->clear();
+
+    if (!m_retestActive) {
+        if (m_freshExercise)
+            AppendWrongResult(m_retestFile, record);
+        AppendWrongResult(m_wrongResultsFile, record);
+    }
+    m_freshExercise = false;
+    m_session->countTotalWrong();
+    m_session->AktCelkHodnoceni();
+    m_session->DilciHodnoceni(false);
+    DalsiPriklad();
+}
+
+void TFZaklad::NulujNastavInfoCasLimit()
+{
+    m_countdown->NulujNastavInfoCasLimit();
+    applyGauge();
+}
+
+void TFZaklad::applyGauge()
+{
+    GCasLim->apply(m_countdown->gauge());
+}
+
+void TFZaklad::PauseCasLimit(bool pause)
+{
+    m_countdown->PauseCasLimit(pause, m_settings.mode != qint32(PracticeMode::Nastaveni));
+}
+
+void TFZaklad::ApplicationEvents1Deactivate()
+{
+    if (m_settings.mode != qint32(PracticeMode::Nastaveni) && m_settings.pauseOnDeactivate)
+        PauseCasLimit(true);
+}
+
+void TFZaklad::ApplicationEvents1Activate()
+{
+    if (m_settings.mode != qint32(PracticeMode::Nastaveni) && m_settings.pauseOnDeactivate)
+        PauseCasLimit(false);
 }
 
 void TFZaklad::rightAnswer(qint32 slot)
@@ -196,7 +301,24 @@ void TFZaklad::startCountdown()
 
 qint32 TFZaklad::showEvaluation(qint32 correct, qint32 wrong)
 {
-    Q_UNUSED(correct);
-    Q_UNUSED(wrong);
-    return 0;
+    TFDilciHodn evaluation(correct, wrong, m_settings.gradeThreshold, soundFile(QStringLiteral("dilhod.wav")), m_sound,
+                           m_settings.zoomPercent / 100.0, this);
+    CenterOverForm(&evaluation, this);
+    evaluation.exec();
+    return evaluation.grade();
+}
+
+bool TFZaklad::isRunning() const
+{
+    return TCasLimit->isActive();
+}
+
+void TFZaklad::start()
+{
+    startCountdown();
+}
+
+void TFZaklad::stop()
+{
+    TCasLimit->stop();
 }
