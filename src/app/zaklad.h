@@ -3,6 +3,7 @@
 #include "generator/generator.h"
 #include "practice/countdown.h"
 #include "practice/practicesession.h"
+#include "records/recordfiles.h"
 #include "settings/practicesettings.h"
 
 #include <QDateTime>
@@ -113,6 +114,8 @@ private:
     void judgeAnswer(TAMEdit *field);
     void rightAnswer(qint32 slot);
     void wrongAnswer(TAMEdit *field, qint32 slot, qint32 a, qint32 b, qint32 shown);
+    // stores a wrong answer or a time-out and counts it
+    void recordMiss(const WrongResultRecord &record);
     void ZvyrazniVysledek(FeedbackKind kind, qint32 slot);
     QString soundFile(const QString &name) const;
     void tick();

@@ -173,16 +173,7 @@ void TFZaklad::timeOut()
     record.TimeLimit = m_settings.timeLimitSeconds;
     record.HiddenSlot = slot;
     fieldOfSlot(slot)->clear();
-
-    if (!m_retestActive) {
-        if (m_freshExercise)
-            AppendWrongResult(m_retestFile, record);
-        AppendWrongResult(m_wrongResultsFile, record);
-    }
-    m_freshExercise = false;
-    m_session->countTotalWrong();
-    m_session->AktCelkHodnoceni();
-    m_session->DilciHodnoceni(false);
+    recordMiss(record);
     DalsiPriklad();
 }
 
@@ -239,8 +230,13 @@ void TFZaklad::wrongAnswer(TAMEdit *field, qint32 slot, qint32 a, qint32 b, qint
     record.HiddenSlot = slot; // the pupil's wrong entry stands in the hidden number's place
     field->clear();
 
+    recordMiss(record);
+}
+
+void TFZaklad::recordMiss(const WrongResultRecord &record)
+{
     // the re-test file takes each missed exercise once, the wrong-results file every miss;
-    // a failure to write abandons the rest of this road
+    // a failure to write abandons the rest of the road
     if (!m_retestActive) {
         if (m_freshExercise)
             AppendWrongResult(m_retestFile, record);

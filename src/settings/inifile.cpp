@@ -1,5 +1,7 @@
 #include "settings/inifile.h"
 
+#include "settings/int32text.h"
+
 #include <QFile>
 #include <QSaveFile>
 
@@ -178,17 +180,6 @@ void writeValue(const QString &file, const QString &section, const QString &key,
         throw IniWriteError(file);
 }
 
-int hexDigit(QChar c)
-{
-    if (c >= u'0' && c <= u'9')
-        return c.unicode() - u'0';
-    if (c >= u'a' && c <= u'f')
-        return c.unicode() - u'a' + 10;
-    if (c >= u'A' && c <= u'F')
-        return c.unicode() - u'A' + 10;
-    return -1;
-}
-
 } // namespace
 
 IniWriteError::IniWriteError(const QString &path)
@@ -200,50 +191,11 @@ IniWriteError::IniWriteError(const QString &path)
 bool parseIniInteger(QStringView text, qint32 &value)
 {
     text = text.trimmed();
-    qsizetype pos = 0;
-    bool hex = false;
-    if (text.startsWith(u'$')) {
-        hex = true;
-        pos = 1;
-    } else if (text.startsWith(u"0x") || text.startsWith(u"0X")) {
-        hex = true;
-        pos = 2;
-    }
-    if (hex) {
-        if (pos == text.size())
-            return false;
-        quint64 bits = 0;
-        for (; pos < text.size(); ++pos) {
-            const int d = hexDigit(text[pos]);
-            if (d < 0)
-                return false;
-            bits = bits * 16 + quint64(d);
-            if (bits > 0xFFFFFFFFu)
-                return false;
-        }
-        value = static_cast<qint32>(static_cast<quint32>(bits));
-        return true;
-    }
-    bool negative = false;
-    if (pos < text.size() && (text[pos] == u'+' || text[pos] == u'-')) {
-        negative = text[pos] == u'-';
-        ++pos;
-    }
-    if (pos == text.size())
-        return false;
-    qint64 magnitude = 0;
-    for (; pos < text.size(); ++pos) {
-        if (text[pos] < u'0' || text[pos] > u'9')
-            return false;
-        magnitude = magnitude * 10 + (text[pos].unicode() - u'0');
-        if (magnitude > 2147483648LL)
-            return false;
-    }
-    const qint64 v = negative ? -magnitude : magnitude;
-    if (v > 2147483647LL)
-        return false;
-    value = static_cast<qint32>(v);
-    return true;
+    if (text.startsWith(u'$'))
+        return parseHexPattern32(text.sliced(1), value);
+    if (text.startsWith(u"0x") || text.startsWith(u"0X"))
+        return parseHexPattern32(text.sliced(2), value);
+    return parseSignedDecimal32(text, value);
 }
 
 qint32 IniReadInteger(const QString &file, const QString &section, const QString &key, qint32 defaultValue)
