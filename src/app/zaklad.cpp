@@ -333,6 +333,7 @@ void TFZaklad::renderPictures()
 void TFZaklad::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
+    renderPictures(); // for the pixel density of the screen the window opens on
     if (m_started)
         return;
     m_started = true;
