@@ -65,8 +65,8 @@ void TFMAbout::buildControls()
     Label5 = addValue("Label10", QStringLiteral("Autorské právo:"), "Label5", {226, 104, 100, 14}, {226, 118, 100, 36},
                       false);
 
-    LWWW = addLink("LWWW", {9, 173, 165, 16}, Qt::AlignLeft);
-    LEmail = addLink("LEmail", {178, 173, 165, 16}, Qt::AlignRight);
+    LWWW = addLink("LWWW", {9, 173, 180, 16}, Qt::AlignLeft);
+    LEmail = addLink("LEmail", {190, 173, 155, 16}, Qt::AlignRight);
     PMWWW = addMenu("PMWWW", "PMWWW", about::WebAddresses, int(std::size(about::WebAddresses)), false);
     PMEmail = addMenu("PMEmail", "PMEmail", about::MailAddresses, int(std::size(about::MailAddresses)), true);
 
