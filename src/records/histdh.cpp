@@ -8,10 +8,14 @@
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QHeaderView>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QLocale>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -73,6 +77,7 @@ TFHDH::TFHDH(const QString &historyFile, const QString &iniFile, QDate today, QW
     DTPDatum->setCalendarPopup(true);
     DTPDatum->setDisplayFormat(QLocale().dateFormat(QLocale::ShortFormat));
     DTPDatum->setGeometry(64, 9, 120, 23);
+    DTPDatum->installEventFilter(this);
     BBZrus = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("Zruš"), PButton);
     BBZrus->setObjectName(QStringLiteral("BBZrus"));
     BBZrus->setAccessibleName(QStringLiteral("Zruš"));
@@ -98,6 +103,33 @@ void TFHDH::showEvent(QShowEvent *event)
     QDialog::showEvent(event);
     if (!event->spontaneous())
         RunGuarded([this] { FormShow(); });
+}
+
+bool TFHDH::eventFilter(QObject *watched, QEvent *event)
+{
+    // F4 or Alt+Down opens the calendar, as the mouse does with the arrow
+    if (watched == DTPDatum && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_F4 || (key->key() == Qt::Key_Down && key->modifiers() & Qt::AltModifier)) {
+            openCalendar();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TFHDH::openCalendar()
+{
+    // the picker opens its calendar only for a press on its arrow
+    QStyleOptionComboBox option;
+    option.initFrom(DTPDatum);
+    option.editable = true;
+    option.subControls = QStyle::SC_All;
+    const QPoint arrow =
+        DTPDatum->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, DTPDatum).center();
+    QMouseEvent press(QEvent::MouseButtonPress, arrow, DTPDatum->mapToGlobal(arrow), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(DTPDatum, &press);
 }
 
 void TFHDH::FormShow()

@@ -31,12 +31,14 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void FormShow();
     void ChBVseClick();
     void DTPDatumChange();
     void FormClose();
+    void openCalendar();
 
     QString m_historyFile;
     QString m_iniFile;
