@@ -267,14 +267,14 @@ void TFZaklad::buildMenu()
     QMenu *info = submenu(nullptr, bar, "MInfo", QStringLiteral("&Info"), QString());
     item(info, "MIAbout", QStringLiteral("&About"), QString());
 
-    // The settings dialog, the history, the wrong results, the modes, the sheets and the About
-    // window are not part of the program yet: their items are shown but cannot be chosen.
-    for (const char *name : {"MMRozsah", "MMHDH", "MChZobra", "MChPrezkouset", "MRNastaveni", "MRVyuka", "MRHeslo",
-                             "MP1Sl", "MP2Sl", "MP3Sl", "MIAbout"}) {
+    // The settings dialog, the modes and the sheets are not part of the program yet: their items
+    // are shown but cannot be chosen.
+    for (const char *name : {"MMRozsah", "MRNastaveni", "MRVyuka", "MRHeslo", "MP1Sl", "MP2Sl", "MP3Sl"}) {
         QAction *pending = findChild<QAction *>(QString::fromLatin1(name));
         pending->setEnabled(false);
         pending->setProperty("pending", true);
     }
+    wireRecordMenus();
 }
 
 void TFZaklad::buildStatusBar()

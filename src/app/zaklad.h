@@ -64,6 +64,10 @@ public:
     // Pauses (true) or resumes (false) the countdown while a dialog is open.
     void PauseCasLimit(bool pause);
 
+    // Enters the settings mode (1) or the teaching mode (any other value).
+    void NastavRezim(qint32 mode);
+    bool isRetestActive() const { return m_retestActive; }
+
 public slots:
     // One tick of TCasLimit. A tick that comes while an answer is being judged waits until the
     // verdict is in, so that one exercise is never both answered and timed out.
@@ -123,6 +127,19 @@ private:
     void applyGauge();
     void replayDeferredTicks(quint64 exerciseSerial);
 
+    // wrong results, the re-test, the history and About (zakladretest.cpp)
+    void wireRecordMenus();
+    void MChybneVyslClick();
+    void MChZobraClick();
+    void MChPrezkousetClick();
+    void DalsiPrikladPrz();
+    void retestAnsweredRight();
+    void retestTimedOut();
+    void endRetest();
+    void reloadFromIni();
+    void MMHDHClick();
+    void MIAboutClick();
+
     // SessionHost
     qint32 operationOnScreen() const override;
     bool isCountdownRunning() const override;
@@ -156,6 +173,8 @@ private:
     UnknownSlot m_hiddenSlot = UnknownSlot::Result; // the recorded hidden slot
     bool m_freshExercise = false;
     bool m_retestActive = false;
+    qint32 m_retestIndex = 0; // 1-based position in the re-test file of the exercise on screen
+    quint64 m_retestSerial = 0; // the exercise the re-test put on screen
     quint64 m_exerciseSerial = 0; // grows with every exercise put on screen
     bool m_answerInProgress = false;
     int m_deferredTicks = 0;

@@ -174,7 +174,10 @@ void TFZaklad::timeOut()
     record.HiddenSlot = slot;
     fieldOfSlot(slot)->clear();
     recordMiss(record);
-    DalsiPriklad();
+    if (m_retestActive)
+        retestTimedOut();
+    else
+        DalsiPriklad();
 }
 
 void TFZaklad::NulujNastavInfoCasLimit()
@@ -209,7 +212,10 @@ void TFZaklad::rightAnswer(qint32 slot)
 {
     ZvyrazniVysledek(FeedbackKind::Correct, slot);
     m_session->ZapisOkChyba(PartialCount::Ok);
-    DalsiPriklad();
+    if (m_retestActive)
+        retestAnsweredRight();
+    else
+        DalsiPriklad();
     m_session->countTotalCorrect();
     m_session->AktCelkHodnoceni();
     m_session->DilciHodnoceni(false);

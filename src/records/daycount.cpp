@@ -31,10 +31,10 @@ double DateTimeFromLocal(const QDateTime &local)
     return days >= 0 ? double(days) + fraction : double(days) - fraction;
 }
 
-QDateTime LocalFromDateTime(double dayCount)
+bool WallFromDateTime(double dayCount, QDate &date, QTime &time)
 {
     if (!std::isfinite(dayCount) || dayCount < FirstDay || dayCount >= EndDay)
-        return QDateTime();
+        return false;
     const double whole = std::trunc(dayCount);
     qint64 day = qint64(whole);
     qint64 msecs = std::llround(std::fabs(dayCount - whole) * double(MillisecondsPerDay));
@@ -42,5 +42,21 @@ QDateTime LocalFromDateTime(double dayCount)
         msecs -= MillisecondsPerDay;
         ++day;
     }
-    return QDateTime(dayZero().addDays(day), QTime::fromMSecsSinceStartOfDay(int(msecs)));
+    date = dayZero().addDays(day);
+    time = QTime::fromMSecsSinceStartOfDay(int(msecs));
+    return true;
+}
+
+QDateTime LocalFromDateTime(double dayCount)
+{
+    QDate date;
+    QTime time;
+    if (!WallFromDateTime(dayCount, date, time))
+        return QDateTime();
+    return QDateTime(date, time);
+}
+
+double DateTimeOfDay(QDate day)
+{
+    return day.isValid() ? double(dayZero().daysTo(day)) : qQNaN();
 }

@@ -1,0 +1,358 @@
+#include "app/casgauge.h"
+#include "generator/amedit.h"
+#include "mainwindowfixture.h"
+#include "records/daycount.h"
+#include "records/recordfiles.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QDesktopServices>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QUrl>
+
+#include <ctime>
+
+using namespace testsupport;
+
+namespace {
+
+// Closes every modal window that opens while it lives, noting the texts of message boxes and
+// letting a test look into the others first.
+class ModalSweeper
+{
+public:
+    explicit ModalSweeper(std::function<void(QWidget *)> inspect = {}) : m_inspect(std::move(inspect))
+    {
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            QWidget *dialog = QApplication::activeModalWidget();
+            if (!dialog || !dialog->isVisible())
+                return;
+            if (auto *box = qobject_cast<QMessageBox *>(dialog))
+                messages.append(box->text());
+            else if (m_inspect)
+                m_inspect(dialog);
+            if (dialog->isVisible())
+                static_cast<QDialog *>(dialog)->reject();
+        });
+        m_timer.start(10);
+    }
+
+    QStringList messages;
+
+private:
+    std::function<void(QWidget *)> m_inspect;
+    QTimer m_timer;
+};
+
+WrongResultRecord stored(qint32 a, qint32 op, qint32 b, qint32 c, qint32 slot, qint32 limit = 0)
+{
+    return {a, b, op, c, false, limit, slot};
+}
+
+QString shown(TFZaklad &w)
+{
+    QStringList fields;
+    for (const char *name : {"ECislo1", "EOperace", "ECislo2", "EVysledek"})
+        fields.append(MainWindowFixture::child<TAMEdit>(w, name)->text());
+    return fields.join(u' ');
+}
+
+QStringList rows(QTreeWidget *list)
+{
+    QStringList texts;
+    for (int i = 0; i < list->topLevelItemCount(); ++i) {
+        QStringList cells;
+        for (int column = 0; column < list->columnCount(); ++column)
+            cells.append(list->topLevelItem(i)->text(column));
+        texts.append(cells.join(u'|'));
+    }
+    return texts;
+}
+
+} // namespace
+
+// The wrong-results viewer, the re-test, the history viewer and the About window, reached
+// through the main window's menu as the pupil or the teacher reaches them.
+class TestRecordWindows : public QObject
+{
+    Q_OBJECT
+
+public slots:
+    void noteUrl(const QUrl &url) { m_urls.append(url.toString()); }
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale::c()); }
+    void init() { m_fixture = std::make_unique<MainWindowFixture>(); }
+    void cleanup() { m_fixture.reset(); }
+
+    void retestOfThree();
+    void retestEdges_data();
+    void retestEdges();
+    void wrongResultsViewer_data();
+    void wrongResultsViewer();
+    void historyViewer();
+    void aboutWindow();
+
+private:
+    QString path(const char *name) const { return m_fixture->path(name); }
+    static void trigger(TFZaklad &w, const char *item) { MainWindowFixture::child<QAction>(w, item)->trigger(); }
+
+    std::unique_ptr<MainWindowFixture> m_fixture;
+    QStringList m_urls;
+};
+
+void TestRecordWindows::retestOfThree()
+{
+    m_fixture->writeIni("[CasLimit]\nhodnota=7\n");
+    const WrongResultRecord a = stored(7, 1, 5, 13, 3), b = stored(8, 2, 3, 4, 1, 10), c = stored(8, 4, 2, 3, 3);
+    for (const WrongResultRecord &record : {a, b, c})
+        AppendWrongResult(path("chyba.nmk"), record);
+    AppendWrongResult(path("chybavysl.nmk"), a);
+    auto w = m_fixture->startWindow();
+    w->setLocalClock([] { return QDateTime(QDate(2024, 3, 15), QTime(12, 0)); });
+    ModalSweeper sweeper;
+
+    trigger(*w, "MChPrezkouset");
+    QVERIFY(w->isRetestActive());
+    QVERIFY(!QFile::exists(path("chybavysl.nmk")));
+    QCOMPARE(w->settings().mode, 2);
+    QCOMPARE(shown(*w), QStringLiteral("7 + 5 "));
+    QVERIFY(!MainWindowFixture::child<CasGauge>(*w, "GCasLim")->isVisible()); // A had no limit
+
+    MainWindowFixture::answer(*w, "12"); // A is right and leaves the file
+    QCOMPARE(shown(*w), QStringLiteral(" - 3 4"));
+    QCOMPARE(MainWindowFixture::child<CasGauge>(*w, "GCasLim")->caption(), QStringLiteral("10s")); // B's own limit
+    for (int tick = 0; tick < 11; ++tick)
+        w->TCasLimitTimer(); // B runs out of time and stays
+    QCOMPARE(shown(*w), QStringLiteral("8 : 2 "));
+
+    MainWindowFixture::answer(*w, "3"); // wrong: nothing is stored, C stays
+    QCOMPARE(CountWrongResults(path("chyba.nmk")), 2);
+    QVERIFY(!QFile::exists(path("chybavysl.nmk")));
+    QCOMPARE(shown(*w), QStringLiteral("8 : 2 "));
+    QVERIFY(sweeper.messages.isEmpty());
+
+    MainWindowFixture::answer(*w, "4");
+    QCOMPARE(sweeper.messages, QStringList{QStringLiteral("Všechny chybné výsledky přezkoušeny")});
+    QVERIFY(!w->isRetestActive());
+    QCOMPARE(bytesOf(path("chyba.nmk")), b.encode());
+    QCOMPARE(w->settings().timeLimitSeconds, 7);
+    // the forced evaluation at the end: two right, two wrong (the time-out and C's first try)
+    const QList<EvaluationRecord> history = ReadEvaluations(path("hdv.ndv"));
+    QCOMPARE(history.size(), 1);
+    QCOMPARE(history[0].CorrectCount, 2);
+    QCOMPARE(history[0].WrongCount, 2);
+    QCOMPARE(w->settings().mode, 2);
+}
+
+void TestRecordWindows::retestEdges_data()
+{
+    QTest::addColumn<QList<WrongResultRecord>>("records");
+    QTest::addColumn<bool>("stray"); // something puts a generated exercise on screen meanwhile
+    QTest::addColumn<QString>("onScreen");
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<int>("left");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("nothing to re-test") << QList<WrongResultRecord>{} << false << QString() << QString() << 0
+                                        << "Nejsou žádné chybné výsledky";
+    QTest::newRow("one record") << QList{stored(7, 1, 5, 13, 3)} << false << "7 + 5 " << "12" << 0
+                                << "Všechny chybné výsledky přezkoušeny";
+    QTest::newRow("unknown operation and slot") << QList{stored(2, 9, 3, 99, 7)} << false << "2 + 3 " << "5" << 0
+                                                << "Všechny chybné výsledky přezkoušeny";
+    QTest::newRow("stray exercise") << QList{stored(7, 1, 5, 13, 3)} << true << "7 + 5 " << "12" << 1 << "";
+}
+
+void TestRecordWindows::retestEdges()
+{
+    QFETCH(QList<WrongResultRecord>, records);
+    QFETCH(bool, stray);
+    QFETCH(QString, onScreen);
+    QFETCH(QString, answer);
+    QFETCH(int, left);
+    QFETCH(QString, message);
+    m_fixture->writeIni("[Plus]\nC1OD=1\nC1DO=1\nC2OD=1\nC2DO=1\n");
+    for (const WrongResultRecord &record : records)
+        AppendWrongResult(path("chyba.nmk"), record);
+    AppendWrongResult(path("chybavysl.nmk"), stored(1, 1, 1, 3, 3));
+    auto w = m_fixture->startWindow();
+    ModalSweeper sweeper;
+    trigger(*w, "MChPrezkouset");
+    if (records.isEmpty()) {
+        QVERIFY(QFile::exists(path("chybavysl.nmk")));
+    } else {
+        QCOMPARE(shown(*w), onScreen);
+        if (stray) {
+            w->DalsiPriklad();
+            MainWindowFixture::answer(*w, "2"); // 1 + 1 is right, but no stored exercise was answered
+            QCOMPARE(shown(*w), onScreen);
+        } else {
+            MainWindowFixture::answer(*w, answer);
+        }
+    }
+    QCOMPARE(CountWrongResults(path("chyba.nmk")), left);
+    QCOMPARE(sweeper.messages.join(u'/'), message);
+    QCOMPARE(w->isRetestActive(), stray);
+}
+
+void TestRecordWindows::wrongResultsViewer_data()
+{
+    QTest::addColumn<QByteArray>("ini");
+    QTest::addColumn<QList<WrongResultRecord>>("records");
+    QTest::addColumn<bool>("runsMeanwhile");
+    QTest::addColumn<bool>("retestOffered");
+    QTest::addColumn<QString>("message");
+    const QList<WrongResultRecord> two{stored(7, 1, 5, 13, 3), {0, 3, 2, 8, true, 10, 1}};
+    const QByteArray teaching("[Rezim]\ntyp=2\nchybvysl=");
+    QTest::newRow("settings mode, nothing stored") << QByteArray("[Rezim]\ntyp=1\n") << QList<WrongResultRecord>{}
+                                                   << false << true << "Nejsou žádné chybné výsledky.";
+    QTest::newRow("teaching mode, paused") << teaching + "2\n" << two << false << false << "";
+    QTest::newRow("teaching mode, running") << teaching + "1\n" << two << true << false << "";
+    // a folder in the file's place: the error abandons the viewer, but the countdown goes on
+    QTest::newRow("unreadable file") << teaching + "0\n" << QList<WrongResultRecord>{} << false << false
+                                     << "File access denied.";
+}
+
+void TestRecordWindows::wrongResultsViewer()
+{
+    QFETCH(QByteArray, ini);
+    QFETCH(QList<WrongResultRecord>, records);
+    QFETCH(bool, runsMeanwhile);
+    QFETCH(bool, retestOffered);
+    QFETCH(QString, message);
+    m_fixture->writeIni(ini + "[CasLimit]\nhodnota=10\n");
+    for (const WrongResultRecord &record : records)
+        AppendWrongResult(path("chybavysl.nmk"), record);
+    if (message.startsWith(u'F'))
+        QVERIFY(QDir(m_fixture->directory()).mkpath(QStringLiteral("chybavysl.nmk/a-folder-that-gives-it-a-size")));
+    auto w = m_fixture->startWindow();
+    auto *menu = w->findChild<QMenu *>(QStringLiteral("MChybneVysl"));
+    emit menu->aboutToShow();
+    QVERIFY(MainWindowFixture::child<QAction>(*w, "MChZobra")->isEnabled());
+    QCOMPARE(MainWindowFixture::child<QAction>(*w, "MChPrezkouset")->isEnabled(), retestOffered);
+
+    QString text;
+    bool running = false;
+    ModalSweeper sweeper([&](QWidget *viewer) {
+        text = viewer->findChild<QPlainTextEdit *>(QStringLiteral("MChyba"))->toPlainText();
+        running = w->findChild<QTimer *>(QStringLiteral("TCasLimit"))->isActive();
+        QCOMPARE(viewer->windowTitle(), QStringLiteral("Chybné výsledky"));
+    });
+    trigger(*w, "MChZobra");
+    QTRY_VERIFY(!QApplication::activeModalWidget());
+    QCOMPARE(sweeper.messages.join(u'/'), message);
+    if (!records.isEmpty()) {
+        QCOMPARE(text, QStringLiteral("7 + 5 = (13)\nčas. lim. 10s - 3 = 8"));
+        QCOMPARE(running, runsMeanwhile);
+    }
+    // afterwards the countdown runs again in the teaching mode
+    QCOMPARE(w->findChild<QTimer *>(QStringLiteral("TCasLimit"))->isActive(), !retestOffered);
+}
+
+void TestRecordWindows::historyViewer()
+{
+    const double day = DateTimeOfDay(QDate(2024, 3, 31));
+    auto w = m_fixture->startWindow();
+    w->setLocalClock([] { return QDateTime(QDate(2024, 3, 31), QTime(10, 0)); });
+    {
+        ModalSweeper sweeper;
+        trigger(*w, "MMHDH");
+        QCOMPARE(sweeper.messages, QStringList{QStringLiteral("Nejsou uložena zádná dílčí hodnocení v historii.")});
+    }
+    // newest first: 02:30 that Prague skips that night, midnight, a damaged one, the day before
+    for (double when : {day - 0.5, qQNaN(), day, day + 2.5 / 24})
+        PrependEvaluation(path("hdv.ndv"), EvaluationRecord{when, 1, 9, 0, {true, false, false, true}, 0}, HistoryCapacity);
+
+    QList<QStringList> seen;
+    const auto look = [&](QWidget *viewer) {
+        auto *list = viewer->findChild<QTreeWidget *>(QStringLiteral("LVSeznam"));
+        auto *vse = viewer->findChild<QCheckBox *>(QStringLiteral("ChBVse"));
+        auto *picker = viewer->findChild<QDateEdit *>(QStringLiteral("DTPDatum"));
+        QCOMPARE(picker->isEnabled(), !vse->isChecked());
+        seen.append(rows(list));
+        if (!vse->isChecked()) {
+            QCOMPARE(picker->date(), QDate(2024, 3, 31));
+            picker->setDate(QDate(2024, 3, 30));
+            seen.append(rows(list));
+            QTest::mouseClick(vse, Qt::LeftButton, {}, QPoint(5, vse->height() / 2));
+            QVERIFY(!picker->isEnabled());
+            seen.append(rows(list));
+        }
+    };
+    {
+        ModalSweeper sweeper(look);
+        trigger(*w, "MMHDH");
+    }
+    const QString row = QStringLiteral("|1*|9|0|+ : |-");
+    const QStringList all{"31 Mar 2024 02:30:00" + row, "31 Mar 2024 00:00:00" + row, row, "30 Mar 2024 12:00:00" + row};
+    QCOMPARE(seen.value(0), (QStringList{"02:30:00" + row, "00:00:00" + row}));
+    QCOMPARE(seen.value(1), (QStringList{"00:00:00" + row, "12:00:00" + row}));
+    QCOMPARE(seen.value(2), all);
+
+    // "vše" stays checked at the next opening, also after a restart
+    w.reset();
+    w = m_fixture->startWindow();
+    seen.clear();
+    {
+        ModalSweeper sweeper(look);
+        trigger(*w, "MMHDH");
+    }
+    QCOMPARE(seen, QList<QStringList>{all});
+}
+
+void TestRecordWindows::aboutWindow()
+{
+    m_fixture->writeIni("[Rezim]\ntyp=2\n[CasLimit]\nhodnota=10\n");
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), this, "noteUrl");
+    QDesktopServices::setUrlHandler(QStringLiteral("mailto"), this, "noteUrl");
+    auto w = m_fixture->startWindow();
+    QStringList values;
+    bool running = true;
+    {
+        ModalSweeper sweeper([&](QWidget *about) {
+            running = w->findChild<QTimer *>(QStringLiteral("TCasLimit"))->isActive();
+            for (const char *name : {"Label1", "Label3", "Label4"})
+                values.append(about->findChild<QLabel *>(QString::fromLatin1(name))->text());
+            QVERIFY(!about->findChild<QLabel *>(QStringLiteral("Label2"))->text().isEmpty());
+            QCOMPARE(about->findChild<QLabel *>(QStringLiteral("Label5"))->text(), QStringLiteral("© 2026 Korvelanta"));
+            QCOMPARE(about->findChild<QLabel *>(QStringLiteral("Image1"))->pixmap().deviceIndependentSize(),
+                     QSizeF(64, 64));
+            QCOMPARE(QApplication::focusWidget(), about->findChild<QPushButton *>(QStringLiteral("Button1")));
+            // a click on a link opens its menu, and an item of the menu opens the address
+            QTest::mouseClick(about->findChild<QLabel *>(QStringLiteral("LWWW")), Qt::LeftButton);
+            auto *web = about->findChild<QMenu *>(QStringLiteral("PMWWW"));
+            QVERIFY(web->isVisible());
+            web->close();
+            about->findChild<QAction *>(QStringLiteral("PMWWW2"))->trigger();
+            about->findChild<QAction *>(QStringLiteral("PMEmail1"))->trigger();
+            QTest::keyClick(about, Qt::Key_Escape);
+            QVERIFY(!about->isVisible());
+        });
+        trigger(*w, "MIAbout");
+    }
+    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+    QDesktopServices::unsetUrlHandler(QStringLiteral("mailto"));
+    QCOMPARE(values, (QStringList{"Numik", "1.5.0.0", "Korvelanta"}));
+    QCOMPARE(m_urls, (QStringList{"https://numik.korvelanta.example", "mailto:info@korvelanta.example?subject=&body="}));
+    QVERIFY(!running);
+    QVERIFY(w->findChild<QTimer *>(QStringLiteral("TCasLimit"))->isActive());
+}
+
+int main(int argc, char *argv[])
+{
+    // the history's night of 31 March 2024 skips 02:00 to 03:00 in this zone
+    qputenv("TZ", "Europe/Prague");
+    ::tzset();
+    testsupport::useOffscreenPlatformByDefault();
+    QApplication app(argc, argv);
+    app.setAttribute(Qt::AA_Use96Dpi, true);
+    TestRecordWindows test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_recordwindows.moc"
