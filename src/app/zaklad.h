@@ -64,6 +64,11 @@ public:
     // Pauses (true) or resumes (false) the countdown while a dialog is open.
     void PauseCasLimit(bool pause);
 
+    // Enters a mode: 1 the settings mode, any other value the teaching mode (zakladmodes.cpp).
+    void NastavRezim(qint32 mode);
+    // Tests stand in for a running re-test with this.
+    void setRetestActiveForTesting(bool active) { m_retestActive = active; }
+
 public slots:
     // One tick of TCasLimit. A tick that comes while an answer is being judged waits until the
     // verdict is in, so that one exercise is never both answered and timed out.
@@ -105,6 +110,17 @@ private:
     void MMZvetseniClick();
     void MMZ150Click(QAction *item);
     void MNulovatClick();
+
+    // modes, password and the settings dialog (zakladmodes.cpp)
+    void wireModes();
+    void DEMenuRezim(bool enabled);
+    void MRezimClick();
+    void MRNastaveniClick();
+    void MRVyukaClick();
+    void MRHesloClick();
+    QString DejHesloZIni() const;
+    bool JeHesloOK();
+    void MMRozsahClick();
 
     // the exercise and the answer
     OperationSwitches operationSwitches() const;
@@ -156,6 +172,9 @@ private:
     UnknownSlot m_hiddenSlot = UnknownSlot::Result; // the recorded hidden slot
     bool m_freshExercise = false;
     bool m_retestActive = false;
+    // the settings dialog changed the ranges or the time limit: the next switch to the
+    // teaching mode poses a fresh exercise (not during a re-test, which keeps the flag)
+    bool m_newExercisePending = false;
     quint64 m_exerciseSerial = 0; // grows with every exercise put on screen
     bool m_answerInProgress = false;
     int m_deferredTicks = 0;
