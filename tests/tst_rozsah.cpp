@@ -243,17 +243,21 @@ void TestRozsah::loadingAppliesTheCouplings()
 void TestRozsah::comboBoxKeepsTheFocus_data()
 {
     QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("enter"); // leave by Enter (OK) instead of Tab
     QTest::addColumn<bool>("left");
     QTest::addColumn<int>("choice");
 
-    QTest::newRow("x,z names item 3") << "x,z" << true << 3;
-    QTest::newRow("a semicolon names none") << "X;Y" << false << 1;
-    QTest::newRow("empty names none") << "" << false << 1;
+    QTest::newRow("x,z names item 3") << "x,z" << false << true << 3;
+    QTest::newRow("a semicolon names none") << "X;Y" << false << false << 1;
+    QTest::newRow("empty names none") << "" << false << false << 1;
+    QTest::newRow("Enter takes y,z") << "y,z" << true << false << 4;
+    QTest::newRow("Enter keeps the choice") << "X;Y" << true << false << 1;
 }
 
 void TestRozsah::comboBoxKeepsTheFocus()
 {
     QFETCH(QString, typed);
+    QFETCH(bool, enter);
     QFETCH(bool, left);
     QFETCH(int, choice);
 
@@ -261,19 +265,22 @@ void TestRozsah::comboBoxKeepsTheFocus()
     dialog->pageControl()->setCurrentIndex(1);
     auto *combo = dialog->findChild<QComboBox *>("ORCisloPlus");
     auto *box = dialog->findChild<QCheckBox *>("ORPlusAN");
+    box->setChecked(true); // ticked without another choice, OK stores "X,Y,Z"
     combo->setFocus();
     combo->lineEdit()->selectAll();
     QTest::keyClick(combo, Qt::Key_Delete);
     QTest::keyClicks(combo, typed);
-    box->setFocus(Qt::TabFocusReason);
-    QTest::qWait(20);
-    QCOMPARE(box->hasFocus(), left);
-    QCOMPARE(combo->hasFocus(), !left);
+    if (enter) {
+        QTest::keyClick(combo, Qt::Key_Return);
+        QCOMPARE(dialog->result(), int(QDialog::Accepted));
+    } else {
+        box->setFocus(Qt::TabFocusReason);
+        QTest::qWait(20);
+        QCOMPARE(box->hasFocus(), left);
+        QCOMPARE(combo->hasFocus(), !left);
+        dialog->BBOKClick();
+    }
     QCOMPARE(combo->property("Tag").toInt(), choice);
-
-    // ticked without another choice, OK stores that choice
-    box->setChecked(true);
-    dialog->BBOKClick();
     QCOMPARE(IniReadInteger(m_fixture->path("numik.ini"), "Plus", "ORAN", -1), choice);
 }
 

@@ -81,20 +81,34 @@ bool RestrictionsPage::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
+bool RestrictionsPage::takeChoice(std::size_t row)
+{
+    const int number = RestrictionItemNumber(m_combos[row]->currentText());
+    if (number == 0)
+        return false;
+    m_choice[row] = number;
+    m_combos[row]->setProperty("Tag", number);
+    return true;
+}
+
 void RestrictionsPage::ORCisloPlusExit(std::size_t row)
 {
-    QComboBox *combo = m_combos[row];
-    const int number = RestrictionItemNumber(combo->currentText());
-    if (number > 0) {
-        m_choice[row] = number;
-        combo->setProperty("Tag", number);
+    if (takeChoice(row))
         return;
-    }
+    QComboBox *combo = m_combos[row];
     // the user cannot leave before the text names a listed item; the choice stays
     QTimer::singleShot(0, combo, [combo] {
         if (combo->isVisible())
             combo->setFocus(Qt::OtherFocusReason);
     });
+}
+
+void RestrictionsPage::takeTypedChoice()
+{
+    for (std::size_t row = 0; row < 4; ++row) {
+        if (m_combos[row]->hasFocus())
+            takeChoice(row);
+    }
 }
 
 void RestrictionsPage::loadChoices(const std::array<OperationRange, 4> &ranges)

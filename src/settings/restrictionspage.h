@@ -29,6 +29,9 @@ public:
     // loading steps: the boxes and the combo boxes from ORAN, then the fields
     void loadChoices(const std::array<OperationRange, 4> &ranges);
     void loadBounds(const std::array<OperationRange, 4> &ranges);
+    // Enter reaches OK without the focus leaving a combo box: a text that names an item counts
+    // as if it had been left; any other keeps the previous choice.
+    void takeTypedChoice();
     // ORAN (the choice when ticked, else 0), OROD and ORDO
     void store(std::array<OperationRange, 4> &ranges) const;
 
@@ -39,6 +42,7 @@ private:
     static std::size_t index(Operation op) { return std::size_t(static_cast<qint32>(op) - 1); }
     void ORPlusANClick(std::size_t row);
     void ORCisloPlusExit(std::size_t row);
+    bool takeChoice(std::size_t row);
 
     std::array<QCheckBox *, 4> m_checks = {};
     std::array<QComboBox *, 4> m_combos = {};

@@ -179,6 +179,7 @@ void TFRozsah::BBOKClick()
             break;
         }
     }
+    TabSheet6->takeTypedChoice();
     const RozsahValues values = currentValues();
     if (const auto wrong = FirstInadmissibleOperation(m_random, values.ranges)) {
         ShowMessageBox(InadmissibleRangeMessage(*wrong), MessageKind::Warning);
