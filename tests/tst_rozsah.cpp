@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -40,6 +41,7 @@ private slots:
     void comboBoxKeepsTheFocus();
     void inadmissibleRangesAreRefused_data();
     void inadmissibleRangesAreRefused();
+    void failedWriteKeepsTheDialogOpen();
     void everyValueSurvivesARestart();
     void retestKeepsItsTimeLimit();
 
@@ -319,6 +321,21 @@ void TestRozsah::inadmissibleRangesAreRefused()
     QCOMPARE(dialog->pageControl()->currentIndex(), 4);
     QVERIFY(m_settings == before);
     QCOMPARE(bytesOf(m_fixture->path("numik.ini")), ini);
+}
+
+void TestRozsah::failedWriteKeepsTheDialogOpen()
+{
+    QVERIFY(QDir(m_fixture->directory()).mkdir("numik.ini")); // a folder cannot be written as a file
+    auto dialog = openDialog();
+    SeenBox seen;
+    {
+        ModalDialogCloser closer(recordBox(seen));
+        QTest::mouseClick(dialog->findChild<QPushButton *>("BBOK"), Qt::LeftButton);
+        QVERIFY(closer.handled());
+    }
+    QCOMPARE(seen.text, QStringLiteral("Unable to write to %1.").arg(m_fixture->path("numik.ini")));
+    QCOMPARE(seen.icon, QMessageBox::Critical);
+    QVERIFY(dialog->isVisible());
 }
 
 void TestRozsah::everyValueSurvivesARestart()
