@@ -12,9 +12,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QGroupBox>
 #include <QPushButton>
-#include <QStatusTipEvent>
 #include <QStyle>
 
 namespace {

@@ -68,7 +68,8 @@ qint32 &boundOf(OperationRange &range, RangeBound bound)
 
 qint32 boundOf(const OperationRange &range, RangeBound bound)
 {
-    return boundOf(const_cast<OperationRange &>(range), bound);
+    OperationRange copy = range;
+    return boundOf(copy, bound);
 }
 
 int RangePartnerTag(int tag)
