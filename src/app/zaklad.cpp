@@ -267,14 +267,14 @@ void TFZaklad::buildMenu()
     QMenu *info = submenu(nullptr, bar, "MInfo", QStringLiteral("&Info"), QString());
     item(info, "MIAbout", QStringLiteral("&About"), QString());
 
-    // The settings dialog, the modes and the sheets are not part of the program yet: their items
-    // are shown but cannot be chosen.
-    for (const char *name : {"MMRozsah", "MRNastaveni", "MRVyuka", "MRHeslo", "MP1Sl", "MP2Sl", "MP3Sl"}) {
+    // The sheets are not part of the program yet: their items are shown but cannot be chosen.
+    for (const char *name : {"MP1Sl", "MP2Sl", "MP3Sl"}) {
         QAction *pending = findChild<QAction *>(QString::fromLatin1(name));
         pending->setEnabled(false);
         pending->setProperty("pending", true);
     }
     wireRecordMenus();
+    wireModes();
 }
 
 void TFZaklad::buildStatusBar()
@@ -342,6 +342,7 @@ void TFZaklad::showEvent(QShowEvent *event)
 
 void TFZaklad::FormShow()
 {
+    m_newExercisePending = false;
     NactiRozsahZIni(m_iniFile, m_settings);
     OperationSwitches switches;
     NastavDleIni(m_iniFile, m_settings, switches);
@@ -354,6 +355,7 @@ void TFZaklad::FormShow()
     NulujNastavInfoCasLimit();
     m_generator.seedFromClock();
     DalsiPriklad();
+    NastavRezim(m_settings.mode);
 }
 
 void TFZaklad::closeEvent(QCloseEvent *event)

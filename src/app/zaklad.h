@@ -64,9 +64,11 @@ public:
     // Pauses (true) or resumes (false) the countdown while a dialog is open.
     void PauseCasLimit(bool pause);
 
-    // Enters the settings mode (1) or the teaching mode (any other value).
+    // Enters a mode: 1 the settings mode, any other value the teaching mode (zakladmodes.cpp).
     void NastavRezim(qint32 mode);
     bool isRetestActive() const { return m_retestActive; }
+    // Tests stand in for a running re-test with this.
+    void setRetestActiveForTesting(bool active) { m_retestActive = active; }
 
 public slots:
     // One tick of TCasLimit. A tick that comes while an answer is being judged waits until the
@@ -109,6 +111,17 @@ private:
     void MMZvetseniClick();
     void MMZ150Click(QAction *item);
     void MNulovatClick();
+
+    // modes, password and the settings dialog (zakladmodes.cpp)
+    void wireModes();
+    void DEMenuRezim(bool enabled);
+    void MRezimClick();
+    void MRNastaveniClick();
+    void MRVyukaClick();
+    void MRHesloClick();
+    QString DejHesloZIni() const;
+    bool JeHesloOK();
+    void MMRozsahClick();
 
     // the exercise and the answer
     OperationSwitches operationSwitches() const;
@@ -175,6 +188,9 @@ private:
     bool m_retestActive = false;
     qint32 m_retestIndex = 0; // 1-based position in the re-test file of the exercise on screen
     quint64 m_retestSerial = 0; // the exercise the re-test put on screen
+    // the settings dialog changed the ranges or the time limit: the next switch to the
+    // teaching mode poses a fresh exercise (not during a re-test, which keeps the flag)
+    bool m_newExercisePending = false;
     quint64 m_exerciseSerial = 0; // grows with every exercise put on screen
     bool m_answerInProgress = false;
     int m_deferredTicks = 0;

@@ -129,6 +129,7 @@ void TFZaklad::endRetest()
     TCasLimit->stop();
     ShowMessageBox(QStringLiteral("Všechny chybné výsledky přezkoušeny"), MessageKind::Information);
     m_retestActive = false;
+    m_newExercisePending = false; // the fresh exercise below is the one a changed setting asked for
     m_session->DilciHodnoceni(true); // the answers given during the re-test
     reloadFromIni();
     DalsiPriklad(); // the mode stays the teaching mode
@@ -165,12 +166,4 @@ void TFZaklad::MIAboutClick()
     TFMAbout about(this);
     CenterOverForm(&about, this);
     about.exec();
-}
-
-// TEMPORARY: replaced by the modes code at merge
-void TFZaklad::NastavRezim(qint32 mode)
-{
-    m_settings.mode = mode == qint32(PracticeMode::Nastaveni) ? qint32(PracticeMode::Nastaveni)
-                                                              : qint32(PracticeMode::Vyuka);
-    PauseCasLimit(mode == qint32(PracticeMode::Nastaveni));
 }

@@ -1,0 +1,423 @@
+#include "mainwindowfixture.h"
+#include "settings/inifile.h"
+#include "settings/pagecontrol.h"
+#include "settings/rozsah.h"
+#include "settings/rxspinedit.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStatusTipEvent>
+
+using namespace testsupport;
+
+// The settings dialog driven as the teacher drives it: typing, stepping, leaving fields, OK.
+class TestRozsah : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        m_fixture = std::make_unique<MainWindowFixture>();
+        m_settings = PracticeSettings();
+    }
+    void cleanup() { m_fixture.reset(); }
+
+    void spinEditRules_data();
+    void spinEditRules();
+    void typingCouplesFields_data();
+    void typingCouplesFields();
+    void steppingThresholds_data();
+    void steppingThresholds();
+    void thresholdRippleWithoutWindows_data();
+    void thresholdRippleWithoutWindows();
+    void loadingAppliesTheCouplings();
+    void comboBoxKeepsTheFocus_data();
+    void comboBoxKeepsTheFocus();
+    void inadmissibleRangesAreRefused_data();
+    void inadmissibleRangesAreRefused();
+    void failedWriteKeepsTheDialogOpen();
+    void everyValueSurvivesARestart();
+    void retestKeepsItsTimeLimit();
+
+private:
+    std::unique_ptr<TFRozsah> openDialog(bool retest = false)
+    {
+        auto dialog = std::make_unique<TFRozsah>(m_settings, m_fixture->path("numik.ini"), m_random, retest);
+        dialog->show();
+        QApplication::setActiveWindow(dialog.get());
+        if (!QTest::qWaitForWindowActive(dialog.get()))
+            qFatal("the dialog does not become active");
+        return dialog;
+    }
+    static TRxSpinEdit *field(QWidget &dialog, const QString &name) { return dialog.findChild<TRxSpinEdit *>(name); }
+    static void typeOver(TRxSpinEdit *f, const char *text)
+    {
+        f->setFocus();
+        f->selectAll();
+        QTest::keyClicks(f, text);
+    }
+    static QString thresholds(QWidget &dialog)
+    {
+        QStringList values;
+        for (int grade = 1; grade <= 4; ++grade)
+            values << QString::number(field(dialog, QStringLiteral("RSEHodn%1").arg(grade))->value());
+        return values.join(u'/');
+    }
+
+    std::unique_ptr<MainWindowFixture> m_fixture;
+    PracticeSettings m_settings;
+    RandomSource m_random{12345};
+};
+
+void TestRozsah::spinEditRules_data()
+{
+    QTest::addColumn<int>("min");
+    QTest::addColumn<int>("max");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("whileTyping");
+    QTest::addColumn<QString>("afterLeaving");
+
+    QTest::newRow("beyond the upper limit") << 0 << 3600 << "5000" << 5000 << "3600";
+    QTest::newRow("below the lower limit") << 3 << 2147483647 << "1" << 1 << "3";
+    QTest::newRow("no limits") << 0 << 0 << "-77" << -77 << "-77";
+    QTest::newRow("letters are not typed") << 0 << 0 << "1a2" << 12 << "12";
+    QTest::newRow("a sign alone reads as the lower limit") << 3 << 2147483647 << "-" << 3 << "-";
+    QTest::newRow("empty reads as the lower limit") << 0 << 3600 << "" << 0 << "";
+    QTest::newRow("beyond 32 bits reads as the lower limit") << 0 << 0 << "99999999999" << 0 << "99999999999";
+}
+
+void TestRozsah::spinEditRules()
+{
+    QFETCH(int, min);
+    QFETCH(int, max);
+    QFETCH(QString, typed);
+    QFETCH(int, whileTyping);
+    QFETCH(QString, afterLeaving);
+
+    QWidget window;
+    auto *spin = new TRxSpinEdit(&window);
+    auto *other = new QPushButton(&window);
+    other->move(0, 40);
+    spin->setLimits({min, max});
+    window.show();
+    QApplication::setActiveWindow(&window);
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    int changes = 0;
+    connect(spin, &TRxSpinEdit::changed, &window, [&changes] { ++changes; });
+    spin->setFocus();
+    spin->selectAll();
+    QTest::keyClick(spin, Qt::Key_Delete);
+    QTest::keyClicks(spin, typed);
+    QCOMPARE(spin->value(), whileTyping);
+    QVERIFY(changes >= 1);
+    other->setFocus();
+    QCOMPARE(spin->text(), afterLeaving);
+}
+
+void TestRozsah::typingCouplesFields_data()
+{
+    QTest::addColumn<QByteArray>("ini");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QByteArray>("typed");
+    QTest::addColumn<QString>("partner");
+    QTest::addColumn<int>("partnerValue");
+    QTest::addColumn<QString>("grades");
+
+    // on the text "2" the lowest result drops to 2 and stays there
+    QTest::newRow("25 over the highest result") << QByteArray("[Plus]\nVOD=10\n") << "RSEPlusDOV" << QByteArray("25")
+                                                << "RSEPlusODV" << 2 << "95/85/75/50";
+    QTest::newRow("a lowest bound pushes its highest") << QByteArray() << "RSEKratOD2" << QByteArray("40") << "RSEKratDO2"
+                                                       << 40 << "95/85/75/50";
+    QTest::newRow("restriction pair") << QByteArray("[Del]\nORAN=1\nOROD=5\nORDO=9\n") << "RSEORDelDo"
+                                      << QByteArray("3") << "RSEORDelOd" << 3 << "95/85/75/50";
+    // the thresholds follow every digit: 9/8/7/6, then 90
+    QTest::newRow("90 over grade 1") << QByteArray() << "RSEHodn1" << QByteArray("90") << "RSEHodn2" << 8 << "90/8/7/6";
+}
+
+void TestRozsah::typingCouplesFields()
+{
+    QFETCH(QByteArray, ini);
+    QFETCH(QString, field);
+    QFETCH(QByteArray, typed);
+    QFETCH(QString, partner);
+    QFETCH(int, partnerValue);
+    QFETCH(QString, grades);
+
+    m_fixture->writeIni(ini);
+    NactiRozsahZIni(m_fixture->path("numik.ini"), m_settings);
+    auto dialog = openDialog();
+    QVERIFY(!dialog->rangesTouched());
+    typeOver(TestRozsah::field(*dialog, field), typed.constData());
+    QCOMPARE(TestRozsah::field(*dialog, field)->value(), typed.toInt());
+    QCOMPARE(TestRozsah::field(*dialog, partner)->value(), partnerValue);
+    QCOMPARE(thresholds(*dialog), grades);
+    QCOMPARE(dialog->rangesTouched(), !field.startsWith(QLatin1String("RSEHodn")));
+    QVERIFY(!dialog->timeLimitTouched());
+}
+
+void TestRozsah::steppingThresholds_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("grade 2 up to 99") << "RSEHodn2" << int(Qt::Key_Up) << "100/99/75/50";
+    QTest::newRow("grade 2 down to 3") << "RSEHodn2" << int(Qt::Key_Down) << "95/3/2/1";
+    QTest::newRow("grade 4 up to 97") << "RSEHodn4" << int(Qt::Key_Up) << "100/99/98/97";
+}
+
+void TestRozsah::steppingThresholds()
+{
+    QFETCH(QString, field);
+    QFETCH(int, key);
+    QFETCH(QString, expected);
+
+    auto dialog = openDialog();
+    dialog->pageControl()->setCurrentIndex(2);
+    TRxSpinEdit *f = TestRozsah::field(*dialog, field);
+    f->setFocus();
+    for (int i = 0; i < 120; ++i) // more steps than the limits allow
+        QTest::keyClick(f, Qt::Key(key));
+    QCOMPARE(thresholds(*dialog), expected);
+    QVERIFY(!dialog->rangesTouched());
+}
+
+void TestRozsah::thresholdRippleWithoutWindows_data()
+{
+    QTest::addColumn<int>("grade");
+    QTest::addColumn<int>("typed");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("9 over grade 1") << 1 << 9 << "9/8/7/6";
+    QTest::newRow("1 over grade 1 ripples back") << 1 << 1 << "4/3/2/1";
+    QTest::newRow("grade 3 to 90") << 3 << 90 << "95/91/90/50";
+    QTest::newRow("grade 4 to 0") << 4 << 0 << "95/85/75/0";
+}
+
+void TestRozsah::thresholdRippleWithoutWindows()
+{
+    QFETCH(int, grade);
+    QFETCH(int, typed);
+    QFETCH(QString, expected);
+    const std::array<qint32, 4> t = RippleThresholds({95, 85, 75, 50}, grade, typed);
+    QCOMPARE(QStringLiteral("%1/%2/%3/%4").arg(t[0]).arg(t[1]).arg(t[2]).arg(t[3]), expected);
+}
+
+void TestRozsah::loadingAppliesTheCouplings()
+{
+    m_fixture->writeIni("[Minus]\nC2OD=30\nC2DO=12\nORAN=3\nOROD=8\nORDO=2\n[Krat]\nORAN=9\n[Del]\nORAN=-1\n"
+                        "[Hodnoceni]\n1=50\n2=60\n[CasLimit]\nhodnota=5000\n[Rezim]\nstartvyuka=1\nchybvysl=7\n");
+    const QString ini = m_fixture->path("numik.ini");
+    NactiRozsahZIni(ini, m_settings);
+    OperationSwitches switches;
+    NastavDleIni(ini, m_settings, switches);
+    auto dialog = openDialog();
+
+    // a reversed pair loads as both fields at the stored upper bound, untouched
+    QCOMPARE(field(*dialog, "RSEMinusOD2")->value(), 12);
+    QCOMPARE(field(*dialog, "RSEMinusDO2")->value(), 12);
+    QCOMPARE(field(*dialog, "RSEORMinusOd")->value(), 2);
+    QVERIFY(!dialog->rangesTouched());
+    QVERIFY(!dialog->timeLimitTouched());
+    QCOMPARE(thresholds(*dialog), QStringLiteral("77/76/75/50"));
+    QCOMPARE(field(*dialog, "RSECasLimit")->value(), 3600);
+
+    // ORAN 3 ticks "X,Z" and enables its fields; codes the generator reads as "X,Y,Z" or as none
+    // show so
+    QVERIFY(dialog->findChild<QCheckBox *>("ORMinusAN")->isChecked());
+    QCOMPARE(dialog->findChild<QComboBox *>("ORCisloMinus")->currentText(), QStringLiteral("X,Z"));
+    QVERIFY(field(*dialog, "RSEORMinusOd")->isEnabled());
+    QVERIFY(dialog->findChild<QCheckBox *>("ORKratAN")->isChecked());
+    QCOMPARE(dialog->findChild<QComboBox *>("ORCisloKrat")->currentText(), QStringLiteral("X,Y,Z"));
+    QVERIFY(!dialog->findChild<QCheckBox *>("ORDelAN")->isChecked());
+    QVERIFY(!field(*dialog, "RSEORDelOd")->isEnabled());
+    QVERIFY(dialog->findChild<QCheckBox *>("ChBStart")->isChecked());
+    QVERIFY(dialog->findChild<QRadioButton *>("RGChybVysl2")->isChecked());
+    QCOMPARE(dialog->pageControl()->currentIndex(), 0);
+}
+
+void TestRozsah::comboBoxKeepsTheFocus_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("enter"); // leave by Enter (OK) instead of Tab
+    QTest::addColumn<bool>("left");
+    QTest::addColumn<int>("choice");
+
+    QTest::newRow("x,z names item 3") << "x,z" << false << true << 3;
+    QTest::newRow("a semicolon names none") << "X;Y" << false << false << 1;
+    QTest::newRow("empty names none") << "" << false << false << 1;
+    QTest::newRow("Enter takes y,z") << "y,z" << true << false << 4;
+    QTest::newRow("Enter keeps the choice") << "X;Y" << true << false << 1;
+}
+
+void TestRozsah::comboBoxKeepsTheFocus()
+{
+    QFETCH(QString, typed);
+    QFETCH(bool, enter);
+    QFETCH(bool, left);
+    QFETCH(int, choice);
+
+    auto dialog = openDialog();
+    dialog->pageControl()->setCurrentIndex(1);
+    auto *combo = dialog->findChild<QComboBox *>("ORCisloPlus");
+    auto *box = dialog->findChild<QCheckBox *>("ORPlusAN");
+    box->setChecked(true); // ticked without another choice, OK stores "X,Y,Z"
+    combo->setFocus();
+    combo->lineEdit()->selectAll();
+    QTest::keyClick(combo, Qt::Key_Delete);
+    QTest::keyClicks(combo, typed);
+    if (enter) {
+        QTest::keyClick(combo, Qt::Key_Return);
+        QCOMPARE(dialog->result(), int(QDialog::Accepted));
+    } else {
+        box->setFocus(Qt::TabFocusReason);
+        QTRY_COMPARE(combo->hasFocus(), !left);
+        QCOMPARE(box->hasFocus(), left);
+        dialog->BBOKClick();
+    }
+    QCOMPARE(combo->property("Tag").toInt(), choice);
+    QCOMPARE(IniReadInteger(m_fixture->path("numik.ini"), "Plus", "ORAN", -1), choice);
+}
+
+void TestRozsah::inadmissibleRangesAreRefused_data()
+{
+    QTest::addColumn<QByteArray>("ini");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("division by 0 only") << QByteArray("[Del]\nC2DO=0\n")
+                                        << "Chybně nastavený rozsah či omezení rozsahu u dělení - oprav jej!";
+    QTest::newRow("a restriction no sum meets") << QByteArray("[Plus]\nORAN=2\nOROD=100\nORDO=200\n")
+                                                << "Chybně nastavený rozsah či omezení rozsahu u sčítání - oprav jej!";
+    QTest::newRow("no product in the result range") << QByteArray("[Krat]\nC1OD=2\nC1DO=2\nC2OD=2\nC2DO=2\nVDO=3\n")
+                                                    << "Chybně nastavený rozsah či omezení rozsahu u násobení - oprav jej!";
+}
+
+void TestRozsah::inadmissibleRangesAreRefused()
+{
+    QFETCH(QByteArray, ini);
+    QFETCH(QString, message);
+
+    m_fixture->writeIni(ini);
+    NactiRozsahZIni(m_fixture->path("numik.ini"), m_settings);
+    const PracticeSettings before = m_settings;
+    auto dialog = openDialog();
+    dialog->pageControl()->setCurrentIndex(4);
+    SeenBox seen;
+    {
+        ModalDialogCloser closer(recordBox(seen));
+        QTest::mouseClick(dialog->findChild<QPushButton *>("BBOK"), Qt::LeftButton);
+        QVERIFY(closer.handled());
+    }
+    QCOMPARE(seen.text, message);
+    QCOMPARE(seen.icon, QMessageBox::Warning);
+    QVERIFY(dialog->isVisible());
+    QCOMPARE(dialog->pageControl()->currentIndex(), 4);
+    QVERIFY(m_settings == before);
+    QCOMPARE(bytesOf(m_fixture->path("numik.ini")), ini);
+}
+
+void TestRozsah::failedWriteKeepsTheDialogOpen()
+{
+    QVERIFY(QDir(m_fixture->directory()).mkdir("numik.ini")); // a folder cannot be written as a file
+    auto dialog = openDialog();
+    SeenBox seen;
+    {
+        ModalDialogCloser closer(recordBox(seen));
+        QTest::mouseClick(dialog->findChild<QPushButton *>("BBOK"), Qt::LeftButton);
+        QVERIFY(closer.handled());
+    }
+    QCOMPARE(seen.text, QStringLiteral("Unable to write to %1.").arg(m_fixture->path("numik.ini")));
+    QCOMPARE(seen.icon, QMessageBox::Critical);
+    QVERIFY(dialog->isVisible());
+}
+
+void TestRozsah::everyValueSurvivesARestart()
+{
+    {
+        auto w = m_fixture->startWindow();
+        ModalDialogCloser closer([&](QWidget *d) {
+            auto *dialog = qobject_cast<TFRozsah *>(d);
+            QVERIFY(dialog);
+            QCOMPARE(dialog->windowTitle(), QStringLiteral("Možnosti"));
+            // hints reach the main window's status line
+            QStatusTipEvent tip(field(*dialog, "RSEKratDO2")->statusTip());
+            QApplication::sendEvent(field(*dialog, "RSEKratDO2"), &tip);
+            QCOMPARE(MainWindowFixture::panel(*w, 4), QStringLiteral("horní hranice rozsahu generování čísla 2 pro násobení"));
+            QVERIFY(field(*dialog, "RSEKratDO2")->toolTip().isEmpty());
+
+            int value = 1;
+            for (const char *name : {"RSEPlusOD1", "RSEPlusDO1", "RSEPlusOD2", "RSEPlusDO2", "RSEPlusODV", "RSEPlusDOV"})
+                field(*dialog, name)->setValue(value++);
+            field(*dialog, "RSEPlusDOV")->setValue(200);
+            field(*dialog, "RSEDelOD2")->setValue(2);
+            dialog->findChild<QCheckBox *>("ORMinusAN")->setChecked(true);
+            dialog->findChild<QComboBox *>("ORCisloMinus")->setCurrentIndex(3);
+            dialog->findChild<QComboBox *>("ORCisloMinus")->setFocus();
+            field(*dialog, "RSEORMinusOd")->setFocus();
+            field(*dialog, "RSEORMinusDo")->setValue(12);
+            field(*dialog, "RSEHodn3")->setValue(40);
+            field(*dialog, "RSEAutoPo")->setValue(7);
+            dialog->findChild<QCheckBox *>("ChBMazPo")->setChecked(false);
+            field(*dialog, "RSECasLimit")->setValue(30);
+            dialog->findChild<QCheckBox *>("ChBDeaktiv")->setChecked(true);
+            dialog->findChild<QCheckBox *>("ChBStart")->setChecked(true);
+            dialog->findChild<QRadioButton *>("RGHistDilVysl1")->setChecked(true);
+            dialog->findChild<QRadioButton *>("RGChybVysl2")->setChecked(true);
+            dialog->findChild<QCheckBox *>("ChBNeznVysl")->setChecked(false);
+            QTest::mouseClick(dialog->findChild<QPushButton *>("BBOK"), Qt::LeftButton);
+        });
+        w->findChild<QAction *>("MMRozsah")->trigger();
+        QVERIFY(closer.handled());
+        QCOMPARE(w->settings().timeLimitSeconds, 30);
+        QCOMPARE(w->settings().range(Operation::Minus).ORAN, 4);
+        w->close();
+    }
+    auto w = m_fixture->startWindow();
+    QCOMPARE(w->settings().mode, 2); // "startvyuka"
+    PracticeSettings expected;
+    expected.ranges[0] = {1, 2, 3, 4, 5, 200, 0, 1, 10};
+    expected.ranges[1].ORAN = 4;
+    expected.ranges[1].ORDO = 12;
+    expected.ranges[3].C2OD = 2;
+    expected.gradeThreshold = {95, 85, 40, 39};
+    expected.autoEvaluateAfter = 7;
+    expected.clearAfterAutoEvaluation = false;
+    expected.timeLimitSeconds = 30;
+    expected.pauseOnDeactivate = true;
+    expected.historyAccess = 1;
+    expected.wrongResultsAccess = 2;
+    expected.resultOnly = false;
+    expected.mode = 2;
+    QVERIFY(w->settings() == expected);
+
+    // and the dialog shows them again
+    m_settings = w->settings();
+    auto dialog = openDialog();
+    QCOMPARE(field(*dialog, "RSEPlusDOV")->value(), 200);
+    QCOMPARE(dialog->findChild<QComboBox *>("ORCisloMinus")->currentText(), QStringLiteral("Y,Z"));
+    QCOMPARE(thresholds(*dialog), QStringLiteral("95/85/40/39"));
+    QVERIFY(dialog->findChild<QCheckBox *>("ChBStart")->isChecked());
+    QVERIFY(dialog->findChild<QRadioButton *>("RGHistDilVysl1")->isChecked());
+}
+
+void TestRozsah::retestKeepsItsTimeLimit()
+{
+    m_fixture->writeIni("[CasLimit]\nhodnota=20\n");
+    m_settings.timeLimitSeconds = 7; // the re-tested exercise's limit
+    auto dialog = openDialog(true);
+    QCOMPARE(field(*dialog, "RSECasLimit")->value(), 20);
+    field(*dialog, "RSECasLimit")->setValue(25);
+    dialog->BBOKClick();
+    QCOMPARE(dialog->result(), int(QDialog::Accepted));
+    QCOMPARE(IniReadInteger(m_fixture->path("numik.ini"), "CasLimit", "hodnota", 0), 25);
+    QCOMPARE(m_settings.timeLimitSeconds, 7);
+}
+
+NUMIK_GUI_TEST_MAIN(TestRozsah)
+#include "tst_rozsah.moc"
