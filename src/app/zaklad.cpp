@@ -267,10 +267,12 @@ void TFZaklad::buildMenu()
     QMenu *info = submenu(nullptr, bar, "MInfo", QStringLiteral("&Info"), QString());
     item(info, "MIAbout", QStringLiteral("&About"), QString());
 
-    // The settings dialog, the history, the wrong results, the modes, the sheets and the About
-    // window are not part of the program yet: their items are shown but cannot be chosen.
+    connectSheetItems();
+
+    // The settings dialog, the history, the wrong results, the modes and the About window are
+    // not part of the program yet: their items are shown but cannot be chosen.
     for (const char *name : {"MMRozsah", "MMHDH", "MChZobra", "MChPrezkouset", "MRNastaveni", "MRVyuka", "MRHeslo",
-                             "MP1Sl", "MP2Sl", "MP3Sl", "MIAbout"}) {
+                             "MIAbout"}) {
         QAction *pending = findChild<QAction *>(QString::fromLatin1(name));
         pending->setEnabled(false);
         pending->setProperty("pending", true);
