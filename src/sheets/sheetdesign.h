@@ -16,8 +16,6 @@ inline constexpr double MarginTop = 15.0;
 inline constexpr double MarginBottom = 20.0;
 inline constexpr double MarginLeft = 15.0;
 inline constexpr double MarginRight = 15.0;
-// the header and footer bands span the width between the margins
-inline constexpr double BandWidth = PageWidth - MarginLeft - MarginRight;
 
 inline constexpr double HeaderHeight = 10.58;
 inline constexpr double HeaderLabelWidth = 73.82;
