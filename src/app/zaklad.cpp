@@ -267,12 +267,7 @@ void TFZaklad::buildMenu()
     QMenu *info = submenu(nullptr, bar, "MInfo", QStringLiteral("&Info"), QString());
     item(info, "MIAbout", QStringLiteral("&About"), QString());
 
-    // The sheets are not part of the program yet: their items are shown but cannot be chosen.
-    for (const char *name : {"MP1Sl", "MP2Sl", "MP3Sl"}) {
-        QAction *pending = findChild<QAction *>(QString::fromLatin1(name));
-        pending->setEnabled(false);
-        pending->setProperty("pending", true);
-    }
+    connectSheetItems();
     wireRecordMenus();
     wireModes();
 }
@@ -385,10 +380,8 @@ void TFZaklad::MMoznostiClick()
 {
     MMSound->setChecked(m_settings.soundOn);
     const bool teaching = m_settings.mode != int(PracticeMode::Nastaveni);
-    for (QAction *action : MMoznosti->actions()) {
-        if (!action->property("pending").toBool())
-            action->setEnabled(!teaching || action == MMHDH);
-    }
+    for (QAction *action : MMoznosti->actions())
+        action->setEnabled(!teaching || action == MMHDH);
 }
 
 void TFZaklad::MMSoundClick()

@@ -25,6 +25,7 @@ class QLabel;
 class QMenu;
 class SoundPlayer;
 class TAMEdit;
+class TFT1Sl;
 
 // The kinds of answer feedback, each with its picture and sound.
 enum class FeedbackKind { Correct = 0, Wrong = 1, TooSlow = 2 };
@@ -55,6 +56,9 @@ public:
 
     // Poses the next exercise on screen; shows "Chyba v programu" when none can be found.
     void DalsiPriklad();
+    // The next line of a printed sheet, drawn like an exercise on screen without touching it;
+    // empty when none can be found (the sheet tells the user once its page is laid out).
+    QString DalsiPrikladProTisk();
     // Puts an exercise on screen with its hidden number's field empty, editable and focused.
     void showExercise(const Exercise &exercise);
 
@@ -111,6 +115,9 @@ private:
     void MMZvetseniClick();
     void MMZ150Click(QAction *item);
     void MNulovatClick();
+    // the printed sheets (zakladsheets.cpp)
+    void connectSheetItems();
+    void previewSheet(TFT1Sl &sheet);
 
     // modes, password and the settings dialog (zakladmodes.cpp)
     void wireModes();

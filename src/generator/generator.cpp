@@ -149,7 +149,17 @@ ExerciseGenerator::ExerciseGenerator(UtcClock utcClock)
 
 void ExerciseGenerator::seedFromClock()
 {
-    m_random.setSeed(RandomSource::timeOfDaySeed(m_utcClock()));
+    m_lastClockSeed = RandomSource::timeOfDaySeed(m_utcClock());
+    m_random.setSeed(*m_lastClockSeed);
+}
+
+void ExerciseGenerator::reseedFromClock()
+{
+    const quint32 seed = RandomSource::timeOfDaySeed(m_utcClock());
+    if (m_lastClockSeed == seed)
+        return;
+    m_lastClockSeed = seed;
+    m_random.setSeed(seed);
 }
 
 ExerciseGenerator::Draw ExerciseGenerator::drawExercise(const OperationSwitches &switches,
@@ -157,7 +167,7 @@ ExerciseGenerator::Draw ExerciseGenerator::drawExercise(const OperationSwitches 
 {
     m_exerciseCount = wrapAdd(m_exerciseCount, 1);
     if (m_exerciseCount % ReseedEvery == 0)
-        seedFromClock();
+        reseedFromClock();
 
     Draw draw;
     const Operation op = DejTypOperace(m_random, switches);

@@ -52,6 +52,10 @@ public:
 
     RandomSource &random() { return m_random; }
     void seedFromClock();
+    // The reseeding of every 25th exercise. A clock that has not moved since the last seeding
+    // would only rewind the source (a sheet drawn within one millisecond would repeat its
+    // blocks of 25 exercises), so then the running sequence goes on instead.
+    void reseedFromClock();
 
     qint32 exerciseCount() const { return m_exerciseCount; }
     void resetExerciseCount() { m_exerciseCount = 0; }
@@ -71,5 +75,6 @@ public:
 private:
     RandomSource m_random;
     UtcClock m_utcClock;
+    std::optional<quint32> m_lastClockSeed;
     qint32 m_exerciseCount = 0;
 };

@@ -1,0 +1,293 @@
+// The printed sheets, rendered to PDF and read back with pdftotext -bbox, and opened from the menu.
+
+#include "mainwindowfixture.h"
+#include "sheets/sheetpainter.h"
+#include "sheets/t1sl.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTemporaryDir>
+
+#include <map>
+#include <memory>
+
+using namespace testsupport;
+
+namespace {
+
+constexpr double PointsPerMm = 72.0 / 25.4;
+
+struct Word
+{
+    QString text;
+    double xMin, yMin, xMax;
+};
+
+// One line as pdftotext sees it: its words from left to right.
+struct Line
+{
+    QList<Word> words;
+    double x() const { return words.first().xMin; }
+    double y() const { return words.first().yMin; }
+    QString text() const
+    {
+        QStringList texts;
+        for (const Word &w : words)
+            texts << w.text;
+        return texts.join(u' ');
+    }
+};
+
+struct PrintedSheet
+{
+    int pages = 0;
+    double width = 0, height = 0;
+    QList<Line> lines;  // the detail bands, column after column, top to bottom
+    QList<Word> others; // the header's and the footer's words
+    QStringList texts() const
+    {
+        QStringList texts;
+        for (const Line &line : lines)
+            texts << line.text();
+        return texts;
+    }
+};
+
+// One layout pass of the sheet into a PDF file, as printing from the preview makes it, read back.
+PrintedSheet printAndRead(TFT1Sl &sheet, const QString &pdf)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    SetUpSheetPrinter(printer);
+    sheet.printSheet(&printer);
+
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    if (!pdftotext.waitForFinished(10000) || pdftotext.exitCode() != 0)
+        qFatal("pdftotext could not read the sheet (poppler-utils is installed by scripts/setup.sh)");
+    static const QRegularExpression tag(QStringLiteral(
+        R"re(<page width="([\d.]+)" height="([\d.]+)">|<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="[\d.]+">([^<]*)</word>)re"));
+    PrintedSheet result;
+    std::map<std::pair<int, long>, Line> byPlace; // (column, top) -> line
+    const double pitch = (sheet.design().detailWidth + sheet.design().columnSpacing) * PointsPerMm;
+    for (const QRegularExpressionMatch &m : tag.globalMatch(QString::fromUtf8(pdftotext.readAllStandardOutput()))) {
+        if (!m.captured(1).isEmpty()) {
+            ++result.pages;
+            result.width = m.captured(1).toDouble();
+            result.height = m.captured(2).toDouble();
+            continue;
+        }
+        const Word w{m.captured(6), m.captured(3).toDouble(), m.captured(4).toDouble(), m.captured(5).toDouble()};
+        if (w.yMin < sheet::DetailTop * PointsPerMm || w.yMin > sheet::FooterTop * PointsPerMm)
+            result.others.append(w);
+        else
+            byPlace[{int((w.xMin - sheet::MarginLeft * PointsPerMm) / pitch), std::lround(w.yMin * 10)}].words.append(w);
+    }
+    for (const auto &[place, line] : byPlace)
+        result.lines.append(line);
+    return result;
+}
+
+std::unique_ptr<TFT1Sl> makeSheet(int columns, SheetRecords::LineSource source)
+{
+    if (columns == 3)
+        return std::make_unique<TFT3Sl>(std::move(source));
+    if (columns == 2)
+        return std::make_unique<TFT2Sl>(std::move(source));
+    return std::make_unique<TFT1Sl>(std::move(source));
+}
+
+// A generator with a fixed seed and a fixed clock for its reseeding.
+ExerciseGenerator fixedGenerator()
+{
+    ExerciseGenerator generator([] { return QTime(10, 20, 30); });
+    generator.random().setSeed(4711);
+    return generator;
+}
+
+} // namespace
+
+class TestSheets : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { m_dir = std::make_unique<QTemporaryDir>(); }
+
+    void pageLayout_data();
+    void pageLayout();
+    void hiddenNegativeNumberLeavesItsLengthPlusOneSpaces();
+    void aSheetDrawnWithinOneMillisecondRepeatsNoBlock();
+    void aPrinterThatCannotBeOpenedIsReported();
+    void linesThatCannotBeDrawnAreToldAfterACompletePage();
+
+private:
+    QString pdf(const char *name) const { return m_dir->filePath(QString::fromLatin1(name)); }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+void TestSheets::pageLayout_data()
+{
+    QTest::addColumn<int>("columns");
+    QTest::addColumn<OperationSwitches>("switches");
+    QTest::addColumn<QString>("pattern");       // of every line, read back word by word
+    QTest::addColumn<QList<double>>("columnX"); // mm from the paper's left edge
+    QTest::addColumn<double>("titleCentre");
+    QTest::newRow("one column, addition") << 1 << OperationSwitches{} << QStringLiteral(R"(^\d+ \+ \d+ =$)")
+                                          << QList<double>{17.12} << 105.09;
+    QTest::newRow("two columns, only multiplication signed X")
+        << 2 << OperationSwitches{false, false, true, false} << QStringLiteral(R"(^\d+ X \d+ =$)")
+        << QList<double>{17.12, 112.05} << 108.80;
+    QTest::newRow("three columns, all four, result only")
+        << 3 << OperationSwitches{true, true, true, true} << QStringLiteral(R"(^\d+ [-+X:] \d+ =$)")
+        << QList<double>{17.12, 78.74, 140.36} << 108.80;
+}
+
+void TestSheets::pageLayout()
+{
+    QFETCH(int, columns);
+    QFETCH(OperationSwitches, switches);
+    QFETCH(QString, pattern);
+    QFETCH(QList<double>, columnX);
+    QFETCH(double, titleCentre);
+
+    auto generator = fixedGenerator();
+    const PracticeSettings settings; // result only, as by default
+    auto sheet = makeSheet(columns, [&] { return generator.drawSheetLine(switches, settings); });
+    const PrintedSheet page = printAndRead(*sheet, pdf("sheet.pdf"));
+    QCOMPARE(page.pages, 1);
+    QCOMPARE(qRound(page.width), 595); // A4 portrait in points
+    QCOMPARE(qRound(page.height), 842);
+    QCOMPARE(page.lines.size(), 30 * columns);
+    const QRegularExpression expected(pattern);
+    for (int i = 0; i < page.lines.size(); ++i) {
+        const Line &line = page.lines[i];
+        QVERIFY2(expected.match(line.text()).hasMatch(), qPrintable(line.text()));
+        QVERIFY2(qAbs(line.x() - columnX[i / 30] * PointsPerMm) < 0.3, qPrintable(line.text()));
+        if (i % 30 > 0)
+            QVERIFY2(qAbs(line.y() - page.lines[i - 1].y() - 7.94 * PointsPerMm) < 0.05, qPrintable(line.text()));
+    }
+
+    // the title above the bands, centred where its label is; the web address below them
+    QCOMPARE(page.others.size(), SheetTitle().count(u' ') + 2);
+    const Line title{page.others.mid(0, page.others.size() - 1)};
+    const Word footer = page.others.last();
+    QCOMPARE(title.text(), SheetTitle());
+    QCOMPARE(footer.text, SheetFooter());
+    QVERIFY(qAbs((title.x() + title.words.last().xMax) / 2 - titleCentre * PointsPerMm) < 0.5);
+    QVERIFY(qAbs((footer.xMin + footer.xMax) / 2 - 106.815 * PointsPerMm) < 0.5);
+
+    // printing after the preview lays the sheet out again, with exercises of its own
+    const PrintedSheet again = printAndRead(*sheet, pdf("again.pdf"));
+    QCOMPARE(again.lines.size(), 30 * columns);
+    QVERIFY(again.texts() != page.texts());
+    QCOMPARE(generator.exerciseCount(), 60 * columns);
+}
+
+void TestSheets::hiddenNegativeNumberLeavesItsLengthPlusOneSpaces()
+{
+    // -3 + -2 = -5 with any of the three numbers hidden
+    auto generator = fixedGenerator();
+    PracticeSettings settings;
+    settings.resultOnly = false;
+    settings.range(Operation::Plus) = {-3, -3, -2, -2, -5, -5, 0, 1, 10};
+    TFT1Sl sheet([&] { return generator.drawSheetLine({}, settings); });
+    const PrintedSheet page = printAndRead(sheet, pdf("sheet.pdf"));
+    QCOMPARE(page.lines.size(), 30);
+
+    const double space = 12 * 0.2778; // of Arial 12 pt
+    const double left = 17.12 * PointsPerMm;
+    QSet<QString> seen;
+    for (const Line &line : page.lines) {
+        seen << line.text();
+        if (line.text() == QStringLiteral("+ -2 = -5")) // three spaces for "-3", one before the sign
+            QVERIFY2(qAbs(line.x() - (left + 4 * space)) < 0.3, qPrintable(QString::number(line.x() - left)));
+        else if (line.text() == QStringLiteral("-3 + = -5")) // one after the sign, three for "-2", one before "="
+            QVERIFY2(qAbs(line.words[2].xMin - line.words[1].xMax - 5 * space) < 0.3, "second number");
+        else
+            QCOMPARE(line.text(), QStringLiteral("-3 + -2 ="));
+    }
+    QCOMPARE(seen.size(), 3);
+}
+
+void TestSheets::aSheetDrawnWithinOneMillisecondRepeatsNoBlock()
+{
+    // the clock stands still, as it nearly does while 90 lines are drawn
+    ExerciseGenerator generator([] { return QTime(10, 20, 30, 400); });
+    generator.seedFromClock();
+    PracticeSettings settings;
+    settings.resultOnly = false;
+    int failures = -1;
+    const QStringList lines = SheetRecords(90, [&] {
+                                  return generator.drawSheetLine({true, true, true, true}, settings);
+                              }).layoutPass(90, failures);
+    QCOMPARE(lines.size(), 90);
+    // the 25th, 50th and 75th lines read the clock again; each block of 25 is its own
+    QVERIFY(lines.mid(0, 25) != lines.mid(25, 25));
+    QVERIFY(lines.mid(25, 25) != lines.mid(50, 25));
+    QVERIFY(lines.mid(50, 15) != lines.mid(75, 15));
+}
+
+void TestSheets::aPrinterThatCannotBeOpenedIsReported()
+{
+    auto generator = fixedGenerator();
+    const PracticeSettings settings;
+    TFT1Sl sheet([&] { return generator.drawSheetLine({}, settings); });
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(m_dir->filePath(QStringLiteral("missing folder/sheet.pdf")));
+    SeenBox seen;
+    ModalDialogCloser closer(recordBox(seen));
+    sheet.printSheet(&printer);
+    QTRY_VERIFY(closer.handled());
+    QCOMPARE(seen.text, QStringLiteral("Tisk se nezdařil."));
+}
+
+void TestSheets::linesThatCannotBeDrawnAreToldAfterACompletePage()
+{
+    MainWindowFixture fixture;
+    fixture.writeIni("[Krat]\nVOD=1000\nVDO=2000\n"); // no product of 0..5 and 0..10 gets there
+    auto w = fixture.startWindow();
+    MainWindowFixture::child<QCheckBox>(*w, "ChBPlus")->setChecked(false);
+    MainWindowFixture::child<QCheckBox>(*w, "ChBKrat")->setChecked(true);
+    const qint32 drawnBefore = w->generator().exerciseCount();
+
+    // Every box is closed as it comes. While it is open the preview repaints, and it must
+    // already hold its whole page, drawn by one pass only.
+    int boxes = 0, pagesUnderBoxes = 0;
+    qint32 drawnUnderBoxes = 0;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, [&] {
+        auto *preview = w->findChild<TFT1Sl *>();
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            QCOMPARE(box->text(), QStringLiteral("Chyba v programu"));
+            auto *pages = preview->findChild<QPrintPreviewWidget *>();
+            pages->repaint();
+            pagesUnderBoxes = std::max(pagesUnderBoxes, pages->pageCount());
+            drawnUnderBoxes = w->generator().exerciseCount();
+            ++boxes;
+            box->accept();
+        } else if (preview && QApplication::activeModalWidget() == preview && boxes >= 30) {
+            preview->reject();
+        }
+    });
+    poll.start(10);
+    w->findChild<QAction *>(QStringLiteral("MP1Sl"))->trigger();
+    poll.stop();
+
+    QCOMPARE(boxes, 30);
+    QCOMPARE(pagesUnderBoxes, 1);
+    QCOMPARE(drawnUnderBoxes, drawnBefore + 30);
+    QCOMPARE(w->generator().exerciseCount(), drawnBefore + 30);
+    QVERIFY(!w->findChild<TFT1Sl *>()); // the sheet is gone with its preview
+}
+
+NUMIK_GUI_TEST_MAIN(TestSheets)
+#include "tst_sheets.moc"
