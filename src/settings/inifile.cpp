@@ -56,16 +56,22 @@ SettingsFile readSettingsFile(const QString &path)
         file.state = SettingsFile::State::Damaged;
         return file;
     }
-    // One byte beyond the limit tells a file that grew meanwhile from one that fits.
-    file.bytes.resize(qsizetype(MaxSettingsFileSize) + 1);
+    // The buffer starts one byte larger than the file, so that a file that grew meanwhile is seen,
+    // and grows up to one byte beyond the limit, which tells a damaged file from one that fits.
+    file.bytes.resize(qsizetype(info.st_size) + 1);
     qsizetype got = 0;
-    while (got < file.bytes.size()) {
+    for (;;) {
         const ssize_t n = ::read(fd, file.bytes.data() + got, size_t(file.bytes.size() - got));
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
             break;
         got += n;
+        if (got == file.bytes.size()) {
+            if (got > MaxSettingsFileSize)
+                break;
+            file.bytes.resize(std::min<qsizetype>(2 * got, qsizetype(MaxSettingsFileSize) + 1));
+        }
     }
     ::close(fd);
     file.bytes.truncate(got);
