@@ -66,8 +66,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             read.append(r.encode());
         // records read back as written, apart from padding and flag bytes, which are normalised
         FUZZ_CHECK(read.size() == evaluations.size());
+        // (compared as bytes: a day count may be NaN, which equals nothing)
         for (qsizetype i = 0; i < read.size(); ++i)
-            FUZZ_CHECK(EvaluationRecord::decode(read[i].constData()) == EvaluationRecord::decode(evaluations[i].constData()));
+            FUZZ_CHECK(read[i] == EvaluationRecord::decode(evaluations[i].constData()).encode());
     }
 
     for (int step = 0; step < 64 && input.more(); ++step) {
