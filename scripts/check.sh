@@ -27,8 +27,6 @@ cmake --build "$build" --parallel "$(nproc)"
 export ASAN_OPTIONS="detect_leaks=0:halt_on_error=1:abort_on_error=1:strict_string_checks=1"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 export QT_QPA_PLATFORM=offscreen
-# the long random drive of the main window, shortened to what the slower build does in time
-export NUMIK_MONKEY_STEPS="${NUMIK_MONKEY_STEPS:-5000}"
 ctest --test-dir "$build" --output-on-failure --timeout 900
 
 for target in inifile number records; do

@@ -1,17 +1,13 @@
 #include "settings/inifile.h"
 #include "settings/practicesettings.h"
 
-#include "rerun.h"
-
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 class TestIniFile : public QObject
 {
@@ -39,8 +35,6 @@ private slots:
     void windows1250Values();
     void damagedOrSpecialFile_data();
     void damagedOrSpecialFile();
-    void writeFailsAndKeepsTheFile_data();
-    void writeFailsAndKeepsTheFile();
 
     void missingFileGivesDefaults();
     void startupMode_data();
@@ -303,61 +297,6 @@ void TestIniFile::damagedOrSpecialFile()
     if (what == QLatin1String("large"))
         QVERIFY(contents(m_ini) == before);
     QVERIFY(!QFileInfo(m_ini).isFile() || what == QLatin1String("large"));
-}
-
-void TestIniFile::writeFailsAndKeepsTheFile_data()
-{
-    QTest::addColumn<QString>("where");
-    QTest::newRow("read-only folder") << "read-only";
-    QTest::newRow("full disk") << "full";
-}
-
-void TestIniFile::writeFailsAndKeepsTheFile()
-{
-    QFETCH(QString, where);
-    const bool full = where == QLatin1String("full");
-    const QString function = QStringLiteral("writeFailsAndKeepsTheFile:") + QTest::currentDataTag();
-    const QByteArray before = "[Plus]\nC1DO=3\n";
-    QString folder = QString::fromLocal8Bit(testsupport::rerunValue());
-    if (folder.isEmpty()) {
-        folder = m_dir->filePath(QStringLiteral("program"));
-        QVERIFY(QDir().mkdir(folder));
-        m_ini = folder + QStringLiteral("/numik.ini");
-        iniWith(before);
-        testsupport::Rerun rerun;
-        if (full) {
-            rerun = testsupport::rerunUnder(testsupport::tinyDiskWrapper(folder, 64), function, folder.toLocal8Bit());
-            if (!rerun.started || rerun.output.contains("mount:") || rerun.output.contains("unshare:"))
-                QSKIP("no user and mount namespaces here");
-        } else {
-            QFile::setPermissions(m_dir->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ExeOther);
-            QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther));
-            if (testsupport::needsUnprivilegedRerun())
-                rerun = testsupport::rerunUnprivileged(function, folder.toLocal8Bit());
-        }
-        if (rerun.started) {
-            QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-            QVERIFY2(rerun.exitCode == 0, rerun.output.constData());
-            return;
-        }
-    }
-    m_ini = folder + QStringLiteral("/numik.ini");
-    if (full) {
-        iniWith(before); // the tiny disk hides what the outer run wrote
-        const int filler = ::open(QFile::encodeName(folder + QStringLiteral("/filler")).constData(), O_WRONLY | O_CREAT, 0644);
-        const QByteArray page(4096, 'f');
-        while (::write(filler, page.constData(), size_t(page.size())) > 0) {
-        }
-        ::close(filler);
-    }
-    try {
-        UlozDoIni(m_ini, PracticeSettings{}, OperationSwitches{});
-        QFAIL("the write passed silently");
-    } catch (const IniWriteError &e) {
-        QCOMPARE(QString::fromUtf8(e.what()), QStringLiteral("Unable to write to ") + m_ini);
-    }
-    QCOMPARE(contents(m_ini), before);
-    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 void TestIniFile::missingFileGivesDefaults()
