@@ -12,6 +12,11 @@ set -euo pipefail
 top="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="$top/build-check"
 seconds="${NUMIK_FUZZ_SECONDS:-30}"
+# warnings are errors in CI, as in the main build
+werror="${NUMIK_WERROR:-}"
+if [ -z "$werror" ]; then
+    if [ "${CI:-}" = true ]; then werror=ON; else werror=OFF; fi
+fi
 
 sanitizers="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
 # the coverage libFuzzer steers by, so that the fuzz targets share this one build
@@ -20,7 +25,7 @@ CC=clang CXX=clang++ cmake -S "$top" -B "$build" -G Ninja \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_CXX_FLAGS="$sanitizers $coverage" \
     -DCMAKE_EXE_LINKER_FLAGS="$sanitizers" \
-    -DNUMIK_WERROR="${NUMIK_WERROR:-ON}" \
+    -DNUMIK_WERROR="$werror" \
     -DNUMIK_FUZZ=ON
 cmake --build "$build" --parallel "$(nproc)"
 
@@ -36,6 +41,9 @@ for target in inifile number records; do
     "$build/fuzz/fuzz_$target" -max_total_time="$seconds" -rss_limit_mb=2048 -timeout=10 \
         -artifact_prefix="$work/" -print_final_stats=1 "$work" "$top/fuzz/corpus/$target" 2>"$work/log" || {
         tail -n 60 "$work/log"
+        for input in "$work"/crash-* "$work"/timeout-* "$work"/oom-* "$work"/leak-*; do
+            [ -f "$input" ] && { echo "$input:"; od -An -tx1 "$input" | head -n 40; }
+        done
         echo "fuzz_$target failed; the input is in $work"
         exit 1
     }

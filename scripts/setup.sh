@@ -13,9 +13,7 @@ packages=(
     poppler-utils
 )
 # The CI checks (scripts/check.sh) build a second time with clang's sanitizers and libFuzzer.
-checks=0
 if [ "${CI:-}" = true ] || [ "${NUMIK_CHECKS:-0}" = 1 ]; then
-    checks=1
     packages+=(clang libclang-rt-14-dev llvm util-linux)
 fi
 
