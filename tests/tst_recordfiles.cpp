@@ -13,6 +13,7 @@
 #include <QtNumeric>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <ctime>
 #include <fcntl.h>
@@ -591,19 +592,28 @@ void TestRecordFiles::twoCopiesLoseNothing()
 {
     // Four copies at once, each with descriptors of its own: one appends while another deletes
     // the oldest records, two put evaluations in front.
-    constexpr qint32 Old = 200;
-    constexpr qint32 New = 300;
-    constexpr qint32 Evaluations = 150;
+    constexpr qint32 Old = 1500;
+    constexpr qint32 New = 3000;
+    constexpr qint32 Evaluations = 600;
     writeFile(path(), wrongRange(1, Old));
+    std::atomic<int> ready{0}; // all four start at once
+    const auto startTogether = [&] {
+        ++ready;
+        while (ready.load() < 4)
+            std::this_thread::yield();
+    };
     std::thread appender([&] {
+        startTogether();
         for (qint32 n = 1; n <= New; ++n)
             AppendWrongResult(path(), wrong(1000 + n));
     });
     std::thread deleter([&] {
+        startTogether();
         for (qint32 n = 1; n <= Old; ++n)
             DeleteWrongResult(path(), 1);
     });
     const auto prepender = [&](qint32 base) {
+        startTogether();
         for (qint32 n = 1; n <= Evaluations; ++n)
             PrependEvaluation(path("hdv.ndv"), evaluation(base + n), 10000);
     };
