@@ -12,6 +12,10 @@ packages=(
     libbenchmark-dev
     poppler-utils
 )
+# The CI checks (scripts/check.sh) build a second time with clang's sanitizers and libFuzzer.
+if [ "${CI:-}" = true ] || [ "${NUMIK_CHECKS:-0}" = 1 ]; then
+    packages+=(clang libclang-rt-14-dev llvm util-linux)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -28,5 +32,10 @@ if ((${#missing[@]})); then
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-cmake -S "$top" -B "$top/build" -G Ninja
+# Warnings are errors in CI (or with NUMIK_WERROR=ON); elsewhere a newer compiler only warns.
+werror="${NUMIK_WERROR:-}"
+if [ -z "$werror" ]; then
+    if [ "${CI:-}" = true ]; then werror=ON; else werror=OFF; fi
+fi
+cmake -S "$top" -B "$top/build" -G Ninja -DNUMIK_WERROR="$werror"
 cmake --build "$top/build" --parallel "$(nproc)"

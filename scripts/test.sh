@@ -1,7 +1,14 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs the whole test suite headless.
+# Sets up, builds and runs the whole test suite headless (with CI=true or NUMIK_CHECKS=1 also
+# the checks of scripts/check.sh).
 set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
 bash "$top/scripts/setup.sh"
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "$top/build" --output-on-failure --timeout 600
+
+# CI also runs the sanitizer build and the bounded fuzz runs; a developer asks for them with
+# NUMIK_CHECKS=1 (they take several minutes).
+if [ "${CI:-}" = true ] || [ "${NUMIK_CHECKS:-0}" = 1 ]; then
+    bash "$top/scripts/check.sh"
+fi

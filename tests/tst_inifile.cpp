@@ -1,9 +1,13 @@
 #include "settings/inifile.h"
 #include "settings/practicesettings.h"
 
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 class TestIniFile : public QObject
 {
@@ -26,6 +30,11 @@ private slots:
     void writeKeepsWindowsLineEndings();
     void writeKeepsValueOnOneLine();
     void failedWriteIsReported();
+    void byteOrderMarkIsKept();
+    void windows1250Values_data();
+    void windows1250Values();
+    void damagedOrSpecialFile_data();
+    void damagedOrSpecialFile();
 
     void missingFileGivesDefaults();
     void startupMode_data();
@@ -216,6 +225,78 @@ void TestIniFile::failedWriteIsReported()
         QCOMPARE(QString::fromUtf8(e.what()), QStringLiteral("Unable to write to ") + path);
     }
     QVERIFY_THROWS_EXCEPTION(IniWriteError, UlozDoIni(path, PracticeSettings{}, OperationSwitches{}));
+}
+
+void TestIniFile::byteOrderMarkIsKept()
+{
+    iniWith("\xEF\xBB\xBF[Plus]\r\nC1DO=7\r\n");
+    QCOMPARE(IniReadInteger(m_ini, "Plus", "C1DO", 20), 7);
+    IniWriteInteger(m_ini, "Plus", "C1DO", 8);
+    IniWriteInteger(m_ini, "Plus", "VDO", 9);
+    QCOMPARE(contents(m_ini), QByteArray("\xEF\xBB\xBF[Plus]\r\nC1DO=8\r\nVDO=9\r\n"));
+    // a file of the mark alone is empty
+    iniWith("\xEF\xBB\xBF");
+    IniWriteBool(m_ini, "Zvuk", "anone", false);
+    QCOMPARE(contents(m_ini), QByteArray("\xEF\xBB\xBF[Zvuk]\nanone=0\n"));
+}
+
+void TestIniFile::windows1250Values_data()
+{
+    QTest::addColumn<QByteArray>("stored");
+    QTest::addColumn<QString>("read");
+    QTest::newRow("UTF-8") << QByteArray("\"\xC5\x99\xC3\xADpa\"") << QStringLiteral("řípa");
+    QTest::newRow("Windows-1250") << QByteArray("\"\xF8\xEDpa\"") << QStringLiteral("řípa");
+    QTest::newRow("Windows-1250 capitals") << QByteArray("\xD8\x8A\x8E\xC8") << QStringLiteral("ŘŠŽČ");
+    QTest::newRow("unassigned byte") << QByteArray("a\x81") << QStringLiteral("a\uFFFD");
+}
+
+void TestIniFile::windows1250Values()
+{
+    QFETCH(QByteArray, stored);
+    QFETCH(QString, read);
+    iniWith("[Heslo]\nhodnota=" + stored + "\n");
+    QCOMPARE(IniReadString(m_ini, "Heslo", "hodnota", QString()), read);
+    // written back as UTF-8
+    IniWriteString(m_ini, "Heslo", "hodnota", read);
+    QCOMPARE(contents(m_ini), "[Heslo]\nhodnota=" + read.toUtf8() + "\n");
+}
+
+void TestIniFile::damagedOrSpecialFile_data()
+{
+    QTest::addColumn<QString>("what");
+    QTest::newRow("20 MB of empty lines") << "large";
+    QTest::newRow("named pipe") << "fifo";
+    QTest::newRow("/dev/zero") << "/dev/zero";
+    QTest::newRow("folder") << "folder";
+}
+
+void TestIniFile::damagedOrSpecialFile()
+{
+    QFETCH(QString, what);
+    QByteArray before;
+    if (what == QLatin1String("large"))
+        before = iniWith("[Plus]\nC1DO=3\n" + QByteArray(20 * 1024 * 1024, '\n')).isEmpty() ? QByteArray() : contents(m_ini);
+    else if (what == QLatin1String("fifo"))
+        QCOMPARE(::mkfifo(QFile::encodeName(m_ini).constData(), 0644), 0); // no writer: open() would wait
+    else if (what == QLatin1String("folder"))
+        QVERIFY(QDir().mkdir(m_ini));
+    else
+        QVERIFY(QFile::link(what, m_ini));
+
+    QElapsedTimer clock;
+    clock.start();
+    PracticeSettings settings;
+    settings.mode = 9;
+    OperationSwitches switches{false, false, false, false};
+    NactiRozsahZIni(m_ini, settings);
+    NastavDleIni(m_ini, settings, switches);
+    QCOMPARE(settings, PracticeSettings{});
+    QCOMPARE(switches, OperationSwitches{});
+    QVERIFY2(clock.elapsed() < 5000, "the start-up load took seconds");
+    QVERIFY_THROWS_EXCEPTION(IniWriteError, IniWriteInteger(m_ini, "Plus", "C1DO", 4));
+    if (what == QLatin1String("large"))
+        QVERIFY(contents(m_ini) == before);
+    QVERIFY(!QFileInfo(m_ini).isFile() || what == QLatin1String("large"));
 }
 
 void TestIniFile::missingFileGivesDefaults()

@@ -2,6 +2,7 @@
 #include "records/ioerror.h"
 #include "records/recordfilehandle.h"
 #include "records/recordfiles.h"
+#include "rerun.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -11,8 +12,13 @@
 #include <QTest>
 #include <QtNumeric>
 
+#include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <ctime>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <thread>
 #include <limits>
 #include <memory>
 #include <sys/resource.h>
@@ -53,6 +59,14 @@ QByteArray wrongBytes(std::initializer_list<qint32> ns)
 {
     QByteArray bytes;
     for (qint32 n : ns)
+        bytes += wrong(n).encode();
+    return bytes;
+}
+
+QByteArray wrongRange(qint32 from, qint32 to)
+{
+    QByteArray bytes;
+    for (qint32 n = from; n <= to; ++n)
         bytes += wrong(n).encode();
     return bytes;
 }
@@ -181,6 +195,9 @@ private slots:
     void missingFolderOrNonFolderInPath();
     void folderWhereFileExpected_data();
     void folderWhereFileExpected();
+    void twoCopiesLoseNothing();
+    void lockHeldByAnotherCopy_data();
+    void lockHeldByAnotherCopy();
     void diskFull_data();
     void diskFull();
     void shortRead();
@@ -345,6 +362,11 @@ void TestRecordFiles::deleteRecord_data()
     QTest::newRow("index beyond count touches nothing") << abc + "frag" << 4 << abc + "frag";
     QTest::newRow("fragment only, untouched") << QByteArray("frag") << 1 << QByteArray("frag");
     QTest::newRow("missing file stays missing") << QByteArray() << 1 << QByteArray();
+    // longer than two of the blocks the tail moves in
+    const QByteArray many = wrongRange(1, 5000);
+    QTest::newRow("5000 records, the first") << many << 1 << wrongRange(2, 5000);
+    QTest::newRow("5000 records, at a block's edge") << many << 2341 << wrongRange(1, 2340) + wrongRange(2342, 5000);
+    QTest::newRow("5000 records, the last") << many + "frag" << 5000 << wrongRange(1, 4999);
 }
 
 void TestRecordFiles::deleteRecord()
@@ -540,22 +562,106 @@ void TestRecordFiles::missingFolderOrNonFolderInPath()
 
 void TestRecordFiles::folderWhereFileExpected_data()
 {
+    QTest::addColumn<QString>("what"); // what stands where the record file belongs
     QTest::addColumn<Op>("op");
-    QTest::newRow("count wrong results") << Op::CountWrong;
-    QTest::newRow("count evaluations") << Op::CountEval;
-    QTest::newRow("append") << Op::Append;
-    QTest::newRow("read") << Op::Read;
-    QTest::newRow("delete") << Op::Delete;
-    QTest::newRow("prepend") << Op::Prepend;
-    QTest::newRow("read evaluations") << Op::ReadEvals;
+    const std::pair<const char *, Op> ops[] = {
+        {"count wrong results", Op::CountWrong}, {"count evaluations", Op::CountEval}, {"append", Op::Append},
+        {"read", Op::Read}, {"delete", Op::Delete}, {"prepend", Op::Prepend}, {"read evaluations", Op::ReadEvals}};
+    for (const char *what : {"folder", "named pipe", "/dev/zero"}) {
+        for (const auto &[name, op] : ops)
+            QTest::addRow("%s, %s", what, name) << QString::fromLatin1(what) << op;
+    }
 }
 
 void TestRecordFiles::folderWhereFileExpected()
 {
+    QFETCH(QString, what);
     QFETCH(Op, op);
-    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("chyba.nmk")));
+    if (what == QLatin1String("folder"))
+        QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("chyba.nmk")));
+    else if (what == QLatin1String("named pipe"))
+        QCOMPARE(::mkfifo(QFile::encodeName(path()).constData(), 0644), 0); // no writer: open() would wait
+    else
+        QVERIFY(QFile::link(what, path()));
     QCOMPARE(failureCode([&] { run(op, path()); }), 5);
-    QVERIFY(QFileInfo(path()).isDir());
+    if (what == QLatin1String("folder"))
+        QVERIFY(QFileInfo(path()).isDir());
+}
+
+void TestRecordFiles::twoCopiesLoseNothing()
+{
+    // Four copies at once, each with descriptors of its own: one appends while another deletes
+    // the oldest records, two put evaluations in front.
+    constexpr qint32 Old = 1500;
+    constexpr qint32 New = 3000;
+    constexpr qint32 Evaluations = 600;
+    writeFile(path(), wrongRange(1, Old));
+    std::atomic<int> ready{0}; // all four start at once
+    const auto startTogether = [&] {
+        ++ready;
+        while (ready.load() < 4)
+            std::this_thread::yield();
+    };
+    std::thread appender([&] {
+        startTogether();
+        for (qint32 n = 1; n <= New; ++n)
+            AppendWrongResult(path(), wrong(1000 + n));
+    });
+    std::thread deleter([&] {
+        startTogether();
+        for (qint32 n = 1; n <= Old; ++n)
+            DeleteWrongResult(path(), 1);
+    });
+    const auto prepender = [&](qint32 base) {
+        startTogether();
+        for (qint32 n = 1; n <= Evaluations; ++n)
+            PrependEvaluation(path("hdv.ndv"), evaluation(base + n), 10000);
+    };
+    std::thread history1(prepender, 0);
+    std::thread history2(prepender, 1000);
+    for (std::thread *t : {&appender, &deleter, &history1, &history2})
+        t->join();
+
+    QCOMPARE(contents(path()).toHex(' '), wrongRange(1001, 1000 + New).toHex(' '));
+    QList<qint32> seen;
+    for (const EvaluationRecord &r : ReadEvaluations(path("hdv.ndv")))
+        seen.append(r.CorrectCount);
+    QCOMPARE(seen.size(), 2 * Evaluations);
+    // each copy's records stand newest first
+    QList<qint32> first, second;
+    for (qint32 n : seen)
+        (n > 1000 ? second : first).append(n);
+    QCOMPARE(first.size(), Evaluations);
+    QVERIFY(std::is_sorted(first.rbegin(), first.rend()));
+    QVERIFY(std::is_sorted(second.rbegin(), second.rend()));
+}
+
+void TestRecordFiles::lockHeldByAnotherCopy_data()
+{
+    QTest::addColumn<Op>("op");
+    QTest::newRow("count") << Op::CountWrong;
+    QTest::newRow("read") << Op::Read;
+    QTest::newRow("append") << Op::Append;
+    QTest::newRow("delete") << Op::Delete;
+    QTest::newRow("prepend") << Op::Prepend;
+}
+
+void TestRecordFiles::lockHeldByAnotherCopy()
+{
+    QFETCH(Op, op);
+    writeFile(path(), wrongBytes({1, 2}));
+    const int other = ::open(QFile::encodeName(path()).constData(), O_RDWR | O_CLOEXEC);
+    QVERIFY(other >= 0 && ::flock(other, LOCK_EX) == 0);
+    const auto saved = RecordFileHandle::lockTimeout();
+    RecordFileHandle::setLockTimeout(std::chrono::milliseconds(100));
+    const int code = failureCode([&] { run(op, path()); });
+    ::close(other);
+    QCOMPARE(code, RecordFileHandle::LockTimeoutCode);
+    QCOMPARE(InOutError::ioErrorText(code), QStringLiteral("I/O error 32."));
+    QCOMPARE(contents(path()), wrongBytes({1, 2})); // nothing written
+    // once the other copy is done, the operation goes through
+    QCOMPARE(failureCode([&] { run(op, path()); }), 0);
+    RecordFileHandle::setLockTimeout(saved);
 }
 
 void TestRecordFiles::diskFull_data()
@@ -567,17 +673,9 @@ void TestRecordFiles::diskFull_data()
 
 void TestRecordFiles::diskFull()
 {
+    // /dev/full is a device, no record file; tst_failingdisk fills a real disk
     QFETCH(Op, op);
-    const QString full = QStringLiteral("/dev/full");
-    if (::access("/dev/full", W_OK) != 0)
-        QSKIP("no writable /dev/full here");
-    try {
-        run(op, full);
-        QFAIL("writing to a full device succeeded");
-    } catch (const InOutError &e) {
-        QCOMPARE(e.code(), 101);
-        QCOMPARE(e.text(), QStringLiteral("Disk full."));
-    }
+    QCOMPARE(failureCode([&] { run(op, QStringLiteral("/dev/full")); }), 5);
 }
 
 void TestRecordFiles::shortRead()
@@ -641,8 +739,12 @@ void TestRecordFiles::cannotWrite()
         if (!onSysfs("/sys/kernel") || QFileInfo::exists(file))
             QSKIP("no sysfs folder here");
     } else {
-        if (::geteuid() == 0)
-            QSKIP("root writes regardless of permissions");
+        if (testsupport::needsUnprivilegedRerun()) {
+            const auto rerun = testsupport::rerunUnprivileged(QStringLiteral("cannotWrite:") + QTest::currentDataTag());
+            QVERIFY2(rerun.started, "setpriv is needed to test permissions as root");
+            QVERIFY2(rerun.exitCode == 0, rerun.output.constData());
+            return;
+        }
         const QString folder = path("locked");
         QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("locked")));
         file = folder + QStringLiteral("/hdv.ndv");

@@ -29,7 +29,6 @@ constexpr int StatusBarHeight = 19;
 constexpr int WindowFontPixels = 13;
 constexpr int NumberFontPixels = 24;
 constexpr int SwitchFontPixels = 19;
-constexpr QSize FeedbackSize(65, 65);
 constexpr int ZoomPercents[] = {100, 150, 200, 250, 300};
 
 int scaled(int value, double factor)
@@ -204,7 +203,7 @@ void TFZaklad::buildMenu()
     // the five menus fit the narrow window at 100 % on one line
     bar->setFont(arialPixels(12, false));
     bar->setStyleSheet(QStringLiteral("QMenuBar { spacing: 0px; } QMenuBar::item { padding: 2px 3px; }"));
-    const auto item = [this](QMenu *menu, const char *name, const QString &caption, const QString &hint) {
+    const auto item = [](QMenu *menu, const char *name, const QString &caption, const QString &hint) {
         QAction *action = menu->addAction(caption);
         action->setObjectName(QString::fromLatin1(name));
         action->setStatusTip(hint);

@@ -2,10 +2,14 @@
 
 #include "records/ioerror.h"
 
+#include <QDeadlineTimer>
 #include <QFile>
+#include <QThread>
 
+#include <atomic>
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -21,7 +25,22 @@ auto retryOnInterrupt(Call call)
     return result;
 }
 
+std::atomic<qint64> lockTimeoutMs{5000};
+
+// How long a copy waits between two tries for a lock another copy holds.
+constexpr int LockRetryMs = 10;
+
 } // namespace
+
+std::chrono::milliseconds RecordFileHandle::lockTimeout()
+{
+    return std::chrono::milliseconds(lockTimeoutMs.load());
+}
+
+void RecordFileHandle::setLockTimeout(std::chrono::milliseconds timeout)
+{
+    lockTimeoutMs.store(timeout.count());
+}
 
 RecordFileHandle::RecordFileHandle(const QString &path, Access access, IfMissing ifMissing)
     : m_path(path)
@@ -30,7 +49,8 @@ RecordFileHandle::RecordFileHandle(const QString &path, Access access, IfMissing
     if (path.isEmpty() || path.contains(QChar(0)))
         throw InOutError(3, path);
 
-    int flags = O_CLOEXEC;
+    // O_NONBLOCK keeps open() from waiting for a writer when a named pipe stands at the path.
+    int flags = O_CLOEXEC | O_NONBLOCK;
     switch (access) {
     case Access::ReadOnly:
         flags |= O_RDONLY;
@@ -42,29 +62,87 @@ RecordFileHandle::RecordFileHandle(const QString &path, Access access, IfMissing
         flags |= O_RDWR | O_CREAT;
         break;
     }
-    const QByteArray name = QFile::encodeName(path);
+    // Another copy may remove the file between our open and our lock (the wrong-results file is
+    // deleted when a re-test starts); the lock is then on a file nobody sees, so open again.
+    // A constructor that throws runs no destructor: the descriptor is closed here.
+    try {
+        for (;;) {
+            if (!open(flags, ifMissing))
+                return;
+            lock(access != Access::ReadOnly);
+            if (stillAtPath())
+                return;
+            closeQuietly();
+        }
+    } catch (...) {
+        closeQuietly();
+        throw;
+    }
+}
+
+bool RecordFileHandle::open(int flags, IfMissing ifMissing)
+{
+    const QByteArray name = QFile::encodeName(m_path);
     const int fd = retryOnInterrupt([&] { return ::open(name.constData(), flags, 0644); });
     if (fd < 0) {
         const int error = errno;
         // Nothing can exist below a missing folder or below a file either.
         if (ifMissing == IfMissing::Absent && (error == ENOENT || error == ENOTDIR))
-            return;
+            return false;
         fail(error);
     }
     m_fd = fd;
 
-    // A folder opens read-only without complaint, but it is no record file.
+    // A folder opens read-only without complaint, a device or a pipe reads without end: none of
+    // them is a record file.
     struct stat info;
     if (retryOnInterrupt([&] { return ::fstat(m_fd, &info); }) != 0)
         fail(errno);
-    if (S_ISDIR(info.st_mode))
+    if (!S_ISREG(info.st_mode))
         fail(EISDIR);
+    const int status = ::fcntl(m_fd, F_GETFL);
+    if (status < 0 || ::fcntl(m_fd, F_SETFL, status & ~O_NONBLOCK) != 0)
+        fail(errno);
+    return true;
+}
+
+void RecordFileHandle::lock(bool exclusive)
+{
+    const int operation = (exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB;
+    const QDeadlineTimer deadline(lockTimeout());
+    for (;;) {
+        if (retryOnInterrupt([&] { return ::flock(m_fd, operation); }) == 0)
+            return;
+        const int error = errno;
+        if (error != EWOULDBLOCK)
+            fail(error);
+        if (deadline.hasExpired())
+            throw InOutError(LockTimeoutCode, m_path);
+        QThread::msleep(LockRetryMs);
+    }
+}
+
+bool RecordFileHandle::stillAtPath() const
+{
+    struct stat open;
+    struct stat named;
+    if (retryOnInterrupt([&] { return ::fstat(m_fd, &open); }) != 0)
+        fail(errno);
+    if (::stat(QFile::encodeName(m_path).constData(), &named) != 0)
+        return false;
+    return open.st_dev == named.st_dev && open.st_ino == named.st_ino;
 }
 
 RecordFileHandle::~RecordFileHandle()
 {
+    closeQuietly();
+}
+
+void RecordFileHandle::closeQuietly()
+{
     if (m_fd >= 0)
         ::close(m_fd);
+    m_fd = -1;
 }
 
 void RecordFileHandle::fail(int error) const
@@ -121,7 +199,8 @@ void RecordFileHandle::close()
     const int fd = m_fd;
     m_fd = -1;
     // Linux releases the descriptor even when close() is interrupted, so it is never repeated:
-    // a second close could hit a descriptor opened meanwhile for something else.
+    // a second close could hit a descriptor opened meanwhile for something else. The lock goes
+    // with the descriptor.
     if (::close(fd) != 0 && errno != EINTR)
         fail(errno);
 }

@@ -4,12 +4,25 @@
 #include <QString>
 #include <QtGlobal>
 
-// One open record file. Every failure throws InOutError with the code mapped from errno; the
-// destructor closes a file that close() was not reached for (on the way out of an error) and
-// stays silent, since that error is already on its way to the user.
+#include <chrono>
+
+// One open record file, locked for as long as it is open. Every failure throws InOutError with
+// the code mapped from errno; the destructor closes a file that close() was not reached for (on
+// the way out of an error) and stays silent, since that error is already on its way to the user.
+//
+// Two copies of the program may share one folder (a child starts it twice, a classroom runs it
+// from one shared folder), so each operation holds a lock on its file for all of its work: an
+// exclusive one to change it, a shared one to read it. A copy that finds the file locked waits,
+// trying again, up to lockTimeout(); after that the operation fails with LockTimeoutCode and
+// nothing is written. Only regular files are record files: anything else fails with code 5.
 class RecordFileHandle
 {
 public:
+    // What Windows reports for a file that another program holds: "I/O error 32."
+    static constexpr int LockTimeoutCode = 32;
+    static std::chrono::milliseconds lockTimeout();
+    static void setLockTimeout(std::chrono::milliseconds timeout);
+
     enum class Access {
         ReadOnly,
         ReadWrite, // the file must exist
@@ -36,6 +49,12 @@ public:
 
 private:
     [[noreturn]] void fail(int error) const;
+    // Opens the path; false when it is missing and may be.
+    bool open(int flags, IfMissing ifMissing);
+    void lock(bool exclusive);
+    // Whether the path still names the file that is open (another copy may have removed it).
+    bool stillAtPath() const;
+    void closeQuietly();
 
     QString m_path;
     int m_fd = -1;

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <bit>
 #include <limits>
+#include <vector>
 
 namespace {
 
@@ -125,7 +126,8 @@ void AppendWrongResult(const QString &path, const WrongResultRecord &record)
 {
     constexpr int size = WrongResultRecord::Size;
     RecordFileHandle file(path, Access::ReadWriteCreate);
-    // Written after the whole records, so a trailing fragment left by a damaged write is covered.
+    // The size is taken under the lock, so the record goes to the true end even when another
+    // copy has just appended. Written after the whole records, so a trailing fragment left by a damaged write is covered.
     const qint64 position = wholeRecords(file.size(), size);
     file.writeAt(position * size, record.encode());
     file.close();
@@ -134,12 +136,14 @@ void AppendWrongResult(const QString &path, const WrongResultRecord &record)
 void ReadWrongResult(const QString &path, qint32 &index, WrongResultRecord &record)
 {
     constexpr int size = WrongResultRecord::Size;
-    const qint32 count = CountWrongResults(path);
+    // counted and read under one lock, so the record is the one the count was taken for
+    RecordFileHandle file(path, Access::ReadOnly, IfMissing::Absent);
+    const qint32 count = file.exists() ? clampedCount(wholeRecords(file.size(), size)) : 0;
     index = std::clamp(index, 1, std::max(count, 1));
-    if (count == 0)
+    if (count == 0) {
+        file.close();
         return;
-
-    RecordFileHandle file(path, Access::ReadOnly);
+    }
     char bytes[size];
     file.readAt(qint64(index - 1) * size, bytes, size);
     file.close();
@@ -149,19 +153,26 @@ void ReadWrongResult(const QString &path, qint32 &index, WrongResultRecord &reco
 void DeleteWrongResult(const QString &path, qint32 index)
 {
     constexpr int size = WrongResultRecord::Size;
-    const qint32 count = CountWrongResults(path);
-    // Only an existing record is deleted; any other index leaves the file as it is.
-    if (index < 1 || index > count)
+    RecordFileHandle file(path, Access::ReadWrite, IfMissing::Absent);
+    if (!file.exists())
         return;
-
-    RecordFileHandle file(path, Access::ReadWrite);
-    char bytes[size];
-    for (qint64 k = index; k < count; ++k) {
-        // 1-based record k + 1 lies at position k, and moves up to position k - 1.
-        file.readAt(k * size, bytes, size);
-        file.writeAt((k - 1) * size, bytes, size);
+    const qint64 count = wholeRecords(file.size(), size);
+    // Only an existing record is deleted; any other index leaves the file as it is.
+    if (index < 1 || index > count) {
+        file.close();
+        return;
     }
-    file.truncate(qint64(count - 1) * size);
+    // The records behind the deleted one move up by one record, a block at a time: one pass of
+    // large reads and writes, however long the file.
+    std::vector<char> block(DeleteBlockSize);
+    const qint64 end = count * size;
+    for (qint64 from = qint64(index) * size; from < end;) {
+        const qint64 length = std::min<qint64>(qint64(block.size()), end - from);
+        file.readAt(from, block.data(), length);
+        file.writeAt(from - size, block.data(), length);
+        from += length;
+    }
+    file.truncate(end - size);
     file.close();
 }
 
@@ -172,21 +183,13 @@ void PrependEvaluation(const QString &path, const EvaluationRecord &record, qint
     // The new record always stays, whatever capacity is asked for.
     const qint64 keep = std::min(wholeRecords(file.size(), size), qint64(std::max(capacity, 1)) - 1);
 
-    // The carry holds the record displaced by the one just written, so the file is rewritten in
-    // place, front to back, with one spare buffer.
-    char carry[size];
-    char next[size];
+    // The kept records are read whole (at most 99 of them in the history) and written back one
+    // record further on behind the new one, with one write.
+    QByteArray bytes = record.encode();
+    bytes.resize(qsizetype((keep + 1) * size));
     if (keep > 0)
-        file.readAt(0, carry, size);
-    file.writeAt(0, record.encode());
-    for (qint64 i = 1; i <= keep; ++i) {
-        const bool more = i < keep;
-        if (more)
-            file.readAt(i * size, next, size);
-        file.writeAt(i * size, carry, size);
-        if (more)
-            std::copy(next, next + size, carry);
-    }
+        file.readAt(0, bytes.data() + size, keep * size);
+    file.writeAt(0, bytes);
     // Drops the records beyond the capacity and any trailing fragment.
     file.truncate((keep + 1) * size);
     file.close();

@@ -43,9 +43,12 @@ struct EvaluationRecord
 };
 
 inline constexpr qint32 HistoryCapacity = 100;
+// A delete moves the records behind the deleted one in blocks of this many bytes.
+inline constexpr qint64 DeleteBlockSize = 64 * 1024;
 
-// Every operation opens the file, does its work and closes it; nothing is cached. Any failure
-// to open, seek, read, write, cut or close throws InOutError. A missing file reads as empty.
+// Every operation opens the file, locks it for all of its work (see RecordFileHandle), does its
+// work and closes it; nothing is cached. Any failure to open, lock, read, write, cut or close
+// throws InOutError. A missing file reads as empty; anything but a regular file fails with code 5.
 qint32 CountWrongResults(const QString &path);
 void AppendWrongResult(const QString &path, const WrongResultRecord &record);
 // Clamps index into 1..count (1 when the file is empty) and reads that record, if any.

@@ -2,6 +2,7 @@
 
 #include "generator/generator.h"
 #include "records/ioerror.h"
+#include "records/recordfilehandle.h"
 
 #include <QFile>
 
@@ -66,6 +67,11 @@ void RemoveAnsweredRecord(const QString &retestFile, qint32 &index)
 
 void DeleteRecordFile(const QString &path)
 {
+    // The file goes while this copy holds its lock, so another copy waiting to append finds it
+    // gone and starts a new file rather than writing into the removed one.
+    const RecordFileHandle held(path, RecordFileHandle::Access::ReadWrite, RecordFileHandle::IfMissing::Absent);
+    if (!held.exists())
+        return;
     if (::unlink(QFile::encodeName(path).constData()) != 0 && errno != ENOENT)
         throw InOutError(ioErrorCodeFromErrno(errno, path), path);
 }

@@ -1,121 +1,213 @@
 #include "settings/inifile.h"
 
+#include "settings/codepage1250.h"
 #include "settings/int32text.h"
 
 #include <QFile>
 #include <QSaveFile>
 
+#include <algorithm>
+#include <cerrno>
 #include <optional>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
 // GetPrivateProfileString hands out at most this many characters of a value.
 constexpr qsizetype MaxValueLength = 2047;
 
+// Some editors put this before the first line; it is no part of the text.
+constexpr QByteArrayView ByteOrderMark("\xEF\xBB\xBF");
+
+// The file as read from disk. Only a regular file is opened: a named pipe would block the
+// program in open(), a device would feed it without end. A file larger than MaxSettingsFileSize
+// is damaged (a real one is a few kilobytes) and gives every default.
+struct SettingsFile
+{
+    enum class State { Missing, Unreadable, Damaged, Read };
+    State state = State::Missing;
+    QByteArray bytes;
+};
+
+SettingsFile readSettingsFile(const QString &path)
+{
+    SettingsFile file;
+    const QByteArray name = QFile::encodeName(path);
+    if (name.isEmpty() || name.contains('\0'))
+        return file;
+    int fd;
+    do {
+        fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0) {
+        if (errno != ENOENT && errno != ENOTDIR)
+            file.state = SettingsFile::State::Unreadable;
+        return file;
+    }
+    struct stat info;
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return file;
+    }
+    if (info.st_size > MaxSettingsFileSize) {
+        ::close(fd);
+        file.state = SettingsFile::State::Damaged;
+        return file;
+    }
+    // The buffer starts one byte larger than the file, so that a file that grew meanwhile is seen,
+    // and grows up to one byte beyond the limit, which tells a damaged file from one that fits.
+    file.bytes.resize(qsizetype(info.st_size) + 1);
+    qsizetype got = 0;
+    for (;;) {
+        const ssize_t n = ::read(fd, file.bytes.data() + got, size_t(file.bytes.size() - got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        got += n;
+        if (got == file.bytes.size()) {
+            if (got > MaxSettingsFileSize)
+                break;
+            file.bytes.resize(std::min<qsizetype>(2 * got, qsizetype(MaxSettingsFileSize) + 1));
+        }
+    }
+    ::close(fd);
+    file.bytes.truncate(got);
+    file.state = got > MaxSettingsFileSize ? SettingsFile::State::Damaged : SettingsFile::State::Read;
+    if (file.state == SettingsFile::State::Damaged)
+        file.bytes.clear();
+    return file;
+}
+
 bool isBlank(char c)
 {
     return c == ' ' || c == '\t';
 }
 
-QByteArray trimmed(QByteArrayView text)
+QByteArrayView trimmed(QByteArrayView text)
 {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && isBlank(text[begin]))
-        ++begin;
-    while (end > begin && (isBlank(text[end - 1]) || text[end - 1] == '\r'))
-        --end;
-    return text.sliced(begin, end - begin).toByteArray();
+    while (!text.isEmpty() && isBlank(text.front()))
+        text = text.sliced(1);
+    while (!text.isEmpty() && (isBlank(text.back()) || text.back() == '\r'))
+        text.chop(1);
+    return text;
 }
 
-bool sameName(QByteArrayView a, const QString &b)
+bool sameName(QByteArrayView a, const QByteArray &b)
 {
-    return QString::fromUtf8(a).compare(b, Qt::CaseInsensitive) == 0;
+    return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
-// The text of a line without its line ending; lines keep their own endings in the file.
-QByteArrayView content(const QByteArray &line)
+// One line of the file: its text without the line ending, and where the next line starts.
+// Lines end at "\n"; a "\r" before it belongs to the ending.
+struct Line
 {
-    QByteArrayView v(line);
-    if (v.endsWith('\n'))
-        v.chop(1);
-    if (v.endsWith('\r'))
-        v.chop(1);
-    return v;
-}
+    QByteArrayView text;
+    qsizetype next = 0;
+};
+
+class Lines
+{
+public:
+    explicit Lines(const QByteArray &bytes)
+        : m_bytes(bytes)
+        , m_at(QByteArrayView(bytes).startsWith(ByteOrderMark) ? ByteOrderMark.size() : 0)
+    {
+    }
+    qsizetype firstLineStart() const
+    {
+        return QByteArrayView(m_bytes).startsWith(ByteOrderMark) ? ByteOrderMark.size() : 0;
+    }
+    bool next(Line &line)
+    {
+        if (m_at >= m_bytes.size())
+            return false;
+        qsizetype nl = m_bytes.indexOf('\n', m_at);
+        line.next = nl < 0 ? m_bytes.size() : nl + 1;
+        if (nl < 0)
+            nl = m_bytes.size();
+        QByteArrayView text = QByteArrayView(m_bytes).sliced(m_at, nl - m_at);
+        if (text.endsWith('\r'))
+            text.chop(1);
+        line.text = text;
+        m_at = line.next;
+        return true;
+    }
+
+private:
+    const QByteArray &m_bytes;
+    qsizetype m_at;
+};
 
 // The section name of a "[name]" line, if the line is one.
-std::optional<QByteArray> sectionName(const QByteArray &line)
+bool sectionName(QByteArrayView line, QByteArrayView &name)
 {
-    const QByteArray t = trimmed(content(line));
+    const QByteArrayView t = trimmed(line);
     if (t.size() < 2 || t.front() != '[')
-        return std::nullopt;
+        return false;
     const qsizetype close = t.indexOf(']');
     if (close < 0)
-        return std::nullopt;
-    return trimmed(QByteArrayView(t).sliced(1, close - 1));
+        return false;
+    name = trimmed(t.sliced(1, close - 1));
+    return true;
 }
 
 // The key of a "key=value" line; comment lines and lines without "=" have none.
-std::optional<QByteArray> keyName(const QByteArray &line)
+bool keyName(QByteArrayView line, QByteArrayView &name)
 {
-    const QByteArray t = trimmed(content(line));
+    const QByteArrayView t = trimmed(line);
     if (t.isEmpty() || t.front() == ';')
-        return std::nullopt;
+        return false;
     const qsizetype eq = t.indexOf('=');
     if (eq < 0)
-        return std::nullopt;
-    return trimmed(QByteArrayView(t).first(eq));
-}
-
-QList<QByteArray> readLines(const QString &path)
-{
-    QList<QByteArray> lines;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return lines;
-    const QByteArray all = file.readAll();
-    qsizetype start = 0;
-    while (start < all.size()) {
-        qsizetype nl = all.indexOf('\n', start);
-        if (nl < 0)
-            nl = all.size() - 1;
-        lines.append(all.mid(start, nl - start + 1));
-        start = nl + 1;
-    }
-    return lines;
+        return false;
+    name = trimmed(t.first(eq));
+    return true;
 }
 
 struct Location
 {
-    qsizetype sectionLine = -1; // the "[section]" line, -1 when the section is missing
-    qsizetype keyLine = -1;     // the "key=" line, -1 when the key is missing
+    bool sectionFound = false;
+    bool keyFound = false;
+    qsizetype keyStart = -1;    // the "key=" line and where the line after it starts
+    qsizetype keyNext = -1;
+    QByteArrayView keyText;     // that line without its ending
     qsizetype insertAt = -1;    // where a missing key goes: after the section's last key line
 };
 
-Location locate(const QList<QByteArray> &lines, const QString &section, const QString &key)
+// One pass over the file, no line copied.
+Location locate(const QByteArray &bytes, const QString &section, const QString &key)
 {
+    const QByteArray wantedSection = section.toUtf8();
+    const QByteArray wantedKey = key.toUtf8();
     Location where;
     bool inSection = false;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (const auto name = sectionName(lines[i])) {
+    Lines lines(bytes);
+    Line line;
+    qsizetype start = lines.firstLineStart();
+    for (; lines.next(line); start = line.next) {
+        QByteArrayView name;
+        if (sectionName(line.text, name)) {
             if (inSection)
                 break; // only the first section of that name counts
-            inSection = sameName(*name, section);
+            inSection = sameName(name, wantedSection);
             if (inSection) {
-                where.sectionLine = i;
-                where.insertAt = i + 1;
+                where.sectionFound = true;
+                where.insertAt = line.next;
             }
             continue;
         }
-        if (!inSection)
+        if (!inSection || !keyName(line.text, name))
             continue;
-        if (const auto name = keyName(lines[i])) {
-            where.insertAt = i + 1;
-            if (sameName(*name, key)) {
-                where.keyLine = i;
-                return where;
-            }
+        where.insertAt = line.next;
+        if (sameName(name, wantedKey)) {
+            where.keyFound = true;
+            where.keyStart = start;
+            where.keyNext = line.next;
+            where.keyText = line.text;
+            return where;
         }
     }
     return where;
@@ -123,60 +215,82 @@ Location locate(const QList<QByteArray> &lines, const QString &section, const QS
 
 std::optional<QString> readValue(const QString &file, const QString &section, const QString &key)
 {
-    const QList<QByteArray> lines = readLines(file);
-    const Location where = locate(lines, section, key);
-    if (where.keyLine < 0)
+    const SettingsFile settings = readSettingsFile(file);
+    if (settings.state != SettingsFile::State::Read)
         return std::nullopt;
-    const QByteArrayView line = content(lines[where.keyLine]);
-    QByteArray value = trimmed(line.sliced(line.indexOf('=') + 1));
+    const Location where = locate(settings.bytes, section, key);
+    if (!where.keyFound)
+        return std::nullopt;
+    QByteArrayView value = trimmed(where.keyText.sliced(where.keyText.indexOf('=') + 1));
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
         value = value.sliced(1, value.size() - 2);
-    return QString::fromUtf8(value).left(MaxValueLength);
+    return decodeSettingsText(value).left(MaxValueLength);
 }
 
 void writeValue(const QString &file, const QString &section, const QString &key, const QString &value)
 {
-    QList<QByteArray> lines = readLines(file);
-    QByteArray eol = "\n";
-    if (!lines.isEmpty() && lines.front().endsWith("\r\n"))
-        eol = "\r\n";
+    const QByteArray name = QFile::encodeName(file);
+    struct stat info;
+    // Only a regular file is replaced; a settings file too large to be real is left alone.
+    if (::stat(name.constData(), &info) == 0 && !S_ISREG(info.st_mode))
+        throw IniWriteError(file);
+    const SettingsFile current = readSettingsFile(file);
+    // Rewriting a file that could not be read would lose every other setting in it.
+    if (current.state == SettingsFile::State::Damaged || current.state == SettingsFile::State::Unreadable)
+        throw IniWriteError(file);
+    const QByteArray &bytes = current.bytes;
+
+    Lines first(bytes);
+    Line firstLine;
+    const QByteArray eol =
+        first.next(firstLine) && QByteArrayView(bytes).sliced(0, firstLine.next).endsWith("\r\n") ? "\r\n" : "\n";
     // a line break inside a value would split it into lines of its own
     QByteArray text = value.toUtf8();
     text.replace('\r', ' ').replace('\n', ' ');
     const QByteArray entry = key.toUtf8() + '=' + text + eol;
 
-    const Location where = locate(lines, section, key);
-    if (where.keyLine >= 0) {
-        lines[where.keyLine] = entry;
-    } else if (where.sectionLine >= 0) {
-        lines.insert(where.insertAt, entry);
+    QByteArray out;
+    out.reserve(bytes.size() + entry.size() + section.size() + 8);
+    const Location where = locate(bytes, section, key);
+    if (where.keyFound) {
+        out.append(QByteArrayView(bytes).first(where.keyStart)).append(entry);
+        out.append(QByteArrayView(bytes).sliced(where.keyNext));
+    } else if (where.sectionFound) {
+        out.append(QByteArrayView(bytes).first(where.insertAt));
+        // the last line may lack its ending; it must not run into the new one
+        if (!out.endsWith('\n'))
+            out.append(eol);
+        out.append(entry).append(QByteArrayView(bytes).sliced(where.insertAt));
     } else {
-        if (!lines.isEmpty() && !lines.back().endsWith('\n'))
-            lines.back().append(eol);
-        if (!lines.isEmpty() && !content(lines.back()).isEmpty())
-            lines.append(eol);
-        lines.append('[' + section.toUtf8() + ']' + eol);
-        lines.append(entry);
-    }
-    // a line that lost its ending before an inserted one must not run into it
-    for (qsizetype i = 0; i + 1 < lines.size(); ++i) {
-        if (!lines[i].endsWith('\n'))
-            lines[i].append(eol);
+        out = bytes;
+        const qsizetype textStart = Lines(bytes).firstLineStart();
+        if (out.size() > textStart) {
+            if (!out.endsWith('\n'))
+                out.append(eol);
+            // a blank line before the new section, unless the file ends with one
+            qsizetype lastStart = out.size() - 1;
+            while (lastStart > textStart && out[lastStart - 1] != '\n')
+                --lastStart;
+            const QByteArrayView last = QByteArrayView(out).sliced(lastStart);
+            if (last != "\n" && last != "\r\n")
+                out.append(eol);
+        }
+        out.append('[' + section.toUtf8() + ']' + eol).append(entry);
     }
 
     // The whole file is rewritten through a temporary file renamed over it, so a crash never
     // leaves half a settings file; where the folder allows no temporary file it is written directly.
-    QSaveFile out(file);
-    out.setDirectWriteFallback(true);
-    if (!out.open(QIODevice::WriteOnly))
+    // Unbuffered, so that a full disk is seen by write() itself: a failure only seen by the final
+    // flush is not always caught by QSaveFile, which then renames a cut file over the settings.
+    QSaveFile save(file);
+    save.setDirectWriteFallback(true);
+    if (!save.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw IniWriteError(file);
-    for (const QByteArray &line : std::as_const(lines)) {
-        if (out.write(line) != line.size()) {
-            out.cancelWriting();
-            throw IniWriteError(file);
-        }
+    if (save.write(out) != out.size()) {
+        save.cancelWriting();
+        throw IniWriteError(file);
     }
-    if (!out.commit())
+    if (!save.commit())
         throw IniWriteError(file);
 }
 

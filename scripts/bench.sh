@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Runs the benchmarks beside the tests and prints their figures: the failed operand search, a
+# delete from a 100 000-record file, the cost of handling one answer beyond the half-second
+# pause, and, where present, the cold start and idle memory under Xvfb (bench/startup.sh) and
+# the sheet to PDF (build/bench/bench_sheet*).
+set -euo pipefail
+top="$(cd "$(dirname "$0")/.." && pwd)"
+bash "$top/scripts/setup.sh" >/dev/null
+cmake --build "$top/build" --target bench_generator bench_recordfiles bench_answer >/dev/null
+export QT_QPA_PLATFORM=offscreen
+
+echo "== failed operand search"
+"$top/build/bench/bench_generator"
+echo "== delete from a 100 000-record file"
+"$top/build/bench/bench_recordfiles"
+echo "== answer handling"
+"$top/build/bench/bench_answer" 500
+if [ -f "$top/bench/startup.sh" ]; then
+    echo "== cold start and idle memory"
+    bash "$top/bench/startup.sh"
+fi
+shopt -s nullglob
+for sheet in "$top"/build/bench/bench_sheet*; do
+    if [ -x "$sheet" ]; then
+        echo "== $(basename "$sheet")"
+        "$sheet"
+    fi
+done

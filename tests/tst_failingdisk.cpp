@@ -1,0 +1,167 @@
+// Every write path of the main window on a failing disk: the program folder read-only (staged as
+// an unprivileged user when the tests run as root), gone, or on a full file system. Each shows the
+// program's message, keeps the state the program describes and loses no earlier record.
+#include "mainwindowfixture.h"
+#include "practice/answercheck.h"
+#include "records/recordfiles.h"
+#include "rerun.h"
+
+#include <QDir>
+#include <QMessageBox>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+using namespace testsupport;
+
+namespace {
+
+const QByteArray SevenPlusFive = "[Plus]\nC1OD=7\nC1DO=7\nC2OD=5\nC2DO=5\n[Hodnoceni]\nautopo=1\n";
+
+QByteArray records(int count)
+{
+    QByteArray bytes;
+    WrongResultRecord r;
+    for (int n = 1; n <= count; ++n) {
+        r.FirstNumber = n;
+        bytes += r.encode();
+    }
+    return bytes;
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+}
+
+// The files of a program that has run before. 146 wrong results end 8 bytes short of a page,
+// so that on a full disk the next one needs a page there is none of.
+void stageProgramFolder(const QString &folder)
+{
+    writeFile(folder + QStringLiteral("/numik.ini"), SevenPlusFive);
+    writeFile(folder + QStringLiteral("/chyba.nmk"), records(146));
+    writeFile(folder + QStringLiteral("/chybavysl.nmk"), records(146));
+}
+
+// What the result field must hold for the exercise on screen (the result is the hidden number).
+QString rightResult(TFZaklad &w)
+{
+    const auto number = [&](const char *name) { return NumberOrZero(MainWindowFixture::child<TAMEdit>(w, name)->text()); };
+    return QString::number(
+        ExpectedResult(MainWindowFixture::child<TAMEdit>(w, "EOperace")->tag(), number("ECislo1"), number("ECislo2")));
+}
+
+void fillDisk(const QString &folder)
+{
+    const int filler = ::open(QFile::encodeName(folder + QStringLiteral("/filler")).constData(), O_WRONLY | O_CREAT, 0644);
+    const QByteArray page(4096, 'f');
+    while (::write(filler, page.constData(), size_t(page.size())) > 0) {
+    }
+    ::close(filler);
+}
+
+} // namespace
+
+class TestFailingDisk : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void writePaths_data();
+    void writePaths();
+};
+
+void TestFailingDisk::writePaths_data()
+{
+    QTest::addColumn<QString>("disk");  // "read-only", "missing" or "full"
+    QTest::addColumn<QString>("write"); // "wrong result", "history" or "exit"
+    QTest::addColumn<QString>("message"); // for a record file
+    const std::pair<const char *, const char *> disks[] = {
+        {"read-only", "File access denied."}, {"missing", "Invalid filename."}, {"full", "Disk full."}};
+    for (const auto &[disk, message] : disks) {
+        for (const char *write : {"wrong result", "history", "exit"})
+            QTest::addRow("%s folder, %s", disk, write) << disk << write << message;
+    }
+}
+
+void TestFailingDisk::writePaths()
+{
+    QFETCH(QString, disk);
+    QFETCH(QString, write);
+    QFETCH(QString, message);
+    QTemporaryDir outer;
+    QString folder = QString::fromLocal8Bit(rerunValue());
+    if (folder.isEmpty()) {
+        folder = outer.filePath(QStringLiteral("program"));
+        const QString function = QStringLiteral("writePaths:") + QTest::currentDataTag();
+        Rerun rerun;
+        if (disk == QLatin1String("full")) {
+            QVERIFY(QDir().mkdir(folder));
+            rerun = rerunUnder(tinyDiskWrapper(folder, 96), function, folder.toLocal8Bit());
+            if (!rerun.started || rerun.output.contains("mount:") || rerun.output.contains("unshare:"))
+                QSKIP("no user and mount namespaces here");
+        } else if (disk == QLatin1String("read-only")) {
+            QVERIFY(QDir().mkdir(folder));
+            stageProgramFolder(folder);
+            QFile::setPermissions(outer.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ExeOther);
+            QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther));
+            if (needsUnprivilegedRerun()) {
+                rerun = rerunUnprivileged(function, folder.toLocal8Bit());
+                QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            }
+        }
+        if (rerun.started) {
+            QVERIFY2(rerun.exitCode == 0, rerun.output.constData());
+            return;
+        }
+    } else if (disk == QLatin1String("full")) {
+        stageProgramFolder(folder);
+        fillDisk(folder);
+    }
+    const QByteArray iniBefore = bytesOf(folder + QStringLiteral("/numik.ini"));
+    const QByteArray before = bytesOf(folder + QStringLiteral("/chyba.nmk"));
+
+    // "missing": the folder the program runs from has gone
+    auto w = std::make_unique<TFZaklad>(folder);
+    w->setFeedbackPause(std::chrono::milliseconds(0));
+    w->show();
+    SeenBox seen;
+    if (write == QLatin1String("wrong result")) {
+        ModalDialogCloser closer(recordBox(seen));
+        MainWindowFixture::answer(*w, QString::number(rightResult(*w).toInt() + 1));
+        QVERIFY(closer.handled());
+        // the partial count and the emptied field stay; the totals not
+        QCOMPARE(MainWindowFixture::child<TAMEdit>(*w, "EChyba")->text(), QStringLiteral("1"));
+        QCOMPARE(w->session().TotalWrong(), 0);
+    } else if (write == QLatin1String("history")) {
+        // without its settings file the program evaluates after 15 exercises
+        const int evaluateAfter = disk == QLatin1String("missing") ? 15 : 1;
+        for (int i = 1; i < evaluateAfter; ++i)
+            MainWindowFixture::answer(*w, rightResult(*w));
+        std::unique_ptr<ModalDialogCloser> error;
+        ModalDialogCloser evaluation([&](QWidget *) { error = std::make_unique<ModalDialogCloser>(recordBox(seen)); });
+        MainWindowFixture::answer(*w, rightResult(*w));
+        QVERIFY(evaluation.handled());
+        QVERIFY(error && error->handled());
+        QCOMPARE(w->session().TotalCorrect(), evaluateAfter);
+        QCOMPARE(CountEvaluations(folder + QStringLiteral("/hdv.ndv")), 0);
+    } else {
+        ModalDialogCloser closer(recordBox(seen));
+        w->close();
+        QVERIFY(closer.handled());
+        QVERIFY(!w->isVisible()); // the program ends all the same
+        message = QStringLiteral("Unable to write to ") + folder + QStringLiteral("/numik.ini.");
+    }
+    QCOMPARE(seen.text, message);
+    QCOMPARE(seen.title, QStringLiteral("Numik-Korvelanta"));
+    QCOMPARE(seen.icon, QMessageBox::Critical);
+    // nothing written before is lost or damaged
+    QCOMPARE(bytesOf(folder + QStringLiteral("/numik.ini")), iniBefore);
+    QCOMPARE(bytesOf(folder + QStringLiteral("/chyba.nmk")).left(before.size()), before);
+    QCOMPARE(CountWrongResults(folder + QStringLiteral("/chyba.nmk")), disk == QLatin1String("missing") ? 0 : 146);
+}
+
+NUMIK_GUI_TEST_MAIN(TestFailingDisk)
+#include "tst_failingdisk.moc"
