@@ -24,6 +24,7 @@ class QKeyEvent;
 class QLabel;
 class QMenu;
 class SoundPlayer;
+class StatusBarPanels;
 class TAMEdit;
 
 // The kinds of answer feedback, each with its picture and sound.
@@ -83,6 +84,7 @@ private:
         QPointer<QWidget> widget;
         QRect base;
         int baseFontPixels;
+        bool bold;
     };
 
     // building the window
@@ -91,7 +93,7 @@ private:
     void buildStatusBar();
     TAMEdit *addNumberField(const char *name, const QRect &base, int tag, bool readOnly, const QString &hint);
     QLabel *addPicture(const char *name, const QRect &base);
-    void place(QWidget *widget, const QRect &base, int fontPixels);
+    void place(QWidget *widget, const QRect &base, int fontPixels, bool bold = false);
     void applyZoom();
     void renderPictures();
 
@@ -185,6 +187,7 @@ private:
     QLabel *IVysledek = nullptr;
     QTimer *TCasLimit = nullptr;
     CasGauge *GCasLim = nullptr;
+    StatusBarPanels *m_statusBar = nullptr;
     std::array<QLabel *, 4> m_panels = {};
 
     QAction *MMRozsah = nullptr;
