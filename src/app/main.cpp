@@ -1,3 +1,4 @@
+#include "app/numikstyle.h"
 #include "app/pictures.h"
 #include "app/zaklad.h"
 #include "settings/programdirectory.h"
@@ -10,6 +11,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    QApplication::setStyle(new NumikStyle);
     QApplication::setApplicationName(QStringLiteral("Numik-Korvelanta"));
     QApplication::setWindowIcon(ApplicationIcon());
 

@@ -120,6 +120,7 @@ private:
     void recordMiss(const WrongResultRecord &record);
     void ZvyrazniVysledek(FeedbackKind kind, qint32 slot);
     QString soundFile(const QString &name) const;
+    void prepareSounds();
     void tick();
     void timeOut();
     void applyGauge();
