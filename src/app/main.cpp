@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QTimer>
 #include <QTranslator>
 
 int main(int argc, char *argv[])
@@ -23,5 +24,12 @@ int main(int argc, char *argv[])
 
     TFZaklad window(ProgramDirectory());
     window.show();
+    // Qt ends the program on the last window's close only from within the event loop: a close
+    // handled before it runs (the settings saved, the window hidden) would leave the program
+    // running without a window. The first turn of the loop ends it then.
+    QTimer::singleShot(0, &window, [&window] {
+        if (!window.isVisible())
+            QCoreApplication::quit();
+    });
     return QApplication::exec();
 }
