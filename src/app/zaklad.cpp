@@ -2,6 +2,7 @@
 
 #include "app/casgauge.h"
 #include "app/messagebox.h"
+#include "app/numikstyle.h"
 #include "app/pictures.h"
 #include "app/soundplayer.h"
 #include "app/statuspanels.h"
@@ -29,9 +30,6 @@ constexpr int StatusBarHeight = 19;
 constexpr int WindowFontPixels = 13;
 constexpr int NumberFontPixels = 24;
 constexpr int SwitchFontPixels = 19;
-// the gap between a check box's square and its caption, and the square's side
-constexpr int SwitchSpacing = 5;
-constexpr int SwitchIndicator = 13;
 constexpr QSize FeedbackSize(65, 65);
 constexpr int ZoomPercents[] = {100, 150, 200, 250, 300};
 
@@ -131,6 +129,8 @@ QLabel *TFZaklad::addPicture(const char *name, const QRect &base)
 
 void TFZaklad::buildControls()
 {
+    m_switchStyle = new NumikStyle;
+    m_switchStyle->setParent(this);
     m_client = new QWidget(this);
     m_client->setObjectName(QStringLiteral("client"));
     setCentralWidget(m_client);
@@ -149,6 +149,7 @@ void TFZaklad::buildControls()
         box->setObjectName(QString::fromLatin1(name));
         box->setProperty("Tag", int(op));
         box->setCursor(Qt::PointingHandCursor);
+        box->setStyle(m_switchStyle);
         box->setStatusTip(hint);
         box->setAccessibleName(caption);
         box->setAccessibleDescription(hint);
@@ -317,11 +318,11 @@ void TFZaklad::applyZoom()
     m_client->setFixedSize(scaled(ClientSize.width(), factor), scaled(ClientSize.height(), factor));
     m_statusBar->applyZoom(factor, arialPixels(scaled(WindowFontPixels, factor), false));
     // the ticking squares and their distance from the captions grow with the captions
-    const QString switchStyle = QStringLiteral("QCheckBox { spacing: %1px; } QCheckBox::indicator { width: %2px; height: %2px; }")
-                                    .arg(scaled(SwitchSpacing, factor))
-                                    .arg(scaled(SwitchIndicator, factor));
-    for (QCheckBox *box : {ChBPlus, ChBMinus, ChBKrat, ChBDeleni})
-        box->setStyleSheet(switchStyle);
+    for (QCheckBox *box : {ChBPlus, ChBMinus, ChBKrat, ChBDeleni}) {
+        box->setProperty("zoom", factor); // read by NumikStyle
+        box->updateGeometry();
+        box->update();
+    }
     renderPictures();
     // the window is not resizable; its size follows the zoom
     layout()->setSizeConstraint(QLayout::SetFixedSize);

@@ -23,6 +23,7 @@ class QCheckBox;
 class QKeyEvent;
 class QLabel;
 class QMenu;
+class NumikStyle;
 class SoundPlayer;
 class StatusBarPanels;
 class TAMEdit;
@@ -189,6 +190,7 @@ private:
     QTimer *TCasLimit = nullptr;
     CasGauge *GCasLim = nullptr;
     StatusBarPanels *m_statusBar = nullptr;
+    NumikStyle *m_switchStyle = nullptr; // the switches' squares grow with the zoom
     std::array<QLabel *, 4> m_panels = {};
 
     QAction *MMRozsah = nullptr;
