@@ -1,5 +1,4 @@
 #include "app/numikstyle.h"
-#include "app/pictures.h"
 #include "app/zaklad.h"
 #include "settings/programdirectory.h"
 
@@ -14,7 +13,6 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setStyle(new NumikStyle);
     QApplication::setApplicationName(QStringLiteral("Numik-Korvelanta"));
-    QApplication::setWindowIcon(ApplicationIcon());
 
     // Qt's own texts (the buttons of message boxes and dialogs) in Czech, as everything else
     QTranslator qtTranslation;

@@ -67,7 +67,6 @@ TFZaklad::TFZaklad(const QString &programDirectory, QWidget *parent)
 {
     setObjectName(QStringLiteral("FZaklad"));
     setWindowTitle(QStringLiteral("Numik - Korvelanta"));
-    setWindowIcon(ApplicationIcon());
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
     setFont(arialPixels(WindowFontPixels, false));
 
@@ -381,6 +380,12 @@ bool TFZaklad::event(QEvent *event)
     if (event->type() == QEvent::StatusTip) {
         m_statusBar->setPanelText(3, static_cast<QStatusTipEvent *>(event)->tip());
         return true;
+    }
+    if (event->type() == QEvent::Paint && !m_iconGiven) {
+        m_iconGiven = true;
+        // The program's icon is drawn for the desktop just after the window first is: the
+        // platform renders it at several sizes, which the pupil need not wait for.
+        QTimer::singleShot(0, this, [] { QApplication::setWindowIcon(ApplicationIcon()); });
     }
     return QMainWindow::event(event);
 }

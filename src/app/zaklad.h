@@ -165,6 +165,7 @@ private:
     int m_deferredTicks = 0;
 
     bool m_started = false;
+    bool m_iconGiven = false;
     bool m_feedbackShowing = false;
     std::chrono::milliseconds m_feedbackPause{500};
     std::function<QDateTime()> m_localClock;
