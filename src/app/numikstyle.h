@@ -2,9 +2,9 @@
 
 #include <QProxyStyle>
 
-// The platform's style with two changes. The menu bar's overflow button gets no picture from
-// the icon theme: looking that picture up loads every image-format plugin (JPEG among them)
-// at start-up, only for a button that never shows, as the menus fit the window at every zoom.
+// The platform's style with two changes. The menu bar's overflow button gets a chevron drawn
+// here instead of the icon theme's picture: looking that up loads every image-format plugin
+// (JPEG among them) at start-up, for a button that shows only below 100 %.
 // And a widget with the property "zoom" (a factor, 1.0 at 100 %) gets its check box square and
 // the gap to its caption grown by that factor, without the cost of a style sheet.
 class NumikStyle : public QProxyStyle
