@@ -74,8 +74,8 @@ void StatusBarPanels::applyZoom(double factor, const QFont &font)
     setFont(font);
     for (StatusPanel *p : m_panels)
         p->setFont(font);
-    setFixedHeight(int(std::lround(19 * factor)));
-    m_minimumPanelWidth = int(std::lround(28 * factor));
+    setFixedHeight(int(std::lround(BaseHeight * factor)));
+    m_minimumPanelWidth = int(std::lround(BaseMinimumPanelWidth * factor));
     m_gap = std::max(1, int(std::lround(2 * factor)));
     placePanels();
 }

@@ -36,6 +36,10 @@ class StatusBarPanels : public QStatusBar
     Q_OBJECT
 
 public:
+    // at 100 %: the bar's height, and the least width of each of the first three panels
+    static constexpr int BaseHeight = 19;
+    static constexpr int BaseMinimumPanelWidth = 28;
+
     explicit StatusBarPanels(QWidget *parent = nullptr);
 
     StatusPanel *panel(int index) const { return m_panels.at(std::size_t(index)); }
@@ -53,6 +57,6 @@ private:
     void placePanels();
 
     std::array<StatusPanel *, 4> m_panels = {};
-    int m_minimumPanelWidth = 28;
+    int m_minimumPanelWidth = BaseMinimumPanelWidth;
     int m_gap = 2;
 };

@@ -24,9 +24,8 @@
 
 namespace {
 
-// The window's layout at 100 %: the client area above the status bar, and the status bar.
+// The window's layout at 100 %: the client area above the status bar (StatusBarPanels).
 constexpr QSize ClientSize(342, 172);
-constexpr int StatusBarHeight = 19;
 constexpr int WindowFontPixels = 13;
 constexpr int NumberFontPixels = 24;
 constexpr int SwitchFontPixels = 19;
@@ -385,7 +384,7 @@ bool TFZaklad::event(QEvent *event)
         m_iconGiven = true;
         // The program's icon is drawn for the desktop just after the window first is: the
         // platform renders it at several sizes, which the pupil need not wait for.
-        QTimer::singleShot(0, this, [] { QApplication::setWindowIcon(ApplicationIcon()); });
+        QTimer::singleShot(0, this, Guarded([] { QApplication::setWindowIcon(ApplicationIcon()); }));
     }
     return QMainWindow::event(event);
 }
