@@ -5,10 +5,12 @@ set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
 bash "$top/scripts/setup.sh"
 export QT_QPA_PLATFORM=offscreen
-ctest --test-dir "$top/build" --output-on-failure --timeout 600
 
 # CI also runs the sanitizer build and the bounded fuzz runs; a developer asks for them with
-# NUMIK_CHECKS=1 (they take several minutes).
+# NUMIK_CHECKS=1 (they take several minutes). They come first, so that the suite's own summary
+# is the last thing printed.
 if [ "${CI:-}" = true ] || [ "${NUMIK_CHECKS:-0}" = 1 ]; then
     bash "$top/scripts/check.sh"
 fi
+
+ctest --test-dir "$top/build" --output-on-failure --timeout 600

@@ -2,6 +2,7 @@
 #include "records/ioerror.h"
 #include "records/recordfilehandle.h"
 #include "records/recordfiles.h"
+#include "records/wrongresults.h"
 #include "rerun.h"
 
 #include <QCoreApplication>
@@ -28,7 +29,7 @@
 
 namespace {
 
-enum class Op { CountWrong, CountEval, Append, Read, Delete, Prepend, ReadEvals };
+enum class Op { CountWrong, CountEval, Append, Read, Delete, Prepend, ReadEvals, RemoveFile };
 
 WrongResultRecord wrong(qint32 n)
 {
@@ -117,6 +118,9 @@ void run(Op op, const QString &path)
         break;
     case Op::ReadEvals:
         ReadEvaluations(path);
+        break;
+    case Op::RemoveFile:
+        DeleteRecordFile(path);
         break;
     }
 }
@@ -644,6 +648,8 @@ void TestRecordFiles::lockHeldByAnotherCopy_data()
     QTest::newRow("append") << Op::Append;
     QTest::newRow("delete") << Op::Delete;
     QTest::newRow("prepend") << Op::Prepend;
+    // the start of a re-test removes the wrong-results file only while no other copy works on it
+    QTest::newRow("remove the file") << Op::RemoveFile;
 }
 
 void TestRecordFiles::lockHeldByAnotherCopy()

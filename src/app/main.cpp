@@ -1,17 +1,18 @@
-#include "app/pictures.h"
+#include "app/numikstyle.h"
 #include "app/zaklad.h"
 #include "settings/programdirectory.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QTimer>
 #include <QTranslator>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    QApplication::setStyle(new NumikStyle);
     QApplication::setApplicationName(QStringLiteral("Numik-Korvelanta"));
-    QApplication::setWindowIcon(ApplicationIcon());
 
     // Qt's own texts (the buttons of message boxes and dialogs) in Czech, as everything else
     QTranslator qtTranslation;
@@ -21,5 +22,12 @@ int main(int argc, char *argv[])
 
     TFZaklad window(ProgramDirectory());
     window.show();
+    // Qt ends the program on the last window's close only from within the event loop: a close
+    // handled before it runs (the settings saved, the window hidden) would leave the program
+    // running without a window. The first turn of the loop ends it then.
+    QTimer::singleShot(0, &window, [&window] {
+        if (!window.isVisible())
+            QCoreApplication::quit();
+    });
     return QApplication::exec();
 }

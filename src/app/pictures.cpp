@@ -1,6 +1,8 @@
 #include "app/pictures.h"
 
 #include <QFile>
+#include <QIconEngine>
+#include <QPixmapCache>
 #include <QPainter>
 #include <QRectF>
 #include <QSvgRenderer>
@@ -55,6 +57,39 @@ QPixmap render(QSvgRenderer &renderer, const QSize &logicalSize, qreal devicePix
     return pixmap;
 }
 
+// The application icon, drawn from its vector picture at each size only when a size is asked
+// for, and kept once drawn.
+class VectorIconEngine final : public QIconEngine
+{
+public:
+    explicit VectorIconEngine(const QString &path) : m_path(path) {}
+
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode, QIcon::State) override
+    {
+        QSvgRenderer renderer(m_path);
+        renderer.render(painter, rect);
+    }
+
+    QPixmap pixmap(const QSize &size, QIcon::Mode, QIcon::State) override
+    {
+        const QString key = QStringLiteral("numik-icon:%1x%2").arg(size.width()).arg(size.height());
+        QPixmap cached;
+        if (QPixmapCache::find(key, &cached))
+            return cached;
+        QSvgRenderer renderer(m_path);
+        cached = render(renderer, size, 1.0);
+        QPixmapCache::insert(key, cached);
+        return cached;
+    }
+
+    QIconEngine *clone() const override { return new VectorIconEngine(m_path); }
+    QString key() const override { return QStringLiteral("numik-vector"); }
+    bool isNull() override { return false; }
+
+private:
+    QString m_path;
+};
+
 } // namespace
 
 QPixmap Picture(const QString &name, const QSize &logicalSize, qreal devicePixelRatio)
@@ -62,8 +97,20 @@ QPixmap Picture(const QString &name, const QSize &logicalSize, qreal devicePixel
     const std::optional<QString> path = resourcePath(name);
     if (!path || !deviceSize(logicalSize, devicePixelRatio))
         return {};
+    // each picture is drawn once per size in force and then taken from the cache
+    const QString key = QStringLiteral("numik:%1:%2x%3@%4")
+                            .arg(name)
+                            .arg(logicalSize.width())
+                            .arg(logicalSize.height())
+                            .arg(devicePixelRatio);
+    QPixmap pixmap;
+    if (QPixmapCache::find(key, &pixmap))
+        return pixmap;
     QSvgRenderer renderer(*path);
-    return render(renderer, logicalSize, devicePixelRatio);
+    pixmap = render(renderer, logicalSize, devicePixelRatio);
+    if (!pixmap.isNull())
+        QPixmapCache::insert(key, pixmap);
+    return pixmap;
 }
 
 QPixmap AnimationFrame(int frame, const QSize &logicalSize, qreal devicePixelRatio)
@@ -83,15 +130,8 @@ QPixmap AnimationFrame(int frame, const QSize &logicalSize, qreal devicePixelRat
 
 QIcon ApplicationIcon()
 {
-    QIcon icon;
     const std::optional<QString> path = resourcePath(QStringLiteral("MAINICON"));
     if (!path)
-        return icon;
-    QSvgRenderer renderer(*path);
-    for (const int side : {16, 20, 24, 32, 40, 48, 64, 128, 256}) {
-        const QPixmap pixmap = render(renderer, QSize(side, side), 1.0);
-        if (!pixmap.isNull())
-            icon.addPixmap(pixmap);
-    }
-    return icon;
+        return {};
+    return QIcon(new VectorIconEngine(*path));
 }

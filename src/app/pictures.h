@@ -15,7 +15,7 @@ inline constexpr int AnimationFrameCount = 8;
 inline constexpr QSize AnimationFrameSize(50, 75);
 
 // The named picture stretched to logicalSize, rendered at logicalSize x devicePixelRatio device
-// pixels and tagged with that ratio. An unknown name, an empty size or an unusable ratio gives
+// pixels and tagged with that ratio; drawn once per name, size and ratio, then cached. An unknown name, an empty size or an unusable ratio gives
 // a null pixmap.
 QPixmap Picture(const QString &name, const QSize &logicalSize, qreal devicePixelRatio);
 
@@ -23,5 +23,5 @@ QPixmap Picture(const QString &name, const QSize &logicalSize, qreal devicePixel
 // 0..AnimationFrameCount - 1 are clamped to the nearest one.
 QPixmap AnimationFrame(int frame, const QSize &logicalSize, qreal devicePixelRatio);
 
-// The application icon "MAINICON" at the sizes a desktop asks for, from 16 to 256 pixels.
+// The application icon "MAINICON", drawn at whatever size a desktop asks for when it asks.
 QIcon ApplicationIcon();

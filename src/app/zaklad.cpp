@@ -2,8 +2,10 @@
 
 #include "app/casgauge.h"
 #include "app/messagebox.h"
+#include "app/numikstyle.h"
 #include "app/pictures.h"
 #include "app/soundplayer.h"
+#include "app/statuspanels.h"
 #include "generator/amedit.h"
 #include "settings/inifile.h"
 #include "settings/windowplacement.h"
@@ -16,16 +18,14 @@
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
-#include <QStatusBar>
 #include <QStatusTipEvent>
 
 #include <cmath>
 
 namespace {
 
-// The window's layout at 100 %: the client area above the status bar, and the status bar.
+// The window's layout at 100 %: the client area above the status bar (StatusBarPanels).
 constexpr QSize ClientSize(342, 172);
-constexpr int StatusBarHeight = 19;
 constexpr int WindowFontPixels = 13;
 constexpr int NumberFontPixels = 24;
 constexpr int SwitchFontPixels = 19;
@@ -65,7 +65,6 @@ TFZaklad::TFZaklad(const QString &programDirectory, QWidget *parent)
 {
     setObjectName(QStringLiteral("FZaklad"));
     setWindowTitle(QStringLiteral("Numik - Korvelanta"));
-    setWindowIcon(ApplicationIcon());
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
     setFont(arialPixels(WindowFontPixels, false));
 
@@ -88,17 +87,19 @@ TFZaklad::TFZaklad(const QString &programDirectory, QWidget *parent)
     buildMenu();
     buildStatusBar();
 
-    m_settings.zoomPercent = IniReadInteger(m_iniFile, QStringLiteral("Okno"), QStringLiteral("velikost"), 100);
+    // the first reads of the settings file are guarded as every handler is: a file that cannot
+    // be read leaves the window at 100 % in the middle of the screen
+    RunGuarded([this] { m_settings.zoomPercent = ReadWindowZoom(m_iniFile); });
     applyZoom();
     // the placement is restored at the zoomed size, so that a first start is truly centred
-    RestoreWindowPlacement(this, m_iniFile);
+    RunGuarded([this] { RestoreWindowPlacement(this, m_iniFile); });
 }
 
 TFZaklad::~TFZaklad() = default;
 
-void TFZaklad::place(QWidget *widget, const QRect &base, int fontPixels)
+void TFZaklad::place(QWidget *widget, const QRect &base, int fontPixels, bool bold)
 {
-    m_scaled.push_back({widget, base, fontPixels});
+    m_scaled.push_back({widget, base, fontPixels, bold});
 }
 
 TAMEdit *TFZaklad::addNumberField(const char *name, const QRect &base, int tag, bool readOnly, const QString &hint)
@@ -108,8 +109,9 @@ TAMEdit *TFZaklad::addNumberField(const char *name, const QRect &base, int tag, 
     field->setTag(tag);
     field->setReadOnly(readOnly);
     field->setStatusTip(hint);
+    field->setAccessibleName(hint);
     field->setKeyPressHandler([this](TAMEdit *sender, QKeyEvent *event) { return EVysledekKeyPress(sender, event); });
-    place(field, base, NumberFontPixels);
+    place(field, base, NumberFontPixels, true);
     return field;
 }
 
@@ -124,6 +126,8 @@ QLabel *TFZaklad::addPicture(const char *name, const QRect &base)
 
 void TFZaklad::buildControls()
 {
+    m_switchStyle = new NumikStyle;
+    m_switchStyle->setParent(this);
     m_client = new QWidget(this);
     m_client->setObjectName(QStringLiteral("client"));
     setCentralWidget(m_client);
@@ -142,8 +146,11 @@ void TFZaklad::buildControls()
         box->setObjectName(QString::fromLatin1(name));
         box->setProperty("Tag", int(op));
         box->setCursor(Qt::PointingHandCursor);
+        box->setStyle(m_switchStyle);
         box->setStatusTip(hint);
-        place(box, {182, top, 145, 20}, SwitchFontPixels);
+        box->setAccessibleName(caption);
+        box->setAccessibleDescription(hint);
+        place(box, {182, top, 145, 20}, SwitchFontPixels, true);
         return box;
     };
     ChBPlus = addSwitch("ChBPlus", QStringLiteral("+ sčítání"), 11, Operation::Plus,
@@ -165,6 +172,9 @@ void TFZaklad::buildControls()
     ECislo2->setText(QStringLiteral("0"));
     EOperace->setText(QStringLiteral("+"));
     AMEdit2->setText(QStringLiteral("="));
+    AMEdit2->setAccessibleName(QStringLiteral("rovná se"));
+    Image1->setAccessibleName(QStringLiteral("správně"));
+    Image2->setAccessibleName(QStringLiteral("chybně"));
     for (TAMEdit *field : {ECislo1, ECislo2, EVysledek})
         field->setTextAlignment(TAlignment::taRightJustify);
     for (TAMEdit *sign : {EOperace, AMEdit2}) {
@@ -273,19 +283,16 @@ void TFZaklad::buildMenu()
 
 void TFZaklad::buildStatusBar()
 {
-    QStatusBar *bar = statusBar();
-    bar->setObjectName(QStringLiteral("SB"));
-    bar->setSizeGripEnabled(false);
+    m_statusBar = new StatusBarPanels(this);
+    m_statusBar->setObjectName(QStringLiteral("SB"));
+    setStatusBar(m_statusBar);
     const QString hints[] = {QStringLiteral("celková známka"), QStringLiteral("celkový počet správně vypočtených příkladů"),
                              QStringLiteral("celkový počet chybně vypočtených příkladů"), QString()};
-    const QString texts[] = {QStringLiteral(" "), QStringLiteral("0"), QStringLiteral("0"), QString()};
     for (int i = 0; i < 4; ++i) {
-        auto *panel = new QLabel(texts[i], bar);
+        QLabel *panel = m_statusBar->panel(i);
         panel->setObjectName(QStringLiteral("SBPanel%1").arg(i + 1));
-        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        panel->setAlignment(i < 3 ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
         panel->setToolTip(hints[i]);
-        bar->addWidget(panel, i < 3 ? 0 : 1);
+        panel->setAccessibleName(i < 3 ? hints[i] : QStringLiteral("nápověda"));
         m_panels[std::size_t(i)] = panel;
     }
 }
@@ -298,19 +305,16 @@ void TFZaklad::applyZoom()
             continue;
         s.widget->setGeometry(scaled(s.base.x(), factor), scaled(s.base.y(), factor), scaled(s.base.width(), factor),
                               scaled(s.base.height(), factor));
-        QFont font = s.widget->font();
-        font.setPixelSize(qMax(1, scaled(s.baseFontPixels, factor)));
-        s.widget->setFont(font);
+        s.widget->setFont(arialPixels(scaled(s.baseFontPixels, factor), s.bold));
     }
     m_client->setFixedSize(scaled(ClientSize.width(), factor), scaled(ClientSize.height(), factor));
-    statusBar()->setFont(arialPixels(scaled(WindowFontPixels, factor), false));
-    statusBar()->setFixedHeight(scaled(StatusBarHeight, factor));
-    for (std::size_t i = 0; i < 3; ++i)
-        m_panels[i]->setMinimumWidth(scaled(28, factor));
-    // the ticking squares grow with their captions
-    const QString indicator = QStringLiteral("QCheckBox::indicator { width: %1px; height: %1px; }").arg(scaled(13, factor));
-    for (QCheckBox *box : {ChBPlus, ChBMinus, ChBKrat, ChBDeleni})
-        box->setStyleSheet(indicator);
+    m_statusBar->applyZoom(factor, arialPixels(scaled(WindowFontPixels, factor), false));
+    // the ticking squares and their distance from the captions grow with the captions
+    for (QCheckBox *box : {ChBPlus, ChBMinus, ChBKrat, ChBDeleni}) {
+        box->setProperty("zoom", factor); // read by NumikStyle
+        box->updateGeometry();
+        box->update();
+    }
     renderPictures();
     // the window is not resizable; its size follows the zoom
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -369,8 +373,14 @@ bool TFZaklad::event(QEvent *event)
 {
     // the hint of the control under the mouse or of the highlighted menu item goes to panel 4
     if (event->type() == QEvent::StatusTip) {
-        m_panels[3]->setText(static_cast<QStatusTipEvent *>(event)->tip());
+        m_statusBar->setPanelText(3, static_cast<QStatusTipEvent *>(event)->tip());
         return true;
+    }
+    if (event->type() == QEvent::Paint && !m_iconGiven) {
+        m_iconGiven = true;
+        // The program's icon is drawn for the desktop just after the window first is: the
+        // platform renders it at several sizes, which the pupil need not wait for.
+        QTimer::singleShot(0, this, Guarded([] { QApplication::setWindowIcon(ApplicationIcon()); }));
     }
     return QMainWindow::event(event);
 }
@@ -433,9 +443,9 @@ void TFZaklad::showPartialCount(PartialCount which, qint32 value)
 
 void TFZaklad::showTotals(const QString &grade, const QString &correct, const QString &wrong)
 {
-    m_panels[0]->setText(grade);
-    m_panels[1]->setText(correct);
-    m_panels[2]->setText(wrong);
+    m_statusBar->setPanelText(0, grade);
+    m_statusBar->setPanelText(1, correct);
+    m_statusBar->setPanelText(2, wrong);
 }
 
 void TFZaklad::resetExerciseCounter()

@@ -23,7 +23,9 @@ class QCheckBox;
 class QKeyEvent;
 class QLabel;
 class QMenu;
+class NumikStyle;
 class SoundPlayer;
+class StatusBarPanels;
 class TAMEdit;
 class TFT1Sl;
 
@@ -93,6 +95,7 @@ private:
         QPointer<QWidget> widget;
         QRect base;
         int baseFontPixels;
+        bool bold;
     };
 
     // building the window
@@ -101,7 +104,7 @@ private:
     void buildStatusBar();
     TAMEdit *addNumberField(const char *name, const QRect &base, int tag, bool readOnly, const QString &hint);
     QLabel *addPicture(const char *name, const QRect &base);
-    void place(QWidget *widget, const QRect &base, int fontPixels);
+    void place(QWidget *widget, const QRect &base, int fontPixels, bool bold = false);
     void applyZoom();
     void renderPictures();
 
@@ -142,6 +145,7 @@ private:
     void recordMiss(const WrongResultRecord &record);
     void ZvyrazniVysledek(FeedbackKind kind, qint32 slot);
     QString soundFile(const QString &name) const;
+    void prepareSounds();
     void tick();
     void timeOut();
     void applyGauge();
@@ -203,6 +207,7 @@ private:
     int m_deferredTicks = 0;
 
     bool m_started = false;
+    bool m_iconGiven = false;
     bool m_feedbackShowing = false;
     std::chrono::milliseconds m_feedbackPause{500};
     std::function<QDateTime()> m_localClock;
@@ -227,6 +232,8 @@ private:
     QLabel *IVysledek = nullptr;
     QTimer *TCasLimit = nullptr;
     CasGauge *GCasLim = nullptr;
+    StatusBarPanels *m_statusBar = nullptr;
+    NumikStyle *m_switchStyle = nullptr; // the switches' squares grow with the zoom
     std::array<QLabel *, 4> m_panels = {};
 
     QAction *MMRozsah = nullptr;

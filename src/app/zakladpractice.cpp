@@ -83,6 +83,7 @@ void TFZaklad::NastavFormDleNeznama(UnknownSlot slot)
 
 bool TFZaklad::EVysledekKeyPress(TAMEdit *field, QKeyEvent *event)
 {
+    prepareSounds();
     if (!TAMEdit::isEnterKey(event))
         return false; // every other key is the field's own
     // A child presses Enter twice: the second one, arriving while the first is being shown,
@@ -257,6 +258,17 @@ void TFZaklad::recordMiss(const WrongResultRecord &record)
 QString TFZaklad::soundFile(const QString &name) const
 {
     return QDir(m_programDirectory).filePath(QStringLiteral("zvuk/") + name);
+}
+
+void TFZaklad::prepareSounds()
+{
+    // The audio libraries and the wave files come in when the pupil starts typing an answer:
+    // the start does not wait for them, an idle window does not hold them, and they are
+    // loaded before the answer can be judged.
+    if (m_sound->isReady() || !m_settings.soundOn)
+        return;
+    m_sound->prepare({soundFile(QStringLiteral("spravne.wav")), soundFile(QStringLiteral("spatne.wav")),
+                      soundFile(QStringLiteral("pomalu.wav")), soundFile(QStringLiteral("dilhod.wav"))});
 }
 
 void TFZaklad::ZvyrazniVysledek(FeedbackKind kind, qint32 slot)

@@ -3,6 +3,7 @@
 #include "settings/inifile.h"
 
 #include <QGuiApplication>
+#include <QMainWindow>
 #include <QScreen>
 #include <QWidget>
 
@@ -37,6 +38,18 @@ QSize outerSize(const QWidget *window, const QWidget *reference)
     return window->size() + (reference->frameGeometry().size() - reference->size());
 }
 
+// The client area of a window: a main window's menu bar lies outside it, as a menu does on the
+// desktops the settings file comes from.
+QSize clientSize(const QWidget *window)
+{
+    QSize size = window->size();
+    if (const auto *main = qobject_cast<const QMainWindow *>(window)) {
+        if (const QWidget *menu = main->menuWidget(); menu && menu->isVisibleTo(window))
+            size.rheight() -= menu->height();
+    }
+    return size;
+}
+
 void centreOver(QWidget *window, const QRect &area, const QSize &size)
 {
     const qint64 left = qint64(area.left()) + area.width() / 2 - size.width() / 2;
@@ -61,8 +74,9 @@ void SaveFormPlacement(const QWidget *window, const QString &iniFile, const QStr
     if (!window->isMaximized()) {
         IniWriteInteger(iniFile, section, QStringLiteral("Left"), window->x());
         IniWriteInteger(iniFile, section, QStringLiteral("Top"), window->y());
-        IniWriteInteger(iniFile, section, QStringLiteral("Width"), window->width());
-        IniWriteInteger(iniFile, section, QStringLiteral("Height"), window->height());
+        const QSize client = clientSize(window);
+        IniWriteInteger(iniFile, section, QStringLiteral("Width"), client.width());
+        IniWriteInteger(iniFile, section, QStringLiteral("Height"), client.height());
     }
 }
 
@@ -94,4 +108,10 @@ void RestoreWindowPlacement(QWidget *window, const QString &iniFile)
     window->move(toCoordinate(std::max(left, 0)), toCoordinate(std::max(top, 0)));
     if (state == 1)
         window->setWindowState(normal | Qt::WindowMaximized);
+}
+
+qint32 ReadWindowZoom(const QString &iniFile)
+{
+    const qint32 zoom = IniReadInteger(iniFile, placementSection, QStringLiteral("velikost"), DefaultZoomPercent);
+    return zoom >= MinimumZoomPercent && zoom <= MaximumZoomPercent ? zoom : DefaultZoomPercent;
 }

@@ -1,0 +1,171 @@
+// The main window as the pupil sees it at each zoom, how it starts and how it closes.
+
+#include "app/soundplayer.h"
+#include "app/statuspanels.h"
+#include "app/zaklad.h"
+#include "generator/amedit.h"
+#include "settings/inifile.h"
+#include "mainwindowfixture.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QStyleOptionButton>
+#include <QWindow>
+
+#include <cmath>
+
+using namespace testsupport;
+
+class TestMainLook : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { m_fixture = std::make_unique<MainWindowFixture>(); }
+    void cleanup() { m_fixture.reset(); }
+
+    void layoutFollowsTheZoom_data();
+    void layoutFollowsTheZoom();
+    void storedZoom_data();
+    void storedZoom();
+    void closeRightAfterStart_data();
+    void closeRightAfterStart();
+    void firstAnswerFindsTheSoundsReady();
+
+private:
+    std::unique_ptr<MainWindowFixture> m_fixture;
+};
+
+void TestMainLook::layoutFollowsTheZoom_data()
+{
+    QTest::addColumn<int>("zoom");
+    QTest::newRow("100 %") << 100;
+    QTest::newRow("150 %") << 150;
+    QTest::newRow("200 %") << 200;
+    QTest::newRow("300 %") << 300;
+}
+
+void TestMainLook::layoutFollowsTheZoom()
+{
+    QFETCH(int, zoom);
+    const double factor = zoom / 100.0;
+    const auto at = [factor](int pixels) { return int(std::lround(pixels * factor)); };
+    m_fixture->writeIni("[Okno]\nvelikost=" + QByteArray::number(zoom) + "\n");
+    auto w = m_fixture->startWindow();
+
+    for (const char *name : {"ECislo1", "EOperace", "ECislo2", "AMEdit2", "EVysledek", "EOK", "EChyba"}) {
+        const QFont font = MainWindowFixture::child<TAMEdit>(*w, name)->font();
+        QVERIFY2(font.bold(), name);
+        QCOMPARE(font.pixelSize(), at(24));
+    }
+    for (const char *name : {"ChBPlus", "ChBMinus", "ChBKrat", "ChBDeleni"}) {
+        auto *box = MainWindowFixture::child<QCheckBox>(*w, name);
+        QVERIFY2(box->font().bold(), name);
+        QCOMPARE(box->font().pixelSize(), at(19));
+        // the caption keeps its distance from the square as both grow
+        QStyleOptionButton option;
+        option.initFrom(box);
+        const QRect square = box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box);
+        const QRect caption = box->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, box);
+        QVERIFY2(caption.left() - square.right() >= at(4), name);
+    }
+
+    // the bar keeps its height and every panel's text fits in it whole, descenders included
+    auto *bar = w->findChild<StatusBarPanels *>(QStringLiteral("SB"));
+    QCOMPARE(bar->height(), at(19));
+    bar->setPanelText(3, QStringLiteral("dílčí počet správně vyřešených příkladů"));
+    bar->setPanelText(1, QStringLiteral("2147483647")); // a count grown large widens its panel
+    for (int i = 0; i < 4; ++i) {
+        const StatusPanel *panel = bar->panel(i);
+        const QFontMetrics metrics(panel->font());
+        QCOMPARE(panel->height(), bar->height());
+        QVERIFY(panel->baseline() - metrics.ascent() >= panel->textArea().top());
+        QVERIFY(panel->baseline() + metrics.descent() <= panel->textArea().bottom() + 1);
+        QVERIFY(panel->textArea().width() >= metrics.horizontalAdvance(panel->text()) || i == 3);
+        if (i > 0) // side by side, none over another
+            QVERIFY(panel->x() > bar->panel(i - 1)->geometry().right());
+    }
+    QCOMPARE(bar->panel(3)->geometry().right(), bar->width() - 1);
+
+    // "Width" and "Height" are the client area: the menu bar is outside it
+    w->close();
+    QCOMPARE(IniReadInteger(m_fixture->path("numik.ini"), "Okno", "Width", 0), at(342));
+    QCOMPARE(IniReadInteger(m_fixture->path("numik.ini"), "Okno", "Height", 0), at(172) + at(19));
+}
+
+void TestMainLook::storedZoom_data()
+{
+    QTest::addColumn<QByteArray>("stored");
+    QTest::addColumn<int>("inForce");
+    QTest::newRow("hand-edited 120") << QByteArray("120") << 120;
+    QTest::newRow("lowest 50") << QByteArray("50") << 50;
+    QTest::newRow("highest 400") << QByteArray("400") << 400;
+    QTest::newRow("49") << QByteArray("49") << 100;
+    QTest::newRow("401") << QByteArray("401") << 100;
+    QTest::newRow("zero") << QByteArray("0") << 100;
+    QTest::newRow("negative") << QByteArray("-150") << 100;
+    QTest::newRow("freezing 20000") << QByteArray("20000") << 100;
+    QTest::newRow("overflowing 700000000") << QByteArray("700000000") << 100;
+}
+
+void TestMainLook::storedZoom()
+{
+    QFETCH(QByteArray, stored);
+    QFETCH(int, inForce);
+    m_fixture->writeIni("[Okno]\nvelikost=" + stored + "\n");
+    auto w = m_fixture->startWindow();
+    QCOMPARE(w->settings().zoomPercent, inForce);
+    QCOMPARE(w->centralWidget()->width(), int(std::lround(342 * inForce / 100.0)));
+    w->close();
+    // what is written back is the zoom in force
+    QCOMPARE(IniReadInteger(m_fixture->path("numik.ini"), "Okno", "velikost", 0), inForce);
+}
+
+void TestMainLook::closeRightAfterStart_data()
+{
+    QTest::addColumn<int>("zoom");
+    QTest::addColumn<bool>("fromWindowManager");
+    QTest::newRow("100 %, close()") << 100 << false;
+    QTest::newRow("150 %, close()") << 150 << false;
+    QTest::newRow("150 %, window manager") << 150 << true;
+    QTest::newRow("300 %, window manager") << 300 << true;
+}
+
+void TestMainLook::closeRightAfterStart()
+{
+    QFETCH(int, zoom);
+    QFETCH(bool, fromWindowManager);
+    for (int run = 0; run < 10; ++run) {
+        m_fixture->writeIni("[Okno]\nvelikost=" + QByteArray::number(zoom) + "\n[Operace]\nKrat=1\n");
+        auto w = m_fixture->startWindow();
+        // the window manager's request comes to the native window, not to the widget
+        QVERIFY(fromWindowManager ? w->windowHandle()->close() : w->close());
+        QCoreApplication::processEvents();
+        QVERIFY(!w->isVisible());
+        const QString ini = m_fixture->path("numik.ini");
+        QCOMPARE(IniReadInteger(ini, "Okno", "velikost", 0), zoom);
+        QCOMPARE(IniReadInteger(ini, "Okno", "State", 0), 2);
+        QCOMPARE(IniReadInteger(ini, "Operace", "Krat", 0), 1);
+        QFile::remove(ini);
+    }
+}
+
+void TestMainLook::firstAnswerFindsTheSoundsReady()
+{
+    m_fixture->writeIni("[Plus]\nC1OD=7\nC1DO=7\nC2OD=5\nC2DO=5\n");
+    QVERIFY(QDir(m_fixture->directory()).mkdir("zvuk"));
+    QVERIFY(QFile::copy(QStringLiteral(NUMIK_SOUND_DIR "/spravne.wav"), m_fixture->path("zvuk/spravne.wav")));
+    auto w = m_fixture->startWindow();
+    auto *sound = w->findChild<SoundPlayer *>();
+    // a window that only waits holds no audio; the first key of an answer brings it in
+    QVERIFY(!sound->isReady());
+    QTest::keyClick(MainWindowFixture::answerField(*w), Qt::Key_1);
+    QVERIFY(sound->isReady());
+    QTest::keyClick(MainWindowFixture::answerField(*w), Qt::Key_2);
+    QTest::keyClick(MainWindowFixture::answerField(*w), Qt::Key_Return);
+    QCOMPARE(w->session().PartialCorrect(), 1);
+    QCOMPARE(sound->lastStarted(), m_fixture->path("zvuk/spravne.wav"));
+}
+
+NUMIK_GUI_TEST_MAIN(TestMainLook)
+#include "tst_mainlook.moc"
