@@ -157,6 +157,8 @@ void TestModes::leavingTeachingMode_data()
     QTest::newRow("no password") << QByteArray() << QString() << false << false << 1;
     QTest::newRow("empty quotes") << QByteArray("\"\"") << QString() << false << false << 1;
     QTest::newRow("right, UTF-8") << QByteArray("\"řípa\"") << QStringLiteral("řípa") << false << true << 1;
+    // a settings file saved in the Central European code page of older systems
+    QTest::newRow("right, Windows-1250") << QByteArray("\"\xf8\xed" "pa\"") << QStringLiteral("řípa") << false << true << 1;
     QTest::newRow("other letter case") << QByteArray("\"řípa\"") << QStringLiteral("Řípa") << false << true << 2;
     QTest::newRow("cancelled") << QByteArray("\"řípa\"") << QStringLiteral("řípa") << true << true << 2;
     QTest::newRow("blanks kept") << QByteArray("\" ab \"") << QStringLiteral(" ab ") << false << true << 1;

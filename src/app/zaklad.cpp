@@ -342,6 +342,16 @@ void TFZaklad::FormShow()
 {
     m_newExercisePending = false;
     NactiRozsahZIni(m_iniFile, m_settings);
+    reloadFromIni();
+    NulujNastavInfoCasLimit();
+    m_generator.seedFromClock();
+    DalsiPriklad();
+    NastavRezim(m_settings.mode);
+}
+
+void TFZaklad::reloadFromIni()
+{
+    // the switches and the sound return to their stored values, the time limit to the setting
     OperationSwitches switches;
     NastavDleIni(m_iniFile, m_settings, switches);
     ChBPlus->setChecked(switches.plus);
@@ -350,10 +360,6 @@ void TFZaklad::FormShow()
     ChBDeleni->setChecked(switches.deleni);
     m_sound->setEnabled(m_settings.soundOn);
     MMSound->setChecked(m_settings.soundOn);
-    NulujNastavInfoCasLimit();
-    m_generator.seedFromClock();
-    DalsiPriklad();
-    NastavRezim(m_settings.mode);
 }
 
 void TFZaklad::closeEvent(QCloseEvent *event)

@@ -135,19 +135,6 @@ void TFZaklad::endRetest()
     DalsiPriklad(); // the mode stays the teaching mode
 }
 
-void TFZaklad::reloadFromIni()
-{
-    // the switches and the sound return to their stored values, the time limit to the setting
-    OperationSwitches switches;
-    NastavDleIni(m_iniFile, m_settings, switches);
-    ChBPlus->setChecked(switches.plus);
-    ChBMinus->setChecked(switches.minus);
-    ChBKrat->setChecked(switches.krat);
-    ChBDeleni->setChecked(switches.deleni);
-    m_sound->setEnabled(m_settings.soundOn);
-    MMSound->setChecked(m_settings.soundOn);
-}
-
 void TFZaklad::MMHDHClick()
 {
     const CountdownPause pause(*this, !keepsRunning(m_settings.historyAccess));
