@@ -210,9 +210,8 @@ void TFZaklad::buildMenu()
 {
     QMenuBar *bar = menuBar();
     bar->setObjectName(QStringLiteral("MMenu"));
-    // the five menus fit the narrow window at 100 % on one line
+    // the five menus fit the narrow window at 100 % on one line (NumikStyle makes the bar dense)
     bar->setFont(arialPixels(12, false));
-    bar->setStyleSheet(QStringLiteral("QMenuBar { spacing: 0px; } QMenuBar::item { padding: 2px 3px; }"));
     const auto item = [](QMenu *menu, const char *name, const QString &caption, const QString &hint) {
         QAction *action = menu->addAction(caption);
         action->setObjectName(QString::fromLatin1(name));
