@@ -145,6 +145,7 @@ private:
     void ZvyrazniVysledek(FeedbackKind kind, qint32 slot);
     QString soundFile(const QString &name) const;
     void prepareSounds();
+    void prepareFeedbackPictures();
     void tick();
     void timeOut();
     void applyGauge();
