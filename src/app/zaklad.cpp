@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFontDatabase>
 #include <QDir>
 #include <QLabel>
 #include <QLayout>
@@ -38,7 +39,14 @@ int scaled(int value, double factor)
 
 QFont arialPixels(int pixels, bool bold)
 {
-    QFont font(QStringLiteral("Arial"));
+    static const QString family = [] {
+        const QStringList installed = QFontDatabase::families();
+        for (const QString &name : {QStringLiteral("Arial"), QStringLiteral("Liberation Sans")})
+            if (installed.contains(name, Qt::CaseInsensitive))
+                return name;
+        return QStringLiteral("Arial");
+    }();
+    QFont font(family);
     font.setPixelSize(qMax(1, pixels));
     font.setBold(bold);
     return font;
