@@ -1,6 +1,9 @@
 #include "app/numikstyle.h"
 
 #include <QIcon>
+#include <QMargins>
+#include <QMenuBar>
+#include <QStyleOptionMenuItem>
 #include <QPainter>
 #include <QPixmap>
 #include <QVariant>
@@ -28,6 +31,14 @@ QIcon overflowChevron(Qt::Orientation orientation, const QColor &colour)
     return QIcon(pixmap);
 }
 
+// The padding of a menu bar's items: the text keeps it inside the item's highlight.
+constexpr QMargins MenuBarItemPadding(3, 2, 3, 2);
+
+bool isMenuBar(const QWidget *widget)
+{
+    return qobject_cast<const QMenuBar *>(widget) != nullptr;
+}
+
 } // namespace
 
 NumikStyle::NumikStyle(QStyle *base)
@@ -46,10 +57,35 @@ QIcon NumikStyle::standardIcon(StandardPixmap standardIcon, const QStyleOption *
 
 int NumikStyle::pixelMetric(PixelMetric metric, const QStyleOption *option, const QWidget *widget) const
 {
+    if (isMenuBar(widget)
+        && (metric == PM_MenuBarItemSpacing || metric == PM_MenuBarHMargin || metric == PM_MenuBarVMargin
+            || metric == PM_MenuBarPanelWidth))
+        return 0;
     const int base = QProxyStyle::pixelMetric(metric, option, widget);
     if (!widget || (metric != PM_IndicatorWidth && metric != PM_IndicatorHeight && metric != PM_CheckBoxLabelSpacing))
         return base;
     bool isZoomed = false;
     const double zoom = widget->property("zoom").toDouble(&isZoomed);
     return isZoomed && zoom > 0 ? qRound(base * zoom) : base;
+}
+
+QSize NumikStyle::sizeFromContents(ContentsType type, const QStyleOption *option, const QSize &size,
+                                   const QWidget *widget) const
+{
+    if (type == CT_MenuBarItem && isMenuBar(widget))
+        return size.grownBy(MenuBarItemPadding);
+    return QProxyStyle::sizeFromContents(type, option, size, widget);
+}
+
+void NumikStyle::drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,
+                             const QWidget *widget) const
+{
+    const auto *item = qstyleoption_cast<const QStyleOptionMenuItem *>(option);
+    if (element == CE_MenuBarItem && item && isMenuBar(widget)) {
+        QStyleOptionMenuItem padded(*item);
+        padded.rect = item->rect.marginsRemoved(MenuBarItemPadding);
+        QProxyStyle::drawControl(element, &padded, painter, widget);
+        return;
+    }
+    QProxyStyle::drawControl(element, option, painter, widget);
 }

@@ -1,14 +1,17 @@
 #include "app/pictures.h"
 
+#include "app/modules.h"
+#include "app/svgrender.h"
+
 #include <QFile>
 #include <QIconEngine>
 #include <QPixmapCache>
 #include <QPainter>
 #include <QRectF>
-#include <QSvgRenderer>
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <optional>
 
 namespace {
@@ -40,34 +43,59 @@ std::optional<QSize> deviceSize(const QSize &logicalSize, qreal devicePixelRatio
     return QSize(qRound(width), qRound(height));
 }
 
-QPixmap render(QSvgRenderer &renderer, const QSize &logicalSize, qreal devicePixelRatio)
+// A picture drawn at build time at this device size, or a null image.
+QImage prerendered(const QString &name, const QSize &size)
+{
+    if (size.width() != size.height())
+        return {};
+    QFile file(QLatin1String(PrerenderedPrefix) + name + QLatin1Char('@') + QString::number(size.width()));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray pixels = file.readAll();
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull() || pixels.size() != image.sizeInBytes())
+        return {};
+    std::memcpy(image.bits(), pixels.constData(), std::size_t(pixels.size()));
+    return image;
+}
+
+// Everything else is drawn by the module "numikpictures", loaded the first time it is needed.
+QImage renderByModule(const QString &path, const QSize &size, const QRectF &viewBox)
+{
+    static const auto renderSvg = reinterpret_cast<RenderSvgFunction>(
+        ResolveModuleFunction(QStringLiteral("numikpictures"), RenderSvgName));
+    return renderSvg ? renderSvg(path, size, viewBox) : QImage();
+}
+
+QPixmap render(const QString &name, const QString &path, const QSize &logicalSize, qreal devicePixelRatio,
+               const QRectF &viewBox = {})
 {
     const std::optional<QSize> size = deviceSize(logicalSize, devicePixelRatio);
-    if (!size || !renderer.isValid())
+    if (!size)
         return {};
-    QPixmap pixmap(*size);
-    if (pixmap.isNull())
+    QImage image = viewBox.isEmpty() ? prerendered(name, *size) : QImage();
+    if (image.isNull())
+        image = renderByModule(path, *size, viewBox);
+    if (image.isNull())
         return {};
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(*size)));
-    painter.end();
+    QPixmap pixmap = QPixmap::fromImage(std::move(image));
     pixmap.setDevicePixelRatio(devicePixelRatio);
     return pixmap;
 }
 
 // The application icon, drawn from its vector picture at each size only when a size is asked
-// for, and kept once drawn.
+// for, and kept once drawn; the sizes a desktop usually asks for are drawn in advance.
 class VectorIconEngine final : public QIconEngine
 {
 public:
     explicit VectorIconEngine(const QString &path) : m_path(path) {}
 
-    void paint(QPainter *painter, const QRect &rect, QIcon::Mode, QIcon::State) override
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
     {
-        QSvgRenderer renderer(m_path);
-        renderer.render(painter, rect);
+        const qreal ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
+        QPixmap drawn = pixmap(rect.size() * ratio, mode, state);
+        drawn.setDevicePixelRatio(ratio);
+        painter->drawPixmap(rect, drawn);
     }
 
     QPixmap pixmap(const QSize &size, QIcon::Mode, QIcon::State) override
@@ -76,10 +104,17 @@ public:
         QPixmap cached;
         if (QPixmapCache::find(key, &cached))
             return cached;
-        QSvgRenderer renderer(m_path);
-        cached = render(renderer, size, 1.0);
+        cached = render(QStringLiteral("MAINICON"), m_path, size, 1.0);
         QPixmapCache::insert(key, cached);
         return cached;
+    }
+
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
+    {
+        QList<QSize> sizes;
+        for (const int side : PrerenderedIconSides)
+            sizes.append(QSize(side, side));
+        return sizes;
     }
 
     QIconEngine *clone() const override { return new VectorIconEngine(m_path); }
@@ -106,8 +141,7 @@ QPixmap Picture(const QString &name, const QSize &logicalSize, qreal devicePixel
     QPixmap pixmap;
     if (QPixmapCache::find(key, &pixmap))
         return pixmap;
-    QSvgRenderer renderer(*path);
-    pixmap = render(renderer, logicalSize, devicePixelRatio);
+    pixmap = render(name, *path, logicalSize, devicePixelRatio);
     if (!pixmap.isNull())
         QPixmapCache::insert(key, pixmap);
     return pixmap;
@@ -118,14 +152,10 @@ QPixmap AnimationFrame(int frame, const QSize &logicalSize, qreal devicePixelRat
     const std::optional<QString> path = resourcePath(QStringLiteral("ANIMACE"));
     if (!path || !deviceSize(logicalSize, devicePixelRatio))
         return {};
-    QSvgRenderer renderer(*path);
-    if (!renderer.isValid())
-        return {};
     const int shown = std::clamp(frame, 0, AnimationFrameCount - 1);
     // Looking at one frame's part of the strip draws just that frame over the whole pixmap.
-    renderer.setViewBox(QRectF(shown * AnimationFrameSize.width(), 0, AnimationFrameSize.width(),
-                               AnimationFrameSize.height()));
-    return render(renderer, logicalSize, devicePixelRatio);
+    return render(QStringLiteral("ANIMACE"), *path, logicalSize, devicePixelRatio,
+                  QRectF(shown * AnimationFrameSize.width(), 0, AnimationFrameSize.width(), AnimationFrameSize.height()));
 }
 
 QIcon ApplicationIcon()

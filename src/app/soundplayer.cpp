@@ -1,11 +1,9 @@
 #include "app/soundplayer.h"
 
+#include "app/modules.h"
 #include "app/soundoutput.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QFileInfo>
-#include <QLibrary>
 
 SoundPlayer::SoundPlayer(QObject *parent)
     : QObject(parent)
@@ -19,20 +17,10 @@ bool SoundPlayer::loadModule()
     if (m_moduleTried)
         return m_output != nullptr;
     m_moduleTried = true;
-    // beside the executable when installed; in the build tree for the tests
-    QStringList folders{QCoreApplication::applicationDirPath()};
-#ifdef NUMIK_SOUND_MODULE_DIR
-    folders.append(QStringLiteral(NUMIK_SOUND_MODULE_DIR));
-#endif
-    for (const QString &folder : folders) {
-        QLibrary module(QDir(folder).filePath(QStringLiteral("numiksound")));
-        // the module stays loaded for the rest of the run: the output's code lives in it
-        if (auto create = reinterpret_cast<CreateSoundOutputFunction>(module.resolve(CreateSoundOutputName))) {
-            m_output.reset(create());
-            return m_output != nullptr;
-        }
-    }
-    return false;
+    if (auto create = reinterpret_cast<CreateSoundOutputFunction>(
+            ResolveModuleFunction(QStringLiteral("numiksound"), CreateSoundOutputName)))
+        m_output.reset(create());
+    return m_output != nullptr;
 }
 
 void SoundPlayer::prepare(const QStringList &paths)

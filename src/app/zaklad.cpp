@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFontDatabase>
 #include <QDir>
 #include <QLabel>
 #include <QLayout>
@@ -38,7 +39,14 @@ int scaled(int value, double factor)
 
 QFont arialPixels(int pixels, bool bold)
 {
-    QFont font(QStringLiteral("Arial"));
+    static const QString family = [] {
+        const QStringList installed = QFontDatabase::families();
+        for (const QString &name : {QStringLiteral("Arial"), QStringLiteral("Liberation Sans")})
+            if (installed.contains(name, Qt::CaseInsensitive))
+                return name;
+        return QStringLiteral("Arial");
+    }();
+    QFont font(family);
     font.setPixelSize(qMax(1, pixels));
     font.setBold(bold);
     return font;
@@ -210,9 +218,8 @@ void TFZaklad::buildMenu()
 {
     QMenuBar *bar = menuBar();
     bar->setObjectName(QStringLiteral("MMenu"));
-    // the five menus fit the narrow window at 100 % on one line
+    // the five menus fit the narrow window at 100 % on one line (NumikStyle makes the bar dense)
     bar->setFont(arialPixels(12, false));
-    bar->setStyleSheet(QStringLiteral("QMenuBar { spacing: 0px; } QMenuBar::item { padding: 2px 3px; }"));
     const auto item = [](QMenu *menu, const char *name, const QString &caption, const QString &hint) {
         QAction *action = menu->addAction(caption);
         action->setObjectName(QString::fromLatin1(name));

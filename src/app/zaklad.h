@@ -27,7 +27,6 @@ class NumikStyle;
 class SoundPlayer;
 class StatusBarPanels;
 class TAMEdit;
-class TFT1Sl;
 
 // The kinds of answer feedback, each with its picture and sound.
 enum class FeedbackKind { Correct = 0, Wrong = 1, TooSlow = 2 };
@@ -120,7 +119,7 @@ private:
     void MNulovatClick();
     // the printed sheets (zakladsheets.cpp)
     void connectSheetItems();
-    void previewSheet(TFT1Sl &sheet);
+    void previewSheet(int columns);
 
     // modes, password and the settings dialog (zakladmodes.cpp)
     void wireModes();
@@ -146,6 +145,7 @@ private:
     void ZvyrazniVysledek(FeedbackKind kind, qint32 slot);
     QString soundFile(const QString &name) const;
     void prepareSounds();
+    void prepareFeedbackPictures();
     void tick();
     void timeOut();
     void applyGauge();

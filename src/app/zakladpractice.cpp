@@ -84,6 +84,7 @@ void TFZaklad::NastavFormDleNeznama(UnknownSlot slot)
 bool TFZaklad::EVysledekKeyPress(TAMEdit *field, QKeyEvent *event)
 {
     prepareSounds();
+    prepareFeedbackPictures();
     if (!TAMEdit::isEnterKey(event))
         return false; // every other key is the field's own
     // A child presses Enter twice: the second one, arriving while the first is being shown,
@@ -271,15 +272,28 @@ void TFZaklad::prepareSounds()
                       soundFile(QStringLiteral("pomalu.wav")), soundFile(QStringLiteral("dilhod.wav"))});
 }
 
+namespace {
+
+const char *const FeedbackPictures[] = {"VYSL_OK", "VYSL_CHYBA", "VYSL_CHYBA_CAS"};
+
+} // namespace
+
+void TFZaklad::prepareFeedbackPictures()
+{
+    // Drawn when the pupil starts typing, as the sounds are loaded (the first drawing loads the
+    // picture module): the verdict then shows at once. Later keys find them in the cache.
+    for (const char *name : FeedbackPictures)
+        Picture(QString::fromLatin1(name), IVysledek->size(), devicePixelRatioF());
+}
+
 void TFZaklad::ZvyrazniVysledek(FeedbackKind kind, qint32 slot)
 {
-    static const char *const pictures[] = {"VYSL_OK", "VYSL_CHYBA", "VYSL_CHYBA_CAS"};
     static const char *const sounds[] = {"spravne.wav", "spatne.wav", "pomalu.wav"};
     const auto index = std::size_t(kind);
 
     m_sound->PlaySoundFile(soundFile(QString::fromLatin1(sounds[index])));
     QLabel *panel = slot == qint32(UnknownSlot::First) ? ICislo1 : slot == qint32(UnknownSlot::Second) ? ICislo2 : IVysledek;
-    panel->setPixmap(Picture(QString::fromLatin1(pictures[index]), panel->size(), devicePixelRatioF()));
+    panel->setPixmap(Picture(QString::fromLatin1(FeedbackPictures[index]), panel->size(), devicePixelRatioF()));
     panel->raise();
     panel->show();
 

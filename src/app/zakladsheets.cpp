@@ -1,11 +1,13 @@
 // The printed exercise sheets of the main window: the menu "Příklady na papír".
 
 #include "app/messagebox.h"
+#include "app/modules.h"
 #include "app/zaklad.h"
 #include "settings/windowplacement.h"
-#include "sheets/t1sl.h"
+#include "sheets/sheetpreview.h"
 
 #include <QAction>
+#include <QDialog>
 
 #include <memory>
 
@@ -16,30 +18,28 @@ QString TFZaklad::DalsiPrikladProTisk()
 
 void TFZaklad::connectSheetItems()
 {
-    const auto lineSource = [this] { return DalsiPrikladProTisk(); };
-    const auto connectItem = [this](const char *name, auto open) {
+    const auto connectItem = [this](const char *name, int columns) {
         QAction *item = findChild<QAction *>(QString::fromLatin1(name));
-        connect(item, &QAction::triggered, this, Guarded(std::move(open)));
+        connect(item, &QAction::triggered, this, Guarded([this, columns] { previewSheet(columns); }));
     };
     // The countdown goes on behind the preview: a timed exercise may run out while it is open.
-    connectItem("MP1Sl", [this, lineSource] {
-        TFT1Sl sheet(lineSource, this);
-        previewSheet(sheet);
-    });
-    connectItem("MP2Sl", [this, lineSource] {
-        TFT2Sl sheet(lineSource, this);
-        previewSheet(sheet);
-    });
-    connectItem("MP3Sl", [this, lineSource] {
-        TFT3Sl sheet(lineSource, this);
-        previewSheet(sheet);
-    });
+    connectItem("MP1Sl", 1);
+    connectItem("MP2Sl", 2);
+    connectItem("MP3Sl", 3);
 }
 
-void TFZaklad::previewSheet(TFT1Sl &sheet)
+void TFZaklad::previewSheet(int columns)
 {
-    CenterOverForm(&sheet, this);
-    sheet.exec();
+    // the previews come with the printing support in a module of their own, loaded now
+    const auto create = reinterpret_cast<CreateSheetPreviewFunction>(
+        ResolveModuleFunction(QStringLiteral("numiksheets"), CreateSheetPreviewName));
+    if (!create) {
+        ShowMessageBox(QStringLiteral("Tisk se nezdařil."), MessageKind::Warning);
+        return;
+    }
+    const std::unique_ptr<SheetPreview> sheet(create(columns, [this] { return DalsiPrikladProTisk(); }, this));
+    CenterOverForm(sheet->dialog(), this);
+    sheet->dialog()->exec();
     // printing closes the preview as soon as the page is out; what it could not draw is told now
-    sheet.showFailures();
+    sheet->showFailures();
 }

@@ -1,0 +1,8 @@
+// The entry point of the module "numikpictures": vector pictures drawn with QtSvg.
+
+#include "app/svgrender.h"
+
+extern "C" Q_DECL_EXPORT QImage numikRenderSvg(const QString &path, const QSize &deviceSize, const QRectF &viewBox)
+{
+    return RenderSvg(path, deviceSize, viewBox);
+}

@@ -1,0 +1,41 @@
+// The entry point of the module "numiksheets": the sheet previews behind SheetPreview.
+
+#include "sheets/sheetpreview.h"
+#include "sheets/t1sl.h"
+
+#include <memory>
+#include <utility>
+
+namespace {
+
+class SheetPreviewDialog final : public SheetPreview
+{
+public:
+    SheetPreviewDialog(int columns, SheetRecords::LineSource nextLine, QWidget *parent)
+        : m_sheet(create(columns, std::move(nextLine), parent))
+    {
+    }
+
+    QDialog *dialog() override { return m_sheet.get(); }
+    void showFailures() override { m_sheet->showFailures(); }
+
+private:
+    static std::unique_ptr<TFT1Sl> create(int columns, SheetRecords::LineSource nextLine, QWidget *parent)
+    {
+        if (columns == 3)
+            return std::make_unique<TFT3Sl>(std::move(nextLine), parent);
+        if (columns == 2)
+            return std::make_unique<TFT2Sl>(std::move(nextLine), parent);
+        return std::make_unique<TFT1Sl>(std::move(nextLine), parent);
+    }
+
+    std::unique_ptr<TFT1Sl> m_sheet;
+};
+
+} // namespace
+
+extern "C" Q_DECL_EXPORT SheetPreview *numikCreateSheetPreview(int columns, SheetRecords::LineSource nextLine,
+                                                               QWidget *parent)
+{
+    return new SheetPreviewDialog(columns, std::move(nextLine), parent);
+}
