@@ -2,7 +2,8 @@
 
 #include "app/svgrender.h"
 
-extern "C" Q_DECL_EXPORT QImage numikRenderSvg(const QString &path, const QSize &deviceSize, const QRectF &viewBox)
+extern "C" Q_DECL_EXPORT void numikRenderSvg(const QString &path, const QSize &deviceSize, const QRectF &viewBox,
+                                             QImage *image)
 {
-    return RenderSvg(path, deviceSize, viewBox);
+    *image = RenderSvg(path, deviceSize, viewBox);
 }

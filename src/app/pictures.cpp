@@ -64,7 +64,10 @@ QImage renderByModule(const QString &path, const QSize &size, const QRectF &view
 {
     static const auto renderSvg = reinterpret_cast<RenderSvgFunction>(
         ResolveModuleFunction(QStringLiteral("numikpictures"), RenderSvgName));
-    return renderSvg ? renderSvg(path, size, viewBox) : QImage();
+    QImage image;
+    if (renderSvg)
+        renderSvg(path, size, viewBox, &image);
+    return image;
 }
 
 QPixmap render(const QString &name, const QString &path, const QSize &logicalSize, qreal devicePixelRatio,

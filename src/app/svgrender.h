@@ -11,8 +11,9 @@
 QImage RenderSvg(const QString &path, const QSize &deviceSize, const QRectF &viewBox = {});
 
 // The module "numikpictures" renders with QtSvg behind this entry point (app/modules.h), so
-// that a start, which shows only pictures drawn in advance, does not load QtSvg.
-using RenderSvgFunction = QImage (*)(const QString &path, const QSize &deviceSize, const QRectF &viewBox);
+// that a start, which shows only pictures drawn in advance, does not load QtSvg. The picture comes
+// back through the last argument, since a function with C linkage returns no C++ object.
+using RenderSvgFunction = void (*)(const QString &path, const QSize &deviceSize, const QRectF &viewBox, QImage *image);
 inline constexpr char RenderSvgName[] = "numikRenderSvg";
 
 // The pictures drawn in advance at build time: name and side in pixels (square, device pixel
