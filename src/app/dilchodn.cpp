@@ -1,5 +1,6 @@
 #include "app/dilchodn.h"
 
+#include "app/fonts.h"
 #include "app/messagebox.h"
 #include "app/pictures.h"
 #include "app/soundplayer.h"
@@ -32,14 +33,6 @@ constexpr int StepMs = 300;
 constexpr int BaseFontPixels = 13;
 constexpr int CountFontPixels = 16;
 constexpr int CloseSymbolSide = 14;
-
-QFont arial(int pixelSize, bool bold)
-{
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(std::max(pixelSize, 1));
-    font.setBold(bold);
-    return font;
-}
 
 // A quiet close symbol for the button: a slate "x" in a pale round badge.
 QIcon closeSymbol(int side, qreal devicePixelRatio)
@@ -77,7 +70,7 @@ TFDilciHodn::TFDilciHodn(qint32 correct, qint32 wrong, const std::array<qint32, 
     setWindowTitle(QStringLiteral("Dílčí hodnocení"));
     setModal(true);
     setFixedSize(scaled(BaseSize.width()), scaled(BaseSize.height()));
-    setFont(arial(scaled(BaseFontPixels), false));
+    setFont(ArialPixels(scaled(BaseFontPixels), false));
     QPalette white = palette();
     white.setColor(QPalette::Window, Qt::white);
     white.setColor(QPalette::Base, Qt::white);
@@ -116,7 +109,7 @@ void TFDilciHodn::buildControls()
         field->setReadOnly(true);
         // only something to read: the button keeps the focus, so Enter always closes
         field->setFocusPolicy(Qt::NoFocus);
-        field->setFont(arial(scaled(CountFontPixels), true));
+        field->setFont(ArialPixels(scaled(CountFontPixels), true));
         field->hide();
         return field;
     };
@@ -133,7 +126,7 @@ void TFDilciHodn::buildControls()
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(scaled(109, 65, 22, 19));
     Label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    Label1->setFont(arial(scaled(CountFontPixels), true));
+    Label1->setFont(ArialPixels(scaled(CountFontPixels), true));
     Label1->hide();
     AMEProc = count("AMEProc", scaled(131, 61, 50, 27));
 

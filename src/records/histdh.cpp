@@ -1,5 +1,6 @@
 #include "records/histdh.h"
 
+#include "app/fonts.h"
 #include "app/messagebox.h"
 #include "records/daycount.h"
 #include "records/historylines.h"
@@ -42,9 +43,7 @@ TFHDH::TFHDH(const QString &historyFile, const QString &iniFile, QDate today, QW
 {
     setObjectName(QStringLiteral("FHDH"));
     setWindowTitle(QStringLiteral("Historie dílčích hodnocení"));
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(WindowFontPixels);
-    setFont(font);
+    setFont(ArialPixels(WindowFontPixels));
     setFixedSize(BaseSize);
 
     LVSeznam = new QTreeWidget(this);

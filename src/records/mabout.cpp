@@ -1,5 +1,6 @@
 #include "records/mabout.h"
 
+#include "app/fonts.h"
 #include "app/messagebox.h"
 #include "app/pictures.h"
 #include "records/aboutvalues.h"
@@ -23,15 +24,6 @@ constexpr int CaptionFontPixels = 11;
 constexpr int IconSide = 32; // the icon as a desktop shows it; the window draws it twice as large
 constexpr QPoint MenuOffset(-5, -5);
 
-QFont arial(int pixels, bool bold = false, bool underline = false)
-{
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    font.setUnderline(underline);
-    return font;
-}
-
 } // namespace
 
 TFMAbout::TFMAbout(QWidget *parent) : QDialog(parent)
@@ -46,7 +38,7 @@ void TFMAbout::buildControls()
     setWindowTitle(QStringLiteral("About"));
     // a fixed dialog frame with its title alone: "O.K." and Esc close it
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    setFont(arial(WindowFontPixels));
+    setFont(ArialPixels(WindowFontPixels));
     setFixedSize(BaseSize);
 
     auto *Panel1 = new QFrame(this);
@@ -88,11 +80,11 @@ QLabel *TFMAbout::addValue(const char *captionName, const QString &caption, cons
     QWidget *panel = Image1->parentWidget();
     auto *captionLabel = new QLabel(caption, panel);
     captionLabel->setObjectName(QString::fromLatin1(captionName));
-    captionLabel->setFont(arial(CaptionFontPixels, false, true));
+    captionLabel->setFont(ArialPixels(CaptionFontPixels, false, true));
     captionLabel->setGeometry(captionPlace);
     auto *value = new QLabel(QStringLiteral("- - -"), panel);
     value->setObjectName(QString::fromLatin1(name));
-    value->setFont(arial(WindowFontPixels, bold));
+    value->setFont(ArialPixels(WindowFontPixels, bold));
     value->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     value->setWordWrap(true);
     value->setGeometry(place);
@@ -105,7 +97,7 @@ QLabel *TFMAbout::addLink(const char *name, const QRect &place, Qt::Alignment al
 {
     auto *link = new QLabel(this);
     link->setObjectName(QString::fromLatin1(name));
-    link->setFont(arial(WindowFontPixels, false, true));
+    link->setFont(ArialPixels(WindowFontPixels, false, true));
     QPalette palette = link->palette();
     palette.setColor(QPalette::WindowText, Qt::blue);
     link->setPalette(palette);

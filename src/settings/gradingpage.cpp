@@ -23,7 +23,7 @@ GradingPage::GradingPage(QWidget *parent)
         TRxSpinEdit *field = addSpinEdit(this, QStringLiteral("RSEHodn%1").arg(grade), FirstThresholdTag + grade - 1,
                                          {90, top, 70, 26}, {},
                                          QStringLiteral("nejnižší procento správných odpovědí pro známku %1").arg(grade));
-        field->setFont(arialPixels(FieldPixels, true));
+        field->setFont(ArialPixels(FieldPixels, true));
         // the limits leave room for four strictly falling thresholds; the fields start at them
         field->setLimits(ThresholdLimits(grade));
         m_thresholds[std::size_t(grade - 1)] = field;
@@ -37,7 +37,7 @@ GradingPage::GradingPage(QWidget *parent)
     addLabel(this, QStringLiteral("automaticky\nhodnotit po:"), {196, 6, 120, 32});
     RSEAutoPo = addSpinEdit(this, QStringLiteral("RSEAutoPo"), 0, {196, 44, 70, 26}, {},
                             QStringLiteral("automaticky hodnotit po počtu příkladů"));
-    RSEAutoPo->setFont(arialPixels(FieldPixels, true));
+    RSEAutoPo->setFont(ArialPixels(FieldPixels, true));
     RSEAutoPo->setLimits(AutoEvaluateLimits);
     addLabel(this, QStringLiteral("příkladech"), {272, 44, 80, 26});
 

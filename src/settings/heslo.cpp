@@ -21,7 +21,7 @@ TFHeslo::TFHeslo(bool masked, QWidget *parent)
 {
     setObjectName(QStringLiteral("FHeslo"));
     setWindowTitle(QStringLiteral("Zadej heslo"));
-    setFont(arialPixels(13));
+    setFont(ArialPixels(13));
     setFixedSize(ClientSize);
 
     EHeslo = new QLineEdit(this);

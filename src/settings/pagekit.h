@@ -3,6 +3,7 @@
 // Small builders shared by the pages of the settings dialog, which place their controls at
 // fixed pixel positions like the program's other windows.
 
+#include "app/fonts.h"
 #include "settings/rxspinedit.h"
 
 #include <QFont>
@@ -10,20 +11,12 @@
 #include <QRect>
 #include <QString>
 
-inline QFont arialPixels(int pixels, bool bold = false)
-{
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
-
 inline QLabel *addLabel(QWidget *page, const QString &text, const QRect &geometry, bool bold = false, int pixels = 13)
 {
     auto *label = new QLabel(text, page);
     label->setGeometry(geometry);
     if (bold || pixels != 13)
-        label->setFont(arialPixels(pixels, bold));
+        label->setFont(ArialPixels(pixels, bold));
     return label;
 }
 

@@ -46,7 +46,7 @@ TFRozsah::TFRozsah(PracticeSettings &settings, const QString &iniFile, RandomSou
 {
     setObjectName(QStringLiteral("FRozsah"));
     setWindowTitle(QStringLiteral("Možnosti"));
-    setFont(arialPixels(13));
+    setFont(ArialPixels(13));
     setFixedSize(ClientSize);
     buildControls();
     FormCreate();
