@@ -6,7 +6,7 @@
 set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
 bash "$top/scripts/setup.sh" >/dev/null
-cmake --build "$top/build" --target bench_generator bench_recordfiles bench_answer >/dev/null
+cmake --build "$top/build" --target bench_generator bench_recordfiles bench_answer bench_sheets >/dev/null
 export QT_QPA_PLATFORM=offscreen
 
 echo "== failed operand search"
@@ -15,14 +15,7 @@ echo "== delete from a 100 000-record file"
 "$top/build/bench/bench_recordfiles"
 echo "== answer handling"
 "$top/build/bench/bench_answer" 500
-if [ -f "$top/bench/startup.sh" ]; then
-    echo "== cold start and idle memory"
-    bash "$top/bench/startup.sh"
-fi
-shopt -s nullglob
-for sheet in "$top"/build/bench/bench_sheet*; do
-    if [ -x "$sheet" ]; then
-        echo "== $(basename "$sheet")"
-        "$sheet"
-    fi
-done
+echo "== a 90-line sheet laid out and rendered to PDF"
+"$top/build/bench/bench_sheets"
+echo "== cold start and idle memory, beside an empty Qt window"
+bash "$top/bench/startup.sh" "${1:-7}"
