@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Runs the benchmarks beside the tests and prints their figures: the failed operand search, a
 # delete from a 100 000-record file, the cost of handling one answer beyond the half-second
-# pause, and, where present, the cold start and idle memory under Xvfb (bench/startup.sh) and
-# the sheet to PDF (build/bench/bench_sheet*).
+# pause, a 90-line sheet to PDF, and the cold start and idle memory under Xvfb beside an empty
+# Qt window (bench/startup.sh; the optional argument is its number of runs).
 set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
-bash "$top/scripts/setup.sh" >/dev/null
+NUMIK_BENCH=1 bash "$top/scripts/setup.sh" >/dev/null
 cmake --build "$top/build" --target bench_generator bench_recordfiles bench_answer bench_sheets >/dev/null
 export QT_QPA_PLATFORM=offscreen
 

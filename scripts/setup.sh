@@ -16,6 +16,10 @@ packages=(
 if [ "${CI:-}" = true ] || [ "${NUMIK_CHECKS:-0}" = 1 ]; then
     packages+=(clang libclang-rt-14-dev llvm util-linux)
 fi
+# The start-up benchmark (bench/startup.sh) runs the program under a virtual X server.
+if [ "${NUMIK_BENCH:-0}" = 1 ]; then
+    packages+=(xvfb libxcb1-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
