@@ -2,6 +2,8 @@
 
 // Helpers shared by the window tests.
 
+#include "app/fontwarmup.h"
+
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QDialog>
@@ -115,6 +117,7 @@ inline void typeText(QWidget *widget, const QString &text)
     int main(int argc, char *argv[])                                                                \
     {                                                                                               \
         testsupport::useOffscreenPlatformByDefault();                                               \
+        WarmUpFontConfiguration(); /* as the program starts: the fonts read on a second thread */   \
         QApplication app(argc, argv);                                                               \
         app.setAttribute(Qt::AA_Use96Dpi, true);                                                    \
         TestObject tc;                                                                              \

@@ -1,5 +1,6 @@
 // The main window as the pupil sees it at each zoom, how it starts and how it closes.
 
+#include "app/fonts.h"
 #include "app/soundplayer.h"
 #include "app/statuspanels.h"
 #include "app/zaklad.h"
@@ -51,12 +52,17 @@ void TestMainLook::layoutFollowsTheZoom()
     const double factor = zoom / 100.0;
     const auto at = [factor](int pixels) { return int(std::lround(pixels * factor)); };
     m_fixture->writeIni("[Okno]\nvelikost=" + QByteArray::number(zoom) + "\n");
+    const QFont applicationFont = QApplication::font();
     auto w = m_fixture->startWindow();
+    // the window borrows the application's font only while it builds its fields: message boxes
+    // and menus keep theirs
+    QCOMPARE(QApplication::font(), applicationFont);
 
     for (const char *name : {"ECislo1", "EOperace", "ECislo2", "AMEdit2", "EVysledek", "EOK", "EChyba"}) {
         const QFont font = MainWindowFixture::child<TAMEdit>(*w, name)->font();
         QVERIFY2(font.bold(), name);
         QCOMPARE(font.pixelSize(), at(24));
+        QCOMPARE(QFontInfo(font).family(), QFontInfo(ArialPixels(at(24), true)).family());
     }
     for (const char *name : {"ChBPlus", "ChBMinus", "ChBKrat", "ChBDeleni"}) {
         auto *box = MainWindowFixture::child<QCheckBox>(*w, name);

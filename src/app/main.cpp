@@ -1,3 +1,4 @@
+#include "app/fontwarmup.h"
 #include "app/numikstyle.h"
 #include "app/zaklad.h"
 #include "settings/programdirectory.h"
@@ -10,6 +11,7 @@
 
 int main(int argc, char *argv[])
 {
+    WarmUpFontConfiguration(); // while the application connects to the display
     QApplication app(argc, argv);
     QApplication::setStyle(new NumikStyle);
     QApplication::setApplicationName(QStringLiteral("Numik-Korvelanta"));

@@ -75,13 +75,21 @@ TFZaklad::TFZaklad(const QString &programDirectory, QWidget *parent)
                     ApplicationEvents1Deactivate();
             }));
 
+    // the first reads of the settings file are guarded as every handler is: a file that cannot
+    // be read leaves the window at 100 % in the middle of the screen. The zoom is read before
+    // the controls are built, so that each lays out its text once, in its zoomed font.
+    RunGuarded([this] { m_settings.zoomPercent = ReadWindowZoom(m_iniFile); });
+
+    // A new number field lays out its first, empty text in the application's font before it
+    // takes the window's; with the window's font as the application's while the fields are
+    // built, no other face is loaded just for that.
+    const QFont applicationFont = QApplication::font();
+    QApplication::setFont(font());
     buildControls();
+    QApplication::setFont(applicationFont);
     buildMenu();
     buildStatusBar();
 
-    // the first reads of the settings file are guarded as every handler is: a file that cannot
-    // be read leaves the window at 100 % in the middle of the screen
-    RunGuarded([this] { m_settings.zoomPercent = ReadWindowZoom(m_iniFile); });
     applyZoom();
     // the placement is restored at the zoomed size, so that a first start is truly centred
     RunGuarded([this] { RestoreWindowPlacement(this, m_iniFile); });
@@ -92,6 +100,14 @@ TFZaklad::~TFZaklad() = default;
 void TFZaklad::place(QWidget *widget, const QRect &base, int fontPixels, bool bold)
 {
     m_scaled.push_back({widget, base, fontPixels, bold});
+    scale(m_scaled.back(), m_settings.zoomPercent / 100.0);
+}
+
+void TFZaklad::scale(const ScaledWidget &s, double factor)
+{
+    s.widget->setGeometry(scaled(s.base.x(), factor), scaled(s.base.y(), factor), scaled(s.base.width(), factor),
+                          scaled(s.base.height(), factor));
+    s.widget->setFont(ArialPixels(scaled(s.baseFontPixels, factor), s.bold));
 }
 
 TAMEdit *TFZaklad::addNumberField(const char *name, const QRect &base, int tag, bool readOnly, const QString &hint)
@@ -217,13 +233,9 @@ void TFZaklad::buildStatusBar()
 void TFZaklad::applyZoom()
 {
     const double factor = m_settings.zoomPercent / 100.0;
-    for (const ScaledWidget &s : m_scaled) {
-        if (!s.widget)
-            continue;
-        s.widget->setGeometry(scaled(s.base.x(), factor), scaled(s.base.y(), factor), scaled(s.base.width(), factor),
-                              scaled(s.base.height(), factor));
-        s.widget->setFont(ArialPixels(scaled(s.baseFontPixels, factor), s.bold));
-    }
+    for (const ScaledWidget &s : m_scaled)
+        if (s.widget)
+            scale(s, factor);
     m_client->setFixedSize(scaled(ClientSize.width(), factor), scaled(ClientSize.height(), factor));
     m_statusBar->applyZoom(factor, ArialPixels(scaled(WindowFontPixels, factor), false));
     // the ticking squares and their distance from the captions grow with the captions

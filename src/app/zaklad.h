@@ -104,6 +104,7 @@ private:
     TAMEdit *addNumberField(const char *name, const QRect &base, int tag, bool readOnly, const QString &hint);
     QLabel *addPicture(const char *name, const QRect &base);
     void place(QWidget *widget, const QRect &base, int fontPixels, bool bold = false);
+    void scale(const ScaledWidget &s, double factor);
     void applyZoom();
     void renderPictures();
 
