@@ -2,9 +2,10 @@
 # Start-up benchmark: starts the program and an empty Qt main window with one label, one after
 # the other, several times under one fresh Xvfb, and prints the median time from the start of
 # the process to its first painted window, the ratio of the two, and the resident memory of
-# each 3 s after that (median).
+# each 3 s after that (median), with the quartiles of the start times: on a shared machine one
+# start can take twice another, and the quartiles show how far a median can be trusted.
 #
-#   bash bench/startup.sh [runs]        (default 7 runs of each, after one unmeasured warm-up)
+#   bash bench/startup.sh [runs]        (default 15 runs of each, after one unmeasured warm-up)
 #
 # How it measures: bench_startwatch (startwatch.cpp) listens on the root window for the first
 # top-level window to be mapped, then reads the window's middle pixel until the program has
@@ -12,7 +13,7 @@
 # either program; both start with an empty environment for Qt (no QT_* variables).
 set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
-runs="${1:-7}"
+runs="${1:-15}"
 build="$top/build"
 
 cmake --build "$build" --target numik numiksound numiksheets numikpictures bench_emptywindow bench_startwatch >/dev/null
@@ -50,6 +51,9 @@ watch() {
 }
 
 median() { sort -n | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+# the lower and upper quartile, as the medians of the lower and upper halves
+quartiles() { sort -n | awk '{ v[NR] = $1 } END { h = int(NR / 2); lo = (h % 2) ? v[(h + 1) / 2] : (v[h / 2] + v[h / 2 + 1]) / 2
+    o = NR - h; hi = (h % 2) ? v[o + (h + 1) / 2] : (v[o + h / 2] + v[o + h / 2 + 1]) / 2; printf "%.1f-%.1f", lo, hi }'; }
 
 # one unmeasured start of each brings the libraries into the page cache
 watch "$build/bench/bench_emptywindow" >/dev/null
@@ -70,6 +74,7 @@ numik_kib=$(cut -d' ' -f2 "$work/numik.txt" | median)
 echo "runs of each:          $runs"
 echo "empty Qt window, all:  $(cut -d' ' -f1 "$work/empty.txt" | tr '\n' ' ')ms"
 echo "Numik, all:            $(cut -d' ' -f1 "$work/numik.txt" | tr '\n' ' ')ms"
+echo "quartiles:             empty $(cut -d' ' -f1 "$work/empty.txt" | quartiles) ms, Numik $(cut -d' ' -f1 "$work/numik.txt" | quartiles) ms"
 awk -v e="$empty_ms" -v n="$numik_ms" -v ek="$empty_kib" -v nk="$numik_kib" 'BEGIN {
     printf "start, median:         empty %.1f ms, Numik %.1f ms, ratio %.2f\n", e, n, n / e
     printf "memory 3 s later:      empty %.1f MiB, Numik %.1f MiB, difference %.1f MiB\n", ek / 1024, nk / 1024, (nk - ek) / 1024

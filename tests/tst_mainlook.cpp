@@ -75,6 +75,8 @@ void TestMainLook::layoutFollowsTheZoom()
         const QRect caption = box->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, box);
         QVERIFY2(caption.left() - square.right() >= at(4), name);
     }
+    // the desktop gets the program's icon soon after the first frame
+    QTRY_VERIFY(!QApplication::windowIcon().isNull());
 
     // the bar keeps its height and every panel's text fits in it whole, descenders included
     auto *bar = w->findChild<StatusBarPanels *>(QStringLiteral("SB"));

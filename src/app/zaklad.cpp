@@ -30,6 +30,8 @@ constexpr QSize ClientSize(342, 172);
 constexpr int WindowFontPixels = 13;
 constexpr int NumberFontPixels = 24;
 constexpr int SwitchFontPixels = 19;
+// how long after the window's first frame the program's icon is given to the desktop
+constexpr int IconDelayMs = 250;
 
 int scaled(int value, double factor)
 {
@@ -313,9 +315,9 @@ bool TFZaklad::event(QEvent *event)
     }
     if (event->type() == QEvent::Paint && !m_iconGiven) {
         m_iconGiven = true;
-        // The program's icon is drawn for the desktop just after the window first is: the
-        // platform renders it at several sizes, which the pupil need not wait for.
-        QTimer::singleShot(0, this, Guarded([] { QApplication::setWindowIcon(ApplicationIcon()); }));
+        // The program's icon reaches the desktop a moment after the window's first frame: it
+        // goes to the display at several sizes, and sent at once it held that frame up.
+        QTimer::singleShot(IconDelayMs, this, Guarded([] { QApplication::setWindowIcon(ApplicationIcon()); }));
     }
     return QMainWindow::event(event);
 }
