@@ -21,7 +21,7 @@ void WarmUpFontConfiguration()
     try {
         std::thread([library, init] {
 #ifdef SCHED_IDLE
-            // only otherwise idle time: the window's own start is never slowed down by it
+            // any other thread of the machine goes first; it runs on time a core would idle away
             const sched_param lowest{};
             pthread_setschedparam(pthread_self(), SCHED_IDLE, &lowest);
 #endif
