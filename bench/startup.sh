@@ -5,15 +5,16 @@
 # each 3 s after that (median), with the quartiles of the start times: on a shared machine one
 # start can take twice another, and the quartiles show how far a median can be trusted.
 #
-#   bash bench/startup.sh [runs]        (default 15 runs of each, after one unmeasured warm-up)
+#   bash bench/startup.sh [runs]        (default 31 runs of each, after one unmeasured warm-up)
 #
 # How it measures: bench_startwatch (startwatch.cpp) listens on the root window for the first
-# top-level window to be mapped, then reads the window's middle pixel until the program has
-# painted it (the root is black, so an unpainted window reads black). Nothing is injected into
-# either program; both start with an empty environment for Qt (no QT_* variables).
+# top-level window to be mapped, then reads the window's middle pixel each time the X server
+# reports drawing in it, until the program has painted it (the root is black, so an unpainted
+# window reads black); in between it sleeps. Nothing is injected into either program; both
+# start with an empty environment for Qt (no QT_* variables).
 set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
-runs="${1:-15}"
+runs="${1:-31}"
 build="$top/build"
 
 cmake --build "$build" --target numik numiksound numiksheets numikpictures bench_emptywindow bench_startwatch >/dev/null
