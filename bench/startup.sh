@@ -2,8 +2,9 @@
 # Start-up benchmark: starts the program and an empty Qt main window with one label, one after
 # the other, several times under one fresh Xvfb, and prints the median time from the start of
 # the process to its first painted window, the ratio of the two, and the resident memory of
-# each 3 s after that (median), with the quartiles of the start times: on a shared machine one
-# start can take twice another, and the quartiles show how far a median can be trusted.
+# each 3 s after that (median), with the quartiles of the start times and an interval for the
+# ratio: on a shared machine one start can take twice another, and they show how far a median
+# and the ratio can be trusted.
 #
 #   bash bench/startup.sh [runs]        (default 31 runs of each, after one unmeasured warm-up)
 #
@@ -80,3 +81,23 @@ awk -v e="$empty_ms" -v n="$numik_ms" -v ek="$empty_kib" -v nk="$numik_kib" 'BEG
     printf "start, median:         empty %.1f ms, Numik %.1f ms, ratio %.2f\n", e, n, n / e
     printf "memory 3 s later:      empty %.1f MiB, Numik %.1f MiB, difference %.1f MiB\n", ek / 1024, nk / 1024, (nk - ek) / 1024
 }'
+# How far the ratio can be trusted: the ratio of the medians of 2000 resamples of both sets of
+# starts, of which the middle 95 % are printed. An interval that reaches past a goal says that
+# another run may well land on the other side of it.
+cut -d' ' -f1 "$work/empty.txt" >"$work/empty.ms"
+cut -d' ' -f1 "$work/numik.txt" >"$work/numik.ms"
+awk 'FNR == 1 { f++ } f == 1 { e[++ne] = $1 } f == 2 { n[++nn] = $1 }
+    function median(a, count,   i, j, v) {
+        for (i = 2; i <= count; i++) { v = a[i]; for (j = i - 1; j >= 1 && a[j] > v; j--) a[j + 1] = a[j]; a[j + 1] = v }
+        return (count % 2) ? a[(count + 1) / 2] : (a[count / 2] + a[count / 2 + 1]) / 2
+    }
+    END {
+        srand(12345)
+        for (r = 1; r <= 2000; r++) {
+            for (i = 1; i <= ne; i++) be[i] = e[int(rand() * ne) + 1]
+            for (i = 1; i <= nn; i++) bn[i] = n[int(rand() * nn) + 1]
+            ratio[r] = median(bn, nn) / median(be, ne)
+        }
+        median(ratio, 2000)
+        printf "ratio, 95 %% interval:  %.2f-%.2f (2000 resamples of the starts)\n", ratio[50], ratio[1951]
+    }' "$work/empty.ms" "$work/numik.ms"
