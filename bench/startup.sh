@@ -84,8 +84,6 @@ awk -v e="$empty_ms" -v n="$numik_ms" -v ek="$empty_kib" -v nk="$numik_kib" 'BEG
 # How far the ratio can be trusted: the ratio of the medians of 2000 resamples of both sets of
 # starts, of which the middle 95 % are printed. An interval that reaches past a goal says that
 # another run may well land on the other side of it.
-cut -d' ' -f1 "$work/empty.txt" >"$work/empty.ms"
-cut -d' ' -f1 "$work/numik.txt" >"$work/numik.ms"
 awk 'FNR == 1 { f++ } f == 1 { e[++ne] = $1 } f == 2 { n[++nn] = $1 }
     function median(a, count,   i, j, v) {
         for (i = 2; i <= count; i++) { v = a[i]; for (j = i - 1; j >= 1 && a[j] > v; j--) a[j + 1] = a[j]; a[j + 1] = v }
@@ -99,5 +97,5 @@ awk 'FNR == 1 { f++ } f == 1 { e[++ne] = $1 } f == 2 { n[++nn] = $1 }
             ratio[r] = median(bn, nn) / median(be, ne)
         }
         median(ratio, 2000)
-        printf "ratio, 95 %% interval:  %.2f-%.2f (2000 resamples of the starts)\n", ratio[50], ratio[1951]
-    }' "$work/empty.ms" "$work/numik.ms"
+        printf "ratio, 95 %% interval:  %.2f-%.2f (2000 resamples of the starts)\n", ratio[51], ratio[1950]
+    }' "$work/empty.txt" "$work/numik.txt"
