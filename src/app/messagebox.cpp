@@ -1,6 +1,6 @@
 #include "app/messagebox.h"
 
-#include "settings/windowplacement.h"
+#include "settings/centerform.h"
 
 #include <QApplication>
 #include <QMessageBox>

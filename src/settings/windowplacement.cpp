@@ -1,5 +1,6 @@
 #include "settings/windowplacement.h"
 
+#include "settings/centerform.h"
 #include "settings/inifile.h"
 
 #include <QGuiApplication>
@@ -9,34 +10,11 @@
 
 #include <algorithm>
 
+using namespace Placement;
+
 namespace {
 
 const QString placementSection = QStringLiteral("Okno");
-
-// Coordinates are kept within the range Qt's geometry can hold, so that neither our arithmetic
-// nor Qt's overflows for a position edited into the settings file; real positions are far
-// inside it.
-int toCoordinate(qint64 value)
-{
-    return int(std::clamp<qint64>(value, -QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
-}
-
-// A window gets its size fixed when it is first shown; centring it before that has to fix it
-// now, just as showing would.
-void settleSize(QWidget *window)
-{
-    if (!window->testAttribute(Qt::WA_Resized))
-        window->adjustSize();
-}
-
-// The outer size of a window, frame included. A window not yet shown has no frame; it will
-// get the same decoration as the window it is centred over.
-QSize outerSize(const QWidget *window, const QWidget *reference)
-{
-    if (window->isVisible() || reference == nullptr || !reference->isVisible())
-        return window->frameGeometry().size();
-    return window->size() + (reference->frameGeometry().size() - reference->size());
-}
 
 // The client area of a window: a main window's menu bar lies outside it, as a menu does on the
 // desktops the settings file comes from.
@@ -50,20 +28,7 @@ QSize clientSize(const QWidget *window)
     return size;
 }
 
-void centreOver(QWidget *window, const QRect &area, const QSize &size)
-{
-    const qint64 left = qint64(area.left()) + area.width() / 2 - size.width() / 2;
-    const qint64 top = qint64(area.top()) + area.height() / 2 - size.height() / 2;
-    window->move(toCoordinate(left), toCoordinate(top));
-}
-
 } // namespace
-
-void CenterOverForm(QWidget *window, const QWidget *over)
-{
-    settleSize(window);
-    centreOver(window, over->frameGeometry(), outerSize(window, over));
-}
 
 void SaveFormPlacement(const QWidget *window, const QString &iniFile, const QString &section)
 {

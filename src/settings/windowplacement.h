@@ -1,14 +1,12 @@
 #pragma once
 
+#include "settings/centerform.h"
+
 #include <QString>
 #include <QtGlobal>
 
 class QWidget;
 
-// Moves a window so that the centre of its outer frame lies over the centre of the outer frame
-// of another: left = over.left + over.width / 2 - window.width / 2, likewise for the top, with
-// integer division truncating toward zero. The result is not kept within the screen.
-void CenterOverForm(QWidget *window, const QWidget *over);
 
 // Writes the placement of a window into a section of the settings file iniFile (a full path):
 // "State" 1 (maximised) or 2 (normal) unless the window is minimised, and "Left", "Top" (the
