@@ -200,6 +200,7 @@ private:
     bool m_retestActive = false;
     qint32 m_retestIndex = 0; // 1-based position in the re-test file of the exercise on screen
     quint64 m_retestSerial = 0; // the exercise the re-test put on screen
+    WrongResultRecord m_retestRecord; // and the record it was read from
     // the settings dialog changed the ranges or the time limit: the next switch to the
     // teaching mode poses a fresh exercise (not during a re-test, which keeps the flag)
     bool m_newExercisePending = false;

@@ -100,6 +100,7 @@ void TFZaklad::DalsiPrikladPrz()
     showExercise(ExerciseFromRecord(*record));
     m_freshExercise = fresh;
     m_retestSerial = m_exerciseSerial;
+    m_retestRecord = *record;
     // each stored exercise is timed with the limit it had; the end of the re-test restores the setting
     m_settings.timeLimitSeconds = record->TimeLimit;
     NulujNastavInfoCasLimit();
@@ -108,11 +109,14 @@ void TFZaklad::DalsiPrikladPrz()
 void TFZaklad::retestAnsweredRight()
 {
     // Only the stored exercise that was answered leaves the file. Should anything have put
-    // another exercise on screen meanwhile, the stored one is posed again instead.
-    if (m_retestSerial == m_exerciseSerial)
-        RemoveAnsweredRecord(m_retestFile, m_retestIndex);
-    else
-        --m_retestIndex;
+    // another exercise on screen meanwhile, the stored one is posed again instead. Another copy
+    // re-testing the same file may have moved or removed the answered record: it is found by
+    // its contents, and the run goes on from the place it had.
+    if (m_retestSerial == m_exerciseSerial) {
+        if (const qint32 removedAt = DeleteWrongResult(m_retestFile, m_retestIndex, m_retestRecord))
+            m_retestIndex = removedAt;
+    }
+    --m_retestIndex;
     DalsiPrikladPrz();
 }
 
