@@ -79,6 +79,8 @@ void TFZaklad::MChPrezkousetClick()
         ShowMessageBox(QStringLiteral("Nejsou žádné chybné výsledky"), MessageKind::Information);
         return;
     }
+    m_switchesBeforeRetest = operationSwitches();
+    m_soundBeforeRetest = m_settings.soundOn;
     DeleteRecordFile(m_wrongResultsFile);
     m_session->DilciHodnoceni(true); // what was answered before the re-test
     m_retestActive = true;
@@ -135,7 +137,10 @@ void TFZaklad::endRetest()
     m_retestActive = false;
     m_newExercisePending = false; // the fresh exercise below is the one a changed setting asked for
     m_session->DilciHodnoceni(true); // the answers given during the re-test
+    // The reload undoes the time limits taken from the records. The switches and the sound are
+    // the teacher's as the re-test found them: the file holds them only as of the last exit.
     reloadFromIni();
+    setSwitchesAndSound(m_switchesBeforeRetest, m_soundBeforeRetest);
     DalsiPriklad(); // the mode stays the teaching mode
 }
 
