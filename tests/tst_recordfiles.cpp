@@ -409,10 +409,6 @@ void TestRecordFiles::deleteAnsweredRecord_data()
                                                    << QList<qint32>{3} << wrongBytes({1, 2, 2});
     QTest::newRow("else the first equal anywhere") << wrongBytes({2, 1, 2, 3}) << QList<Answered>{{4, 2}}
                                                    << QList<qint32>{1} << wrongBytes({1, 2, 3});
-    QTest::newRow("index beyond the count") << wrongBytes({1, 2}) << QList<Answered>{{9, 2}} << QList<qint32>{2}
-                                            << wrongBytes({1});
-    QTest::newRow("none left, fragment kept") << wrongBytes({1}) + "frag" << QList<Answered>{{1, 2}}
-                                              << QList<qint32>{0} << wrongBytes({1}) + "frag";
     QTest::newRow("missing file") << QByteArray() << QList<Answered>{{1, 1}} << QList<qint32>{0} << QByteArray();
     // searched a block at a time
     QTest::newRow("5000 records, found far before the index")
