@@ -124,6 +124,12 @@ void TestRecordWindows::retestOfThree()
     QCOMPARE(w->settings().mode, 2);
     QCOMPARE(shown(*w), QStringLiteral("7 + 5 "));
     QVERIFY(!MainWindowFixture::child<CasGauge>(*w, "GCasLim")->isVisible()); // A had no limit
+    // nor does it time out: the pause noted when the settings mode began is not resumed for it
+    auto *countdown = w->findChild<QTimer *>(QStringLiteral("TCasLimit"));
+    for (int tick = 0; tick < 3 && countdown->isActive(); ++tick)
+        w->TCasLimitTimer(); // ticks as the running timer gives them
+    QCOMPARE(shown(*w), QStringLiteral("7 + 5 "));
+    QCOMPARE(w->session().PartialWrong(), 0);
 
     MainWindowFixture::answer(*w, "12"); // A is right and leaves the file
     QCOMPARE(shown(*w), QStringLiteral(" - 3 4"));

@@ -285,12 +285,18 @@ void TFZaklad::reloadFromIni()
     // the switches and the sound return to their stored values, the time limit to the setting
     OperationSwitches switches;
     NastavDleIni(m_iniFile, m_settings, switches);
+    setSwitchesAndSound(switches, m_settings.soundOn);
+}
+
+void TFZaklad::setSwitchesAndSound(const OperationSwitches &switches, bool soundOn)
+{
     ChBPlus->setChecked(switches.plus);
     ChBMinus->setChecked(switches.minus);
     ChBKrat->setChecked(switches.krat);
     ChBDeleni->setChecked(switches.deleni);
-    m_sound->setEnabled(m_settings.soundOn);
-    MMSound->setChecked(m_settings.soundOn);
+    m_settings.soundOn = soundOn;
+    m_sound->setEnabled(soundOn);
+    MMSound->setChecked(soundOn);
 }
 
 void TFZaklad::closeEvent(QCloseEvent *event)

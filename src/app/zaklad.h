@@ -162,6 +162,7 @@ private:
     void retestTimedOut();
     void endRetest();
     void reloadFromIni();
+    void setSwitchesAndSound(const OperationSwitches &switches, bool soundOn);
     void MMHDHClick();
     void MIAboutClick();
 
@@ -200,6 +201,10 @@ private:
     bool m_retestActive = false;
     qint32 m_retestIndex = 0; // 1-based position in the re-test file of the exercise on screen
     quint64 m_retestSerial = 0; // the exercise the re-test put on screen
+    WrongResultRecord m_retestRecord; // and the record it was read from
+    // the teacher's operation switches and sound as they stood when the re-test began
+    OperationSwitches m_switchesBeforeRetest;
+    bool m_soundBeforeRetest = true;
     // the settings dialog changed the ranges or the time limit: the next switch to the
     // teaching mode poses a fresh exercise (not during a re-test, which keeps the flag)
     bool m_newExercisePending = false;
