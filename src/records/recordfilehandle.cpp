@@ -1,6 +1,7 @@
 #include "records/recordfilehandle.h"
 
 #include "records/ioerror.h"
+#include "records/retryoninterrupt.h"
 
 #include <QDeadlineTimer>
 #include <QFile>
@@ -14,16 +15,6 @@
 #include <unistd.h>
 
 namespace {
-
-template <typename Call>
-auto retryOnInterrupt(Call call)
-{
-    decltype(call()) result;
-    do {
-        result = call();
-    } while (result == -1 && errno == EINTR);
-    return result;
-}
 
 std::atomic<qint64> lockTimeoutMs{5000};
 

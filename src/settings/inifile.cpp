@@ -1,5 +1,6 @@
 #include "settings/inifile.h"
 
+#include "records/retryoninterrupt.h"
 #include "settings/codepage1250.h"
 #include "settings/int32text.h"
 
@@ -38,10 +39,8 @@ SettingsFile readSettingsFile(const QString &path)
     const QByteArray name = QFile::encodeName(path);
     if (name.isEmpty() || name.contains('\0'))
         return file;
-    int fd;
-    do {
-        fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
-    } while (fd < 0 && errno == EINTR);
+    const int fd =
+        retryOnInterrupt([&] { return ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC); });
     if (fd < 0) {
         // a link (ELOOP under O_NOFOLLOW) reads as no file: it is never followed
         if (errno != ENOENT && errno != ENOTDIR && errno != ELOOP)
@@ -227,16 +226,6 @@ std::optional<QString> readValue(const QString &file, const QString &section, co
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
         value = value.sliced(1, value.size() - 2);
     return decodeSettingsText(value).left(MaxValueLength);
-}
-
-template <typename Call>
-auto retryOnInterrupt(Call call)
-{
-    decltype(call()) result;
-    do {
-        result = call();
-    } while (result == -1 && errno == EINTR);
-    return result;
 }
 
 bool writeAll(int fd, const QByteArray &bytes)
