@@ -117,7 +117,6 @@ void TestRecords::wrongResultsListing_data()
     QTest::newRow("one more") << qint64(4 * 28) << 3 << qsizetype(4) << "… a ještě jeden";
     QTest::newRow("four more") << qint64(7 * 28) << 3 << qsizetype(4) << "… a další 4";
     QTest::newRow("five more") << qint64(8 * 28) << 3 << qsizetype(4) << "… a dalších 5";
-    QTest::newRow("limit 0") << qint64(22 * 28) << 0 << qsizetype(1) << "… a dalších 22";
     // a damaged file of 2 GB: one pass over what is listed, in well under a second
     QTest::newRow("2 GB") << qint64(2'000'000'000) << WrongResultsShown << qsizetype(WrongResultsShown + 1)
                           << QStringLiteral("… a dalších 71\u00A0418\u00A0571");
@@ -142,7 +141,6 @@ void TestRecords::wrongResultsListing()
     if (lines > 1)
         QCOMPARE(listing.lines.front(), QStringLiteral("7 + 5 = (13)"));
     QCOMPARE(listing.lines.value(lines - 1), last);
-    QFile::remove(path);
 }
 
 void TestRecords::retestSteps_data()
