@@ -617,8 +617,10 @@ void TestRecordFiles::folderWhereFileExpected_data()
     QTest::addColumn<Op>("op");
     const std::pair<const char *, Op> ops[] = {
         {"count wrong results", Op::CountWrong}, {"count evaluations", Op::CountEval}, {"append", Op::Append},
-        {"read", Op::Read}, {"delete", Op::Delete}, {"prepend", Op::Prepend}, {"read evaluations", Op::ReadEvals}};
-    for (const char *what : {"folder", "named pipe", "/dev/zero"}) {
+        {"read", Op::Read}, {"delete", Op::Delete}, {"prepend", Op::Prepend}, {"read evaluations", Op::ReadEvals},
+        {"remove the file", Op::RemoveFile}};
+    // a pupil sharing the folder links the file to another pupil's, which exists or not yet
+    for (const char *what : {"folder", "named pipe", "/dev/zero", "link to a file", "link to no file"}) {
         for (const auto &[name, op] : ops)
             QTest::addRow("%s, %s", what, name) << QString::fromLatin1(what) << op;
     }
@@ -628,15 +630,25 @@ void TestRecordFiles::folderWhereFileExpected()
 {
     QFETCH(QString, what);
     QFETCH(Op, op);
+    const QString target = path("essay.txt");
+    const QByteArray essay = wrongBytes({1, 2, 3}) + "essay";
     if (what == QLatin1String("folder"))
         QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("chyba.nmk")));
     else if (what == QLatin1String("named pipe"))
         QCOMPARE(::mkfifo(QFile::encodeName(path()).constData(), 0644), 0); // no writer: open() would wait
+    else if (what.startsWith(QLatin1String("link")))
+        QVERIFY(QFile::link(target, path()));
     else
         QVERIFY(QFile::link(what, path()));
+    if (what == QLatin1String("link to a file"))
+        writeFile(target, essay);
     QCOMPARE(failureCode([&] { run(op, path()); }), 5);
     if (what == QLatin1String("folder"))
         QVERIFY(QFileInfo(path()).isDir());
+    // nothing is written through the link, and the link stays
+    QCOMPARE(contents(target), what == QLatin1String("link to a file") ? essay : QByteArray());
+    QCOMPARE(QFileInfo::exists(target), what == QLatin1String("link to a file"));
+    QCOMPARE(QFileInfo(path()).isSymLink(), what.startsWith(u'l') || what.startsWith(u'/'));
 }
 
 void TestRecordFiles::twoCopiesLoseNothing()
