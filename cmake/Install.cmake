@@ -69,7 +69,9 @@ install(FILES ${numik_packaging}/${NUMIK_APP_ID}.desktop DESTINATION ${CMAKE_INS
 install(FILES src/app/images/app-icon.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
         RENAME ${NUMIK_APP_ID}.svg)
 install(FILES ${numik_packaging}/${NUMIK_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
-install(FILES packaging/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
+# the package's name, not the project's "Numik" of GNUInstallDirs' default
+set(numik_doc_dir ${CMAKE_INSTALL_DATADIR}/doc/numik)
+install(FILES packaging/copyright DESTINATION ${numik_doc_dir})
 
 # A Debian package also carries its change log, compressed reproducibly (gzip -n), and a manual page.
 find_program(NUMIK_GZIP gzip REQUIRED)
@@ -79,7 +81,7 @@ foreach(file changelog numik.1)
         DEPENDS ${PROJECT_SOURCE_DIR}/packaging/${file})
 endforeach()
 add_custom_target(numik_packaging_files ALL DEPENDS ${numik_packaging}/changelog.gz ${numik_packaging}/numik.1.gz)
-install(FILES ${numik_packaging}/changelog.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES ${numik_packaging}/changelog.gz DESTINATION ${numik_doc_dir})
 install(FILES ${numik_packaging}/numik.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 set(CPACK_GENERATOR DEB)
@@ -88,10 +90,11 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR Korvelanta)
 set(CPACK_PACKAGE_CONTACT "Korvelanta <numik@korvelanta.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "arithmetic practice for children")
-set(CPACK_PACKAGE_DESCRIPTION "Numik poses one exercise at a time in the four arithmetic operations,\
- with one of the three numbers hidden, judges every answer at once with a picture and a sound, and\
- gives a school grade. A teacher sets the number ranges, the grading and a time limit. The program\
- speaks Czech.")
+# the lines of the long description stay within 80 columns
+set(CPACK_PACKAGE_DESCRIPTION "Numik poses one exercise at a time in the four arithmetic operations,
+with one of the three numbers hidden, judges every answer at once with a
+picture and a sound, and gives a school grade. A teacher sets the number
+ranges, the grading and a time limit. The program speaks Czech.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)

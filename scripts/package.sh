@@ -13,25 +13,19 @@ packages=(
     qt6-base-dev qt6-multimedia-dev qt6-svg-dev
     dpkg-dev lintian desktop-file-utils appstream
 )
-missing=()
-for p in "${packages[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
-        missing+=("$p")
-    fi
-done
-if ((${#missing[@]})); then
-    echo "Installing: ${missing[*]}" >&2
-    sudo=()
-    if [ "$(id -u)" -ne 0 ]; then sudo=(sudo); fi
-    "${sudo[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >&2
-fi
+bash "$top/scripts/install-packages.sh" "${packages[@]}" >&2
+
+# Debian's hardening flags (fortified functions, read-only relocations, immediate binding)
+cxxflags="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)"
+ldflags="$(dpkg-buildflags --get LDFLAGS)"
 
 # the plugins' folder, relative to /usr/bin, is all the program knows of where it was installed
 multiarch="$(dpkg-architecture -qDEB_HOST_MULTIARCH)"
 cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DNUMIK_WERROR=OFF -DNUMIK_TESTS=OFF \
     -DCMAKE_INSTALL_PREFIX=/usr -DNUMIK_SYSTEM_INSTALL=ON \
-    -DNUMIK_PLUGIN_SUBDIR="../lib/$multiarch/numik" >&2
+    -DNUMIK_PLUGIN_SUBDIR="../lib/$multiarch/numik" \
+    -DCMAKE_CXX_FLAGS="$cxxflags" -DCMAKE_EXE_LINKER_FLAGS="$ldflags" \
+    -DCMAKE_SHARED_LINKER_FLAGS="$ldflags" -DCMAKE_MODULE_LINKER_FLAGS="$ldflags" >&2
 cmake --build "$build" --parallel "$(nproc)" >&2
 rm -f "$build"/numik_*.deb
 (cd "$build" && cpack -G DEB >&2)
