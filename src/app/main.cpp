@@ -31,7 +31,8 @@ struct CommandLine
 
     CommandLine()
     {
-        parser.setApplicationDescription(QStringLiteral("Numik: procvičování sčítání, odčítání, násobení a dělení."));
+        parser.setApplicationDescription(
+            QStringLiteral("Numik: procvičování sčítání, odčítání, násobení a dělení."));
         // "-reverse" is one of Qt's options, not -r -e -v …
         parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
         parser.addOptions({data, help, version});
@@ -63,6 +64,16 @@ bool answeredInTerminal(const CommandLine &commandLine, int &argc, char **argv)
         return true;
     }
     return false;
+}
+
+// What is wrong with the command line (without Qt's own options), or nothing.
+QString commandLineError(QCommandLineParser &parser)
+{
+    if (!parser.parse(QCoreApplication::arguments()))
+        return parser.errorText();
+    if (!parser.positionalArguments().isEmpty())
+        return QStringLiteral("Neznámý argument: %1").arg(parser.positionalArguments().join(u' '));
+    return QString();
 }
 
 DataFolderCandidates dataFolderCandidates(const CommandLine &commandLine)
@@ -104,11 +115,9 @@ int main(int argc, char *argv[])
     QTranslator qtTranslation;
     installCzechTranslation(qtTranslation);
 
-    if (!commandLine.parser.parse(QCoreApplication::arguments()) || !commandLine.parser.positionalArguments().isEmpty()) {
-        const QString error = commandLine.parser.errorText().isEmpty()
-                                  ? QStringLiteral("Neznámý argument: %1").arg(commandLine.parser.positionalArguments().join(u' '))
-                                  : commandLine.parser.errorText();
-        std::fprintf(stderr, "%s\n%s", error.toLocal8Bit().constData(), commandLine.parser.helpText().toLocal8Bit().constData());
+    if (const QString error = commandLineError(commandLine.parser); !error.isEmpty()) {
+        std::fprintf(stderr, "%s\n%s", error.toLocal8Bit().constData(),
+                     commandLine.parser.helpText().toLocal8Bit().constData());
         return 2;
     }
 
@@ -121,7 +130,8 @@ int main(int argc, char *argv[])
         return 1;
     }
 
-    TFZaklad window(data.folder, ChooseSoundFolder(QCoreApplication::applicationDirPath(), QStringLiteral(NUMIK_DATA_SUBDIR)));
+    const QString sounds = ChooseSoundFolder(QCoreApplication::applicationDirPath(), QStringLiteral(NUMIK_DATA_SUBDIR));
+    TFZaklad window(data.folder, sounds);
     window.show();
     // Qt ends the program on the last window's close only from within the event loop: a close
     // handled before it runs (the settings saved, the window hidden) would leave the program
