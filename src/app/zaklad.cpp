@@ -49,12 +49,17 @@ void useButtonFace(QWidget *widget)
 } // namespace
 
 TFZaklad::TFZaklad(const QString &programDirectory, QWidget *parent)
+    : TFZaklad(programDirectory, QDir(programDirectory).filePath(QStringLiteral("zvuk")), parent)
+{
+}
+
+TFZaklad::TFZaklad(const QString &dataDirectory, const QString &soundDirectory, QWidget *parent)
     : QMainWindow(parent)
-    , m_programDirectory(programDirectory)
-    , m_iniFile(QDir(programDirectory).filePath(QStringLiteral("numik.ini")))
-    , m_retestFile(QDir(programDirectory).filePath(QStringLiteral("chyba.nmk")))
-    , m_wrongResultsFile(QDir(programDirectory).filePath(QStringLiteral("chybavysl.nmk")))
-    , m_historyFile(QDir(programDirectory).filePath(QStringLiteral("hdv.ndv")))
+    , m_soundDirectory(soundDirectory)
+    , m_iniFile(QDir(dataDirectory).filePath(QStringLiteral("numik.ini")))
+    , m_retestFile(QDir(dataDirectory).filePath(QStringLiteral("chyba.nmk")))
+    , m_wrongResultsFile(QDir(dataDirectory).filePath(QStringLiteral("chybavysl.nmk")))
+    , m_historyFile(QDir(dataDirectory).filePath(QStringLiteral("hdv.ndv")))
     , m_localClock([] { return QDateTime::currentDateTime(); })
 {
     setObjectName(QStringLiteral("FZaklad"));

@@ -39,8 +39,10 @@ class TFZaklad : public QMainWindow, private SessionHost, private CountdownTimer
     Q_OBJECT
 
 public:
-    // Every file the program keeps lives in programDirectory: the settings, the records and
-    // the sound folder "zvuk". The paths are built here once.
+    // The settings and the records live in dataDirectory, the sounds are read from
+    // soundDirectory. The paths are built here once.
+    TFZaklad(const QString &dataDirectory, const QString &soundDirectory, QWidget *parent = nullptr);
+    // Everything in one folder, the sounds in its folder "zvuk", as in the folder install.
     explicit TFZaklad(const QString &programDirectory, QWidget *parent = nullptr);
     ~TFZaklad() override;
 
@@ -183,7 +185,7 @@ private:
     void stop() override;
 
     // paths, built once
-    QString m_programDirectory;
+    QString m_soundDirectory;
     QString m_iniFile;
     QString m_retestFile;
     QString m_wrongResultsFile;
