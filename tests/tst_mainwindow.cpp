@@ -237,7 +237,7 @@ void TestMainWindow::everyHiddenSlotIsJudged()
     QFETCH(bool, right);
 
     auto w = startWindow();
-    w->showExercise({x, Operation(operation), y, z, UnknownSlot(hidden)});
+    w->flow().showExercise({x, Operation(operation), y, z, UnknownSlot(hidden)});
     answer(*w, entered);
     QCOMPARE(w->session().PartialCorrect(), right ? 1 : 0);
     QCOMPARE(w->session().PartialWrong(), right ? 0 : 1);

@@ -199,7 +199,7 @@ void TestRecordWindows::retestEdges()
     } else {
         QCOMPARE(shown(*w), onScreen);
         if (stray) {
-            w->DalsiPriklad();
+            w->flow().DalsiPriklad();
             MainWindowFixture::answer(*w, "2"); // 1 + 1 is right, but no stored exercise was answered
             QCOMPARE(shown(*w), onScreen);
         } else {

@@ -159,11 +159,11 @@ void TestTimeLimit::deactivationPausesInTeachingMode()
     m_fixture->writeIni(SevenPlusFive + "[CasLimit]\nhodnota=5\n[Rezim]\ntyp=2\ndeaktivace=1\n");
     auto w = m_fixture->startWindow();
     ticks(*w, 1);
-    w->ApplicationEvents1Deactivate();
+    w->flow().ApplicationEvents1Deactivate();
     QVERIFY(!timer(*w)->isActive());
     QVERIFY(w->countdown().TimerPaused());
     QCOMPARE(gauge(*w)->caption(), QStringLiteral("4s"));
-    w->ApplicationEvents1Activate();
+    w->flow().ApplicationEvents1Activate();
     QVERIFY(timer(*w)->isActive());
     QVERIFY(!w->countdown().TimerPaused());
     QCOMPARE(w->countdown().RemainingSeconds(), 4);
@@ -177,7 +177,7 @@ void TestTimeLimit::deactivationInSettingsModeChangesNothing()
     MainWindowFixture::answer(*w, "12");
     QVERIFY(timer(*w)->isActive());
     const bool paused = w->countdown().TimerPaused();
-    w->ApplicationEvents1Deactivate();
+    w->flow().ApplicationEvents1Deactivate();
     QVERIFY(timer(*w)->isActive());
     QCOMPARE(w->countdown().TimerPaused(), paused);
 }

@@ -1,14 +1,14 @@
-// The practice roads of the main window: posing an exercise, judging an answer, the feedback.
+// The main window's side of the practice: keys to the practice, the exercise, the feedback, the
+// countdown's timer and bar, and the evaluation window.
 
 #include "app/casgauge.h"
 #include "app/dilchodn.h"
-#include "app/messagebox.h"
 #include "app/pictures.h"
 #include "app/soundplayer.h"
 #include "app/zaklad.h"
+#include "app/zakladclient.h"
 #include "generator/amedit.h"
-#include "practice/answercheck.h"
-#include "records/recordfiles.h"
+#include "practice/flagscope.h"
 #include "settings/windowplacement.h"
 
 #include <QCoreApplication>
@@ -18,68 +18,11 @@
 #include <QLabel>
 #include <QTimer>
 
-#include <utility>
-
 namespace {
 
-// Sets a flag for the lifetime of a scope, also when an exception leaves it.
-class FlagScope
-{
-public:
-    explicit FlagScope(bool &flag) : m_flag(flag) { m_flag = true; }
-    ~FlagScope() { m_flag = false; }
-    FlagScope(const FlagScope &) = delete;
-    FlagScope &operator=(const FlagScope &) = delete;
-
-private:
-    bool &m_flag;
-};
+const char *const FeedbackPictures[] = {"VYSL_OK", "VYSL_CHYBA", "VYSL_CHYBA_CAS"};
 
 } // namespace
-
-void TFZaklad::DalsiPriklad()
-{
-    const ExerciseGenerator::Draw draw = m_generator.drawExercise(operationSwitches(), m_settings);
-    m_hiddenSlot = draw.hidden;
-    if (!draw.exercise) {
-        // the exercise on screen stays, with its countdown
-        ShowMessageBox(QStringLiteral("Chyba v programu"), MessageKind::Warning);
-        return;
-    }
-    showExercise(*draw.exercise);
-    NulujNastavInfoCasLimit();
-}
-
-void TFZaklad::showExercise(const Exercise &e)
-{
-    ECislo1->setText(e.hidden == UnknownSlot::First ? QString() : QString::number(e.first));
-    ECislo2->setText(e.hidden == UnknownSlot::Second ? QString() : QString::number(e.second));
-    EVysledek->setText(e.hidden == UnknownSlot::Result ? QString() : QString::number(e.result));
-    m_hiddenSlot = e.hidden;
-    NastavFormDleNeznama(e.hidden);
-    EOperace->setTag(int(e.operation));
-    EOperace->setText(OperationSign(e.operation));
-    m_freshExercise = true;
-    ++m_exerciseSerial;
-}
-
-TAMEdit *TFZaklad::fieldOfSlot(qint32 slot) const
-{
-    if (slot == qint32(UnknownSlot::First))
-        return ECislo1;
-    if (slot == qint32(UnknownSlot::Second))
-        return ECislo2;
-    return EVysledek;
-}
-
-void TFZaklad::NastavFormDleNeznama(UnknownSlot slot)
-{
-    for (TAMEdit *field : {ECislo1, ECislo2, EVysledek})
-        field->setReadOnly(true);
-    TAMEdit *hidden = fieldOfSlot(qint32(slot));
-    hidden->setReadOnly(false);
-    hidden->setFocus();
-}
 
 bool TFZaklad::EVysledekKeyPress(TAMEdit *field, QKeyEvent *event)
 {
@@ -94,166 +37,31 @@ bool TFZaklad::EVysledekKeyPress(TAMEdit *field, QKeyEvent *event)
     // Enter in a shown number judges nothing and erases nothing; it sends the pupil back to
     // the field of the hidden number.
     if (field->isReadOnly()) {
-        fieldOfSlot(qint32(m_hiddenSlot))->setFocus();
+        m_client->fieldOfSlot(qint32(m_flow->recordedSlot()))->setFocus();
         return true;
     }
-    judgeAnswer(field);
+    m_flow->answer(field->text());
     return true;
 }
 
-void TFZaklad::judgeAnswer(TAMEdit *field)
+void TFZaklad::showExercise(const Exercise &exercise)
 {
-    qint32 entered = 0;
-    if (!ParseAnswerNumber(field->text(), entered)) {
-        ShowMessageBox(QStringLiteral("Toto není přípustné číslo"), MessageKind::Warning);
-        field->setFocus();
-        return;
-    }
-    const qint32 slot = field->tag();
-    const qint32 shown = NumberOrZero(EVysledek->text());
-    const qint32 a = NumberOrZero(ECislo1->text());
-    const qint32 b = NumberOrZero(ECislo2->text());
-
-    // ticks that come during the verdict are held back and, if the exercise is still on screen
-    // afterwards (a wrong answer), counted then
-    const quint64 serial = m_exerciseSerial;
-    m_deferredTicks = 0;
-    try {
-        FlagScope judging(m_answerInProgress);
-        if (ExpectedResult(EOperace->tag(), a, b) == shown)
-            rightAnswer(slot);
-        else
-            wrongAnswer(field, slot, a, b, shown);
-    } catch (...) {
-        replayDeferredTicks(serial);
-        throw;
-    }
-    replayDeferredTicks(serial);
+    m_client->showExercise(exercise);
 }
 
-void TFZaklad::replayDeferredTicks(quint64 exerciseSerial)
+QString TFZaklad::typedAnswer() const
 {
-    const int ticks = std::exchange(m_deferredTicks, 0);
-    if (ticks == 0 || exerciseSerial != m_exerciseSerial)
-        return; // a new exercise has its own fresh count
-    QTimer::singleShot(0, this, Guarded([this, ticks, exerciseSerial] {
-        for (int i = 0; i < ticks && exerciseSerial == m_exerciseSerial && TCasLimit->isActive(); ++i)
-            tick();
-    }));
+    return m_client->fieldOfSlot(qint32(m_flow->exerciseOnScreen().hidden))->text();
 }
 
-void TFZaklad::TCasLimitTimer()
+void TFZaklad::clearNumberField(UnknownSlot slot)
 {
-    if (m_answerInProgress) {
-        ++m_deferredTicks;
-        return;
-    }
-    tick();
+    m_client->fieldOfSlot(qint32(slot))->clear();
 }
 
-void TFZaklad::tick()
+void TFZaklad::focusAnswerField()
 {
-    const bool ranOut = m_countdown->TCasLimitTimer();
-    applyGauge();
-    if (ranOut)
-        timeOut();
-}
-
-void TFZaklad::timeOut()
-{
-    const auto slot = qint32(m_hiddenSlot);
-    ZvyrazniVysledek(FeedbackKind::TooSlow, slot);
-    m_session->ZapisOkChyba(PartialCount::Chyba);
-
-    // partly typed digits stand in the hidden number's place, an empty field as 0
-    WrongResultRecord record;
-    record.FirstNumber = NumberOrZero(ECislo1->text());
-    record.SecondNumber = NumberOrZero(ECislo2->text());
-    record.Operation = EOperace->tag();
-    record.Result = NumberOrZero(EVysledek->text());
-    record.TimedOut = true;
-    record.TimeLimit = m_settings.timeLimitSeconds;
-    record.HiddenSlot = slot;
-    fieldOfSlot(slot)->clear();
-    recordMiss(record);
-    if (m_retestActive)
-        retestTimedOut();
-    else
-        DalsiPriklad();
-}
-
-void TFZaklad::NulujNastavInfoCasLimit()
-{
-    m_countdown->NulujNastavInfoCasLimit();
-    applyGauge();
-}
-
-void TFZaklad::applyGauge()
-{
-    GCasLim->apply(m_countdown->gauge());
-}
-
-void TFZaklad::PauseCasLimit(bool pause)
-{
-    m_countdown->PauseCasLimit(pause, m_settings.mode != qint32(PracticeMode::Nastaveni));
-}
-
-void TFZaklad::ApplicationEvents1Deactivate()
-{
-    if (m_settings.mode != qint32(PracticeMode::Nastaveni) && m_settings.pauseOnDeactivate)
-        PauseCasLimit(true);
-}
-
-void TFZaklad::ApplicationEvents1Activate()
-{
-    if (m_settings.mode != qint32(PracticeMode::Nastaveni) && m_settings.pauseOnDeactivate)
-        PauseCasLimit(false);
-}
-
-void TFZaklad::rightAnswer(qint32 slot)
-{
-    ZvyrazniVysledek(FeedbackKind::Correct, slot);
-    m_session->ZapisOkChyba(PartialCount::Ok);
-    if (m_retestActive)
-        retestAnsweredRight();
-    else
-        DalsiPriklad();
-    m_session->countTotalCorrect();
-    m_session->AktCelkHodnoceni();
-    m_session->DilciHodnoceni(false);
-}
-
-void TFZaklad::wrongAnswer(TAMEdit *field, qint32 slot, qint32 a, qint32 b, qint32 shown)
-{
-    ZvyrazniVysledek(FeedbackKind::Wrong, slot);
-    m_session->ZapisOkChyba(PartialCount::Chyba);
-
-    WrongResultRecord record;
-    record.FirstNumber = a;
-    record.SecondNumber = b;
-    record.Operation = EOperace->tag();
-    record.Result = shown;
-    record.TimedOut = false;
-    record.TimeLimit = m_settings.timeLimitSeconds;
-    record.HiddenSlot = slot; // the pupil's wrong entry stands in the hidden number's place
-    field->clear();
-
-    recordMiss(record);
-}
-
-void TFZaklad::recordMiss(const WrongResultRecord &record)
-{
-    // the re-test file takes each missed exercise once, the wrong-results file every miss;
-    // a failure to write abandons the rest of the road
-    if (!m_retestActive) {
-        if (m_freshExercise)
-            AppendWrongResult(m_retestFile, record);
-        AppendWrongResult(m_wrongResultsFile, record);
-    }
-    m_freshExercise = false;
-    m_session->countTotalWrong();
-    m_session->AktCelkHodnoceni();
-    m_session->DilciHodnoceni(false);
+    m_client->fieldOfSlot(qint32(m_flow->exerciseOnScreen().hidden))->setFocus();
 }
 
 QString TFZaklad::soundFile(const QString &name) const
@@ -272,18 +80,12 @@ void TFZaklad::prepareSounds()
                       soundFile(QStringLiteral("pomalu.wav")), soundFile(QStringLiteral("dilhod.wav"))});
 }
 
-namespace {
-
-const char *const FeedbackPictures[] = {"VYSL_OK", "VYSL_CHYBA", "VYSL_CHYBA_CAS"};
-
-} // namespace
-
 void TFZaklad::prepareFeedbackPictures()
 {
     // Drawn when the pupil starts typing, as the sounds are loaded (the first drawing loads the
     // picture module): the verdict then shows at once. Later keys find them in the cache.
     for (const char *name : FeedbackPictures)
-        Picture(QString::fromLatin1(name), IVysledek->size(), devicePixelRatioF());
+        Picture(QString::fromLatin1(name), m_client->IVysledek->size(), devicePixelRatioF());
 }
 
 void TFZaklad::ZvyrazniVysledek(FeedbackKind kind, qint32 slot)
@@ -292,7 +94,9 @@ void TFZaklad::ZvyrazniVysledek(FeedbackKind kind, qint32 slot)
     const auto index = std::size_t(kind);
 
     m_sound->PlaySoundFile(soundFile(QString::fromLatin1(sounds[index])));
-    QLabel *panel = slot == qint32(UnknownSlot::First) ? ICislo1 : slot == qint32(UnknownSlot::Second) ? ICislo2 : IVysledek;
+    QLabel *panel = slot == qint32(UnknownSlot::First)    ? m_client->ICislo1
+                    : slot == qint32(UnknownSlot::Second) ? m_client->ICislo2
+                                                          : m_client->IVysledek;
     panel->setPixmap(Picture(QString::fromLatin1(FeedbackPictures[index]), panel->size(), devicePixelRatioF()));
     panel->raise();
     panel->show();
@@ -327,6 +131,11 @@ void TFZaklad::startCountdown()
         TCasLimit->start();
 }
 
+void TFZaklad::showGauge(const CountdownGauge &gauge)
+{
+    m_client->GCasLim->apply(gauge);
+}
+
 qint32 TFZaklad::showEvaluation(qint32 correct, qint32 wrong)
 {
     TFDilciHodn evaluation(correct, wrong, m_settings.gradeThreshold, soundFile(QStringLiteral("dilhod.wav")), m_sound,
@@ -334,19 +143,4 @@ qint32 TFZaklad::showEvaluation(qint32 correct, qint32 wrong)
     CenterOverForm(&evaluation, this);
     evaluation.exec();
     return evaluation.grade();
-}
-
-bool TFZaklad::isRunning() const
-{
-    return TCasLimit->isActive();
-}
-
-void TFZaklad::start()
-{
-    startCountdown();
-}
-
-void TFZaklad::stop()
-{
-    TCasLimit->stop();
 }

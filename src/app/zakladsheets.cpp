@@ -3,6 +3,7 @@
 #include "app/messagebox.h"
 #include "app/modules.h"
 #include "app/zaklad.h"
+#include "app/zakladmenubar.h"
 #include "settings/windowplacement.h"
 #include "sheets/sheetpreview.h"
 
@@ -18,14 +19,13 @@ QString TFZaklad::DalsiPrikladProTisk()
 
 void TFZaklad::connectSheetItems()
 {
-    const auto connectItem = [this](const char *name, int columns) {
-        QAction *item = findChild<QAction *>(QString::fromLatin1(name));
+    const auto connectItem = [this](QAction *item, int columns) {
         connect(item, &QAction::triggered, this, Guarded([this, columns] { previewSheet(columns); }));
     };
     // The countdown goes on behind the preview: a timed exercise may run out while it is open.
-    connectItem("MP1Sl", 1);
-    connectItem("MP2Sl", 2);
-    connectItem("MP3Sl", 3);
+    connectItem(m_menu->MP1Sl, 1);
+    connectItem(m_menu->MP2Sl, 2);
+    connectItem(m_menu->MP3Sl, 3);
 }
 
 void TFZaklad::previewSheet(int columns)
