@@ -8,8 +8,10 @@
 #include "settings/inifile.h"
 #include "mainwindowfixture.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QDir>
+#include <QStatusTipEvent>
 #include <QStyleOptionButton>
 #include <QWindow>
 
@@ -32,6 +34,8 @@ private slots:
     void closeRightAfterStart_data();
     void closeRightAfterStart();
     void firstAnswerFindsTheSoundsReady();
+    void screenReaderHearsThePanels_data();
+    void screenReaderHearsThePanels();
 
 private:
     std::unique_ptr<MainWindowFixture> m_fixture;
@@ -173,6 +177,38 @@ void TestMainLook::firstAnswerFindsTheSoundsReady()
     QTest::keyClick(MainWindowFixture::answerField(*w), Qt::Key_Return);
     QCOMPARE(w->session().PartialCorrect(), 1);
     QCOMPARE(sound->lastStarted(), m_fixture->path("zvuk/spravne.wav"));
+}
+
+void TestMainLook::screenReaderHearsThePanels_data()
+{
+    QTest::addColumn<int>("panel");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("value");
+    QTest::newRow("grade") << 1 << "celková známka" << "4";
+    QTest::newRow("right") << 2 << "celkový počet správně vypočtených příkladů" << "1";
+    QTest::newRow("wrong") << 3 << "celkový počet chybně vypočtených příkladů" << "1";
+    QTest::newRow("hint") << 4 << "nápověda" << "zobrazí historii dílčího hodnocení";
+}
+
+void TestMainLook::screenReaderHearsThePanels()
+{
+    QFETCH(int, panel);
+    QFETCH(QString, name);
+    QFETCH(QString, value);
+    m_fixture->writeIni("[Plus]\nC1OD=7\nC1DO=7\nC2OD=5\nC2DO=5\n");
+    auto w = m_fixture->startWindow();
+    MainWindowFixture::answer(*w, QStringLiteral("12"));
+    MainWindowFixture::answer(*w, QStringLiteral("13"));
+    QStatusTipEvent tip(QStringLiteral("zobrazí historii dílčího hodnocení"));
+    QApplication::sendEvent(w.get(), &tip);
+
+    QAccessibleInterface *heard = QAccessible::queryAccessibleInterface(w->findChild<QLabel *>(QStringLiteral("SBPanel%1").arg(panel)));
+    QVERIFY(heard);
+    QCOMPARE(heard->text(QAccessible::Name), name);
+    QCOMPARE(heard->text(QAccessible::Value), value);
+    QAccessibleTextInterface *text = heard->textInterface();
+    QVERIFY(text);
+    QCOMPARE(text->text(0, text->characterCount()), value);
 }
 
 NUMIK_GUI_TEST_MAIN(TestMainLook)
