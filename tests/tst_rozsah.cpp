@@ -53,11 +53,20 @@ private:
     std::unique_ptr<TFRozsah> openDialog(bool retest = false)
     {
         auto dialog = std::make_unique<TFRozsah>(m_settings, m_fixture->path("numik.ini"), m_random, retest);
-        dialog->show();
-        QApplication::setActiveWindow(dialog.get());
-        if (!QTest::qWaitForWindowActive(dialog.get()))
+        if (!activate(dialog.get()))
             qFatal("the dialog does not become active");
         return dialog;
+    }
+    // Shows the window and waits until it has the keyboard, as the focus changes that the tests
+    // rely on reach only the active window. Without a window manager the program asks the X
+    // server itself, once the window is on screen.
+    static bool activate(QWidget *window)
+    {
+        window->show();
+        if (!QTest::qWaitForWindowExposed(window))
+            return false;
+        window->activateWindow();
+        return QTest::qWaitForWindowActive(window);
     }
     static TRxSpinEdit *field(QWidget &dialog, const QString &name) { return dialog.findChild<TRxSpinEdit *>(name); }
     static void typeOver(TRxSpinEdit *f, const char *text)
@@ -114,9 +123,7 @@ void TestRozsah::spinEditRules()
     auto *other = new QPushButton(&window);
     other->move(0, 40);
     spin->setLimits({min, max});
-    window.show();
-    QApplication::setActiveWindow(&window);
-    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QVERIFY(activate(&window));
     int changes = 0;
     connect(spin, &TRxSpinEdit::changed, &window, [&changes] { ++changes; });
     spin->setFocus();
