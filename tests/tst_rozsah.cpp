@@ -47,7 +47,6 @@ private slots:
     void failedWriteKeepsTheDialogOpen();
     void everyValueSurvivesARestart();
     void retestKeepsItsTimeLimit();
-    void correctedCzechTexts();
 
 private:
     std::unique_ptr<TFRozsah> openDialog(bool retest = false)
@@ -57,9 +56,7 @@ private:
             qFatal("the dialog does not become active");
         return dialog;
     }
-    // Shows the window and waits until it has the keyboard, as the focus changes that the tests
-    // rely on reach only the active window. Without a window manager the program asks the X
-    // server itself, once the window is on screen.
+    // Focus changes reach only the active window; without a window manager Qt asks the X server.
     static bool activate(QWidget *window)
     {
         window->show();
@@ -256,6 +253,7 @@ void TestRozsah::loadingAppliesTheCouplings()
     QVERIFY(dialog->findChild<QCheckBox *>("ChBStart")->isChecked());
     QVERIFY(dialog->findChild<QRadioButton *>("RGChybVysl2")->isChecked());
     QCOMPARE(dialog->pageControl()->currentIndex(), 0);
+    QCOMPARE(dialog->pageControl()->tab(1)->text(), QStringLiteral("&omezení rozsahu"));
 }
 
 void TestRozsah::numbersBeyond32BitsAreSaved_data()
@@ -398,6 +396,8 @@ void TestRozsah::everyValueSurvivesARestart()
 {
     {
         auto w = m_fixture->startWindow();
+        QCOMPARE(w->findChild<QAction *>("MChPrezkouset")->statusTip(),
+                 QStringLiteral("přezkoušet příklady, kde byla chyba ve výsledku"));
         ModalDialogCloser closer([&](QWidget *d) {
             auto *dialog = qobject_cast<TFRozsah *>(d);
             QVERIFY(dialog);
@@ -407,6 +407,8 @@ void TestRozsah::everyValueSurvivesARestart()
             QApplication::sendEvent(field(*dialog, "RSEKratDO2"), &tip);
             QCOMPARE(MainWindowFixture::panel(*w, 4), QStringLiteral("horní hranice rozsahu generování čísla 2 pro násobení"));
             QVERIFY(field(*dialog, "RSEKratDO2")->toolTip().isEmpty());
+            QCOMPARE(dialog->findChild<QCheckBox *>("ChBDeaktiv")->statusTip(),
+                     QStringLiteral("možnost pozastavení odpočítávání při deaktivaci (přepnutí do jiné aplikace)"));
 
             int value = 1;
             for (const char *name : {"RSEPlusOD1", "RSEPlusDO1", "RSEPlusOD2", "RSEPlusDO2", "RSEPlusODV", "RSEPlusDOV"})
@@ -473,17 +475,6 @@ void TestRozsah::retestKeepsItsTimeLimit()
     QCOMPARE(dialog->result(), int(QDialog::Accepted));
     QCOMPARE(IniReadInteger(m_fixture->path("numik.ini"), "CasLimit", "hodnota", 0), 25);
     QCOMPARE(m_settings.timeLimitSeconds, 7);
-}
-
-void TestRozsah::correctedCzechTexts()
-{
-    auto dialog = openDialog();
-    QCOMPARE(dialog->pageControl()->tab(1)->text(), QStringLiteral("&omezení rozsahu"));
-    QCOMPARE(dialog->findChild<QCheckBox *>("ChBDeaktiv")->statusTip(),
-             QStringLiteral("možnost pozastavení odpočítávání při deaktivaci (přepnutí do jiné aplikace)"));
-    auto w = m_fixture->startWindow();
-    QCOMPARE(w->findChild<QAction *>("MChPrezkouset")->statusTip(),
-             QStringLiteral("přezkoušet příklady, kde byla chyba ve výsledku"));
 }
 
 NUMIK_GUI_TEST_MAIN(TestRozsah)
