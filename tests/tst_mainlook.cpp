@@ -6,11 +6,14 @@
 #include "app/zaklad.h"
 #include "generator/amedit.h"
 #include "settings/inifile.h"
+#include "settings/windowplacement.h"
 #include "mainwindowfixture.h"
 
 #include <QAccessible>
 #include <QCheckBox>
+#include <QAction>
 #include <QDir>
+#include <QScreen>
 #include <QStatusTipEvent>
 #include <QStyleOptionButton>
 #include <QWindow>
@@ -31,6 +34,9 @@ private slots:
     void layoutFollowsTheZoom();
     void storedZoom_data();
     void storedZoom();
+    void fitIntoArea_data();
+    void fitIntoArea();
+    void zoomKeepsTheWindowOnScreen();
     void closeRightAfterStart_data();
     void closeRightAfterStart();
     void firstAnswerFindsTheSoundsReady();
@@ -131,6 +137,40 @@ void TestMainLook::storedZoom()
     w->close();
     // what is written back is the zoom in force
     QCOMPARE(IniReadInteger(m_fixture->path("numik.ini"), "Okno", "velikost", 0), inForce);
+}
+
+void TestMainLook::fitIntoArea_data()
+{
+    QTest::addColumn<QRect>("frame");
+    QTest::addColumn<QRect>("area");
+    QTest::addColumn<QPoint>("fitted");
+    const QRect screen(0, 0, 1280, 900);
+    QTest::newRow("fits: kept") << QRect(471, 386, 342, 191) << screen << QPoint(471, 386);
+    QTest::newRow("300 % from the centre") << QRect(471, 386, 1026, 591) << screen << QPoint(254, 309);
+    QTest::newRow("one pixel past the right") << QRect(939, 10, 342, 191) << screen << QPoint(938, 10);
+    QTest::newRow("before the left and the top") << QRect(-20, -5, 342, 191) << screen << QPoint(0, 0);
+    QTest::newRow("wider and taller: the corner") << QRect(300, 200, 1500, 1000) << screen << QPoint(0, 0);
+    QTest::newRow("taller only") << QRect(1000, 50, 342, 1000) << screen << QPoint(938, 0);
+    QTest::newRow("area off the origin, task bar above")
+        << QRect(1300, 10, 342, 191) << QRect(1280, 40, 1920, 1040) << QPoint(1300, 40);
+}
+
+void TestMainLook::fitIntoArea()
+{
+    QFETCH(QRect, frame);
+    QFETCH(QRect, area);
+    QFETCH(QPoint, fitted);
+    QCOMPARE(FitIntoArea(frame, area), fitted);
+}
+
+void TestMainLook::zoomKeepsTheWindowOnScreen()
+{
+    auto w = m_fixture->startWindow();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    const QRect area = w->screen()->availableGeometry();
+    w->move(area.right() - 400, area.bottom() - 250);
+    w->findChild<QAction *>("MMZ200")->trigger(); // grows past the right and bottom edges: moves in just so far
+    QCOMPARE(w->frameGeometry().bottomRight(), area.bottomRight());
 }
 
 void TestMainLook::closeRightAfterStart_data()

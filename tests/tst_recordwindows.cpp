@@ -2,7 +2,9 @@
 #include "generator/amedit.h"
 #include "mainwindowfixture.h"
 #include "records/daycount.h"
+#include "records/chybvysl.h"
 #include "records/recordfiles.h"
+#include "records/wrongresults.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -14,6 +16,8 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTextBlock>
 #include <QTreeWidget>
 #include <QUrl>
 
@@ -97,6 +101,7 @@ private slots:
     void retestEdges();
     void wrongResultsViewer_data();
     void wrongResultsViewer();
+    void viewerOfHugeFile();
     void historyViewer();
     void aboutWindow();
 
@@ -125,6 +130,12 @@ void TestRecordWindows::retestOfThree()
     QCOMPARE(w->settings().mode, 2);
     QCOMPARE(shown(*w), QStringLiteral("7 + 5 "));
     QVERIFY(!MainWindowFixture::child<CasGauge>(*w, "GCasLim")->isVisible()); // A had no limit
+    // nor does it time out: the pause noted when the settings mode began is not resumed for it
+    auto *countdown = w->findChild<QTimer *>(QStringLiteral("TCasLimit"));
+    for (int tick = 0; tick < 3 && countdown->isActive(); ++tick)
+        w->TCasLimitTimer(); // ticks as the running timer gives them
+    QCOMPARE(shown(*w), QStringLiteral("7 + 5 "));
+    QCOMPARE(w->session().PartialWrong(), 0);
 
     MainWindowFixture::answer(*w, "12"); // A is right and leaves the file
     QCOMPARE(shown(*w), QStringLiteral(" - 3 4"));
@@ -253,6 +264,29 @@ void TestRecordWindows::wrongResultsViewer()
     }
     // afterwards the countdown runs again in the teaching mode
     QCOMPARE(w->findChild<QTimer *>(QStringLiteral("TCasLimit"))->isActive(), !retestOffered);
+}
+
+void TestRecordWindows::viewerOfHugeFile()
+{
+    // a damaged file of 2 GB after the widest lines a class meets
+    const QStringList widest{"12 + 13 = čas. lim. 10s", "čas. lim. 10s X 10 = 100", "100 : 10 = čas. lim. 60s"};
+    {
+        QFile file(path("chybavysl.nmk"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        for (const WrongResultRecord &r : {WrongResultRecord{12, 13, 1, 0, true, 10, 3}, {0, 10, 3, 100, true, 10, 1},
+                                           {100, 10, 4, 0, true, 60, 3}})
+            QCOMPARE(file.write(r.encode()), qint64(WrongResultRecord::Size));
+        QVERIFY(file.resize(2'000'000'000));
+    }
+    TFChyba viewer(path("chybavysl.nmk"));
+    viewer.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&viewer));
+    auto *list = viewer.findChild<QPlainTextEdit *>(QStringLiteral("MChyba"));
+    QCOMPARE(list->toPlainText().split(u'\n').mid(0, 3), widest);
+    QCOMPARE(list->blockCount(), WrongResultsShown + 1);
+    QCOMPARE(list->document()->lastBlock().text(), QStringLiteral("… a dalších 71\u00A0418\u00A0571"));
+    // nothing runs past the list's edge: there is nothing to scroll sideways
+    QCOMPARE(list->horizontalScrollBar()->maximum(), 0);
 }
 
 void TestRecordWindows::historyViewer()

@@ -5,6 +5,7 @@
 #include "app/messagebox.h"
 #include "app/soundplayer.h"
 #include "app/zaklad.h"
+#include "settings/windowplacement.h"
 
 #include <QAction>
 #include <QMenu>
@@ -119,6 +120,8 @@ void TFZaklad::MMZ150Click(QAction *item)
         return;
     m_settings.zoomPercent = percent;
     applyZoom();
+    // the window grows from its top-left corner; what would pass the screen's edge moves in
+    KeepOnScreen(this);
     MMZvetseniClick();
 }
 
