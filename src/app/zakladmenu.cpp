@@ -68,7 +68,7 @@ void TFZaklad::buildMenu()
     QMenu *wrong = submenu(nullptr, bar, "MChybneVysl", QStringLiteral("&Chybné výsledky"),
                            QStringLiteral("možnosti práce s chybnými výsledky"));
     item(wrong, "MChZobra", QStringLiteral("&zobrazit"), QStringLiteral("zobrazit chybné výsledky"));
-    item(wrong, "MChPrezkouset", QStringLiteral("&přezkoušet"), QStringLiteral("přezkoušet příklady kde byla chyba ve výsledku"));
+    item(wrong, "MChPrezkouset", QStringLiteral("&přezkoušet"), QStringLiteral("přezkoušet příklady, kde byla chyba ve výsledku"));
 
     QMenu *mode = submenu(nullptr, bar, "MRezim", QStringLiteral("&Režim"), QString());
     QAction *settingsMode = item(mode, "MRNastaveni", QStringLiteral("&nastavení"), QString());

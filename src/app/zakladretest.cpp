@@ -148,7 +148,7 @@ void TFZaklad::MMHDHClick()
 {
     const CountdownPause pause(*this, !keepsRunning(m_settings.historyAccess));
     if (CountEvaluations(m_historyFile) == 0) {
-        ShowMessageBox(QStringLiteral("Nejsou uložena zádná dílčí hodnocení v historii."), MessageKind::Information);
+        ShowMessageBox(QStringLiteral("Nejsou uložena žádná dílčí hodnocení v historii."), MessageKind::Information);
         return;
     }
     TFHDH history(m_historyFile, m_iniFile, m_localClock().date(), this);
