@@ -11,6 +11,7 @@ packages=(
     fonts-liberation2
     libbenchmark-dev
     poppler-utils
+    xvfb xauth x11-utils
 )
 # The CI checks (scripts/check.sh) build a second time with clang's sanitizers and libFuzzer.
 if [ "${CI:-}" = true ] || [ "${NUMIK_CHECKS:-0}" = 1 ]; then
