@@ -9,10 +9,12 @@
 #include "settings/windowplacement.h"
 #include "mainwindowfixture.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QAction>
 #include <QDir>
 #include <QScreen>
+#include <QStatusTipEvent>
 #include <QStyleOptionButton>
 #include <QWindow>
 
@@ -38,6 +40,8 @@ private slots:
     void closeRightAfterStart_data();
     void closeRightAfterStart();
     void firstAnswerFindsTheSoundsReady();
+    void screenReaderHearsThePanels_data();
+    void screenReaderHearsThePanels();
 
 private:
     std::unique_ptr<MainWindowFixture> m_fixture;
@@ -213,6 +217,35 @@ void TestMainLook::firstAnswerFindsTheSoundsReady()
     QTest::keyClick(MainWindowFixture::answerField(*w), Qt::Key_Return);
     QCOMPARE(w->session().PartialCorrect(), 1);
     QCOMPARE(sound->lastStarted(), m_fixture->path("zvuk/spravne.wav"));
+}
+
+void TestMainLook::screenReaderHearsThePanels_data()
+{
+    QTest::addColumn<int>("panel");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("value");
+    QTest::newRow("grade") << 1 << "celková známka" << "4";
+    QTest::newRow("right") << 2 << "celkový počet správně vypočtených příkladů" << "1";
+    QTest::newRow("wrong") << 3 << "celkový počet chybně vypočtených příkladů" << "1";
+    QTest::newRow("hint") << 4 << "nápověda" << "zobrazí historii dílčího hodnocení";
+}
+
+void TestMainLook::screenReaderHearsThePanels()
+{
+    QFETCH(int, panel);
+    QFETCH(QString, name);
+    QFETCH(QString, value);
+    m_fixture->writeIni("[Plus]\nC1OD=7\nC1DO=7\nC2OD=5\nC2DO=5\n");
+    auto w = m_fixture->startWindow();
+    MainWindowFixture::answer(*w, QStringLiteral("12"));
+    MainWindowFixture::answer(*w, QStringLiteral("13"));
+    QStatusTipEvent tip(QStringLiteral("zobrazí historii dílčího hodnocení"));
+    QApplication::sendEvent(w.get(), &tip);
+    QAccessibleInterface *heard = QAccessible::queryAccessibleInterface(w->findChild<QLabel *>(QStringLiteral("SBPanel%1").arg(panel)));
+    QVERIFY(heard);
+    QCOMPARE(heard->text(QAccessible::Name), name);
+    QCOMPARE(heard->text(QAccessible::Value), value);
+    QVERIFY(heard->textInterface());
 }
 
 NUMIK_GUI_TEST_MAIN(TestMainLook)

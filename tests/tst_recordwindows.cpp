@@ -6,6 +6,7 @@
 #include "records/recordfiles.h"
 #include "records/wrongresults.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QCheckBox>
 #include <QDateEdit>
@@ -226,7 +227,7 @@ void TestRecordWindows::historyViewer()
     {
         ModalSweeper sweeper;
         trigger(*w, "MMHDH");
-        QCOMPARE(sweeper.messages, QStringList{QStringLiteral("Nejsou uložena zádná dílčí hodnocení v historii.")});
+        QCOMPARE(sweeper.messages, QStringList{QStringLiteral("Nejsou uložena žádná dílčí hodnocení v historii.")});
     }
     // newest first: 02:30 that Prague skips that night, midnight, a damaged one, the day before
     for (double when : {day - 0.5, qQNaN(), day, day + 2.5 / 24})
@@ -280,10 +281,16 @@ void TestRecordWindows::aboutWindow()
     {
         ModalSweeper sweeper([&](QWidget *about) {
             running = w->findChild<QTimer *>(QStringLiteral("TCasLimit"))->isActive();
-            for (const char *name : {"Label1", "Label3", "Label4"})
-                values.append(about->findChild<QLabel *>(QString::fromLatin1(name))->text());
+            // as a screen reader hears each value: the caption, then the value shown
+            for (const char *name : {"Label1", "Label3", "Label4", "Label5"}) {
+                auto *label = about->findChild<QLabel *>(QString::fromLatin1(name));
+                QAccessibleInterface *heard = QAccessible::queryAccessibleInterface(label);
+                QAccessibleTextInterface *text = heard->textInterface();
+                QVERIFY(text);
+                QCOMPARE(text->text(0, text->characterCount()), label->text());
+                values.append(heard->text(QAccessible::Name) + u' ' + heard->text(QAccessible::Value));
+            }
             QVERIFY(!about->findChild<QLabel *>(QStringLiteral("Label2"))->text().isEmpty());
-            QCOMPARE(about->findChild<QLabel *>(QStringLiteral("Label5"))->text(), QStringLiteral("© 2026 Korvelanta"));
             QCOMPARE(about->findChild<QLabel *>(QStringLiteral("Image1"))->pixmap().deviceIndependentSize(),
                      QSizeF(64, 64));
             QCOMPARE(QApplication::focusWidget(), about->findChild<QPushButton *>(QStringLiteral("Button1")));
@@ -301,7 +308,8 @@ void TestRecordWindows::aboutWindow()
     }
     QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
     QDesktopServices::unsetUrlHandler(QStringLiteral("mailto"));
-    QCOMPARE(values, (QStringList{"Numik", "1.5.0.0", "Korvelanta"}));
+    QCOMPARE(values, (QStringList{"Název: Numik", "Verze: 1.5.0.0", "Výrobce: Korvelanta",
+                                  "Autorské právo: © 2026 Korvelanta"}));
     QCOMPARE(m_urls, (QStringList{"https://numik.korvelanta.example", "mailto:info@korvelanta.example?subject=&body="}));
     QVERIFY(!running);
     QVERIFY(w->findChild<QTimer *>(QStringLiteral("TCasLimit"))->isActive());

@@ -68,7 +68,7 @@ ZakladMenuBar::ZakladMenuBar(QMenuBar *bar)
                           QStringLiteral("možnosti práce s chybnými výsledky"));
     MChZobra = item(MChybneVysl, "MChZobra", QStringLiteral("&zobrazit"), QStringLiteral("zobrazit chybné výsledky"));
     MChPrezkouset = item(MChybneVysl, "MChPrezkouset", QStringLiteral("&přezkoušet"),
-                         QStringLiteral("přezkoušet příklady kde byla chyba ve výsledku"));
+                         QStringLiteral("přezkoušet příklady, kde byla chyba ve výsledku"));
 
     MRezim = submenu(nullptr, bar, "MRezim", QStringLiteral("&Režim"));
     MRNastaveni = checkable(item(MRezim, "MRNastaveni", QStringLiteral("&nastavení")), true);

@@ -71,7 +71,7 @@ void TFZaklad::MMHDHClick()
 {
     const CountdownPause pause(*m_flow, !keepsRunning(m_settings.historyAccess));
     if (!m_flow->hasHistory()) {
-        ShowMessageBox(QStringLiteral("Nejsou uložena zádná dílčí hodnocení v historii."), MessageKind::Information);
+        ShowMessageBox(QStringLiteral("Nejsou uložena žádná dílčí hodnocení v historii."), MessageKind::Information);
         return;
     }
     TFHDH history(m_files.historyFile, m_files.iniFile, m_localClock().date(), this);

@@ -17,7 +17,7 @@
 namespace {
 
 // GetPrivateProfileString hands out at most this many characters of a value.
-constexpr qsizetype MaxValueLength = 2047;
+constexpr qsizetype MaxValueLength = IniMaxValueLength;
 
 // Some editors put this before the first line; it is no part of the text.
 constexpr QByteArrayView ByteOrderMark("\xEF\xBB\xBF");

@@ -21,6 +21,10 @@ private:
 // written.
 inline constexpr qint64 MaxSettingsFileSize = 1024 * 1024;
 
+// IniReadString hands out at most this many characters (UTF-16 code units) of a value, counted
+// after the quotes around it are taken off and the bytes are decoded.
+inline constexpr qsizetype IniMaxValueLength = 2047;
+
 // Each accessor opens the file, does one read or one write and closes it again: nothing is cached,
 // so a value written anywhere is what the next read anywhere sees. Section and key names match
 // regardless of ASCII letter case. A missing file, section or key, or a value that does not parse,
