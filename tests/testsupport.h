@@ -3,6 +3,7 @@
 // Helpers shared by the window tests.
 
 #include "app/fontwarmup.h"
+#include "app/plugins.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -22,6 +23,14 @@ inline void useOffscreenPlatformByDefault()
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
+// The tests run from the build tree, whose plugins lie beside the program, not beside them.
+inline void useBuildTreePlugins()
+{
+#ifdef NUMIK_TEST_PLUGIN_DIR
+    SetPluginDirectory(QStringLiteral(NUMIK_TEST_PLUGIN_DIR));
+#endif
 }
 
 // Watches for the next modal dialog that opens above the one active now (if any), hands it to
@@ -119,6 +128,7 @@ inline void typeText(QWidget *widget, const QString &text)
         testsupport::useOffscreenPlatformByDefault();                                               \
         WarmUpFontConfiguration(); /* as the program starts: the fonts read on a second thread */   \
         QApplication app(argc, argv);                                                               \
+        testsupport::useBuildTreePlugins();                                                         \
         app.setAttribute(Qt::AA_Use96Dpi, true);                                                    \
         TestObject tc;                                                                              \
         QTEST_SET_MAIN_SOURCE_PATH                                                                  \
