@@ -2,7 +2,6 @@
 
 // Helpers shared by the window tests.
 
-#include "app/fontwarmup.h"
 #include "app/plugins.h"
 
 #include <QApplication>
@@ -126,7 +125,6 @@ inline void typeText(QWidget *widget, const QString &text)
     int main(int argc, char *argv[])                                                                \
     {                                                                                               \
         testsupport::useOffscreenPlatformByDefault();                                               \
-        WarmUpFontConfiguration(); /* as the program starts: the fonts read on a second thread */   \
         QApplication app(argc, argv);                                                               \
         testsupport::useBuildTreePlugins();                                                         \
         app.setAttribute(Qt::AA_Use96Dpi, true);                                                    \

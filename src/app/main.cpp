@@ -1,4 +1,3 @@
-#include "app/fontwarmup.h"
 #include "app/numikstyle.h"
 #include "app/zaklad.h"
 #include "settings/programdirectory.h"
@@ -11,7 +10,6 @@
 
 int main(int argc, char *argv[])
 {
-    WarmUpFontConfiguration(); // while the application connects to the display
     QApplication app(argc, argv);
     QApplication::setStyle(new NumikStyle);
     QApplication::setApplicationName(QStringLiteral("Numik-Korvelanta"));

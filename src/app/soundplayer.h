@@ -11,7 +11,8 @@ class SoundOutput;
 // Plays the program's short wave files without waiting for them: a new sound replaces one still
 // playing, and a switched-off sound, a missing file or a machine without audio give silence
 // without any message. The audio libraries come in with the plugin "numiksound", loaded by
-// prepare() (the main window calls it just after its first paint) or else by the first sound.
+// prepare() (the main window calls it when the pupil starts typing an answer) or else by the
+// first sound.
 class SoundPlayer : public QObject
 {
     Q_OBJECT
