@@ -21,20 +21,7 @@ if [ "${NUMIK_BENCH:-0}" = 1 ]; then
     packages+=(xvfb libxcb1-dev libxcb-damage0-dev)
 fi
 
-missing=()
-for p in "${packages[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
-        missing+=("$p")
-    fi
-done
-
-if ((${#missing[@]})); then
-    echo "Installing: ${missing[*]}"
-    sudo=()
-    if [ "$(id -u)" -ne 0 ]; then sudo=(sudo); fi
-    "${sudo[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+bash "$top/scripts/install-packages.sh" "${packages[@]}"
 
 # Warnings are errors in CI (or with NUMIK_WERROR=ON); elsewhere a newer compiler only warns.
 werror="${NUMIK_WERROR:-}"

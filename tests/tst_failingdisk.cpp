@@ -5,6 +5,7 @@
 #include "practice/answercheck.h"
 #include "records/recordfiles.h"
 #include "rerun.h"
+#include "settings/inifile.h"
 
 #include <QDir>
 #include <QMessageBox>
@@ -71,6 +72,8 @@ class TestFailingDisk : public QObject
 private slots:
     void writePaths_data();
     void writePaths();
+    void settingsInReadOnlyFolder_data();
+    void settingsInReadOnlyFolder();
 };
 
 void TestFailingDisk::writePaths_data()
@@ -161,6 +164,53 @@ void TestFailingDisk::writePaths()
     QCOMPARE(bytesOf(folder + QStringLiteral("/numik.ini")), iniBefore);
     QCOMPARE(bytesOf(folder + QStringLiteral("/chyba.nmk")).left(before.size()), before);
     QCOMPARE(CountWrongResults(folder + QStringLiteral("/chyba.nmk")), disk == QLatin1String("missing") ? 0 : 146);
+}
+
+void TestFailingDisk::settingsInReadOnlyFolder_data()
+{
+    QTest::addColumn<int>("size"); // of the settings file before the password is written
+    QTest::addColumn<bool>("written");
+    QTest::newRow("the password fits the file's page") << 100 << true;
+    QTest::newRow("the password needs a page the full disk lacks") << 4090 << false;
+}
+
+// A folder that takes no new file holds a writable settings file, on a full disk: the file can
+// only be written in place, and either it is written whole or it stays as it was.
+void TestFailingDisk::settingsInReadOnlyFolder()
+{
+    QFETCH(int, size);
+    QFETCH(bool, written);
+    const QString folder = QString::fromLocal8Bit(rerunValue());
+    if (folder.isEmpty()) {
+        QTemporaryDir outer;
+        const QString mountPoint = outer.filePath(QStringLiteral("program"));
+        QVERIFY(QDir().mkdir(mountPoint));
+        // without capabilities even the namespace's root must keep to the permissions
+        const Rerun rerun = rerunUnder(tinyDiskWrapper(mountPoint, 64) + QStringList{QStringLiteral("setpriv"),
+                                           QStringLiteral("--inh-caps=-all"), QStringLiteral("--bounding-set=-all")},
+                                       QStringLiteral("settingsInReadOnlyFolder:") + QTest::currentDataTag(),
+                                       mountPoint.toLocal8Bit());
+        if (!rerun.started || rerun.output.contains("mount:") || rerun.output.contains("unshare:")
+            || rerun.output.contains("setpriv:"))
+            QSKIP("no user and mount namespaces here");
+        QVERIFY2(rerun.exitCode == 0, rerun.output.constData());
+        return;
+    }
+    const QString ini = folder + QStringLiteral("/numik.ini");
+    const QByteArray before = SevenPlusFive + ';' + QByteArray(size - SevenPlusFive.size() - 2, 'x') + '\n';
+    writeFile(ini, before);
+    fillDisk(folder);
+    QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+    QVERIFY2(::access(QFile::encodeName(folder).constData(), W_OK) != 0, "the folder is still writable");
+
+    const auto writePassword = [&] { IniWriteString(ini, "Heslo", "hodnota", "\"ucitel123\""); };
+    if (written)
+        writePassword();
+    else
+        QVERIFY_THROWS_EXCEPTION(IniWriteError, writePassword());
+    QCOMPARE(IniReadString(ini, "Heslo", "hodnota", QString()), written ? QStringLiteral("ucitel123") : QString());
+    if (!written)
+        QCOMPARE(bytesOf(ini), before);
 }
 
 NUMIK_GUI_TEST_MAIN(TestFailingDisk)

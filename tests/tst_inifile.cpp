@@ -35,6 +35,7 @@ private slots:
     void windows1250Values();
     void damagedOrSpecialFile_data();
     void damagedOrSpecialFile();
+    void writeNeverPassesTheReadLimit();
 
     void missingFileGivesDefaults();
     void startupMode_data();
@@ -268,11 +269,15 @@ void TestIniFile::damagedOrSpecialFile_data()
     QTest::newRow("named pipe") << "fifo";
     QTest::newRow("/dev/zero") << "/dev/zero";
     QTest::newRow("folder") << "folder";
+    // a pupil sharing the folder links numik.ini to another pupil's file, which exists or not yet
+    QTest::newRow("link to a file") << "link to a file";
+    QTest::newRow("link to no file") << "link to no file";
 }
 
 void TestIniFile::damagedOrSpecialFile()
 {
     QFETCH(QString, what);
+    const QString essay = m_dir->filePath(QStringLiteral("essay"));
     QByteArray before;
     if (what == QLatin1String("large"))
         before = iniWith("[Plus]\nC1DO=3\n" + QByteArray(20 * 1024 * 1024, '\n')).isEmpty() ? QByteArray() : contents(m_ini);
@@ -281,7 +286,12 @@ void TestIniFile::damagedOrSpecialFile()
     else if (what == QLatin1String("folder"))
         QVERIFY(QDir().mkdir(m_ini));
     else
-        QVERIFY(QFile::link(what, m_ini));
+        QVERIFY(QFile::link(what.startsWith(u'l') ? essay : what, m_ini));
+    const QByteArray essayText = "[Plus]\nC1DO=3\n[Heslo]\nhodnota=ucitel123\n";
+    QFile essayFile(essay);
+    if (what == QLatin1String("link to a file"))
+        QVERIFY(essayFile.open(QIODevice::WriteOnly) && essayFile.write(essayText) == essayText.size());
+    essayFile.close();
 
     QElapsedTimer clock;
     clock.start();
@@ -296,7 +306,21 @@ void TestIniFile::damagedOrSpecialFile()
     QVERIFY_THROWS_EXCEPTION(IniWriteError, IniWriteInteger(m_ini, "Plus", "C1DO", 4));
     if (what == QLatin1String("large"))
         QVERIFY(contents(m_ini) == before);
-    QVERIFY(!QFileInfo(m_ini).isFile() || what == QLatin1String("large"));
+    QVERIFY(!QFileInfo(m_ini).isFile() || what == QLatin1String("large") || what == QLatin1String("link to a file"));
+    // nothing is read or written through a link
+    QCOMPARE(contents(essay), what == QLatin1String("link to a file") ? essayText : QByteArray());
+    QCOMPARE(QFileInfo::exists(essay), what == QLatin1String("link to a file"));
+}
+
+void TestIniFile::writeNeverPassesTheReadLimit()
+{
+    const QByteArray head = "[Heslo]\nhodnota=abc\n;";
+    const QByteArray full = head + QByteArray(MaxSettingsFileSize - head.size() - 1, 'x') + '\n';
+    iniWith(full);
+    QVERIFY_THROWS_EXCEPTION(IniWriteError, IniWriteString(m_ini, "Heslo", "hodnota", "abcd"));
+    QVERIFY(contents(m_ini) == full);
+    IniWriteString(m_ini, "Heslo", "hodnota", "xyz"); // the same length still fits
+    QCOMPARE(IniReadString(m_ini, "Heslo", "hodnota", QString()), QStringLiteral("xyz"));
 }
 
 void TestIniFile::missingFileGivesDefaults()

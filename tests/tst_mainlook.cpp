@@ -6,10 +6,15 @@
 #include "app/zaklad.h"
 #include "generator/amedit.h"
 #include "settings/inifile.h"
+#include "settings/windowplacement.h"
 #include "mainwindowfixture.h"
 
+#include <QAccessible>
 #include <QCheckBox>
+#include <QAction>
 #include <QDir>
+#include <QScreen>
+#include <QStatusTipEvent>
 #include <QStyleOptionButton>
 #include <QWindow>
 
@@ -29,9 +34,14 @@ private slots:
     void layoutFollowsTheZoom();
     void storedZoom_data();
     void storedZoom();
+    void fitIntoArea_data();
+    void fitIntoArea();
+    void zoomKeepsTheWindowOnScreen();
     void closeRightAfterStart_data();
     void closeRightAfterStart();
     void firstAnswerFindsTheSoundsReady();
+    void screenReaderHearsThePanels_data();
+    void screenReaderHearsThePanels();
 
 private:
     std::unique_ptr<MainWindowFixture> m_fixture;
@@ -129,6 +139,40 @@ void TestMainLook::storedZoom()
     QCOMPARE(IniReadInteger(m_fixture->path("numik.ini"), "Okno", "velikost", 0), inForce);
 }
 
+void TestMainLook::fitIntoArea_data()
+{
+    QTest::addColumn<QRect>("frame");
+    QTest::addColumn<QRect>("area");
+    QTest::addColumn<QPoint>("fitted");
+    const QRect screen(0, 0, 1280, 900);
+    QTest::newRow("fits: kept") << QRect(471, 386, 342, 191) << screen << QPoint(471, 386);
+    QTest::newRow("300 % from the centre") << QRect(471, 386, 1026, 591) << screen << QPoint(254, 309);
+    QTest::newRow("one pixel past the right") << QRect(939, 10, 342, 191) << screen << QPoint(938, 10);
+    QTest::newRow("before the left and the top") << QRect(-20, -5, 342, 191) << screen << QPoint(0, 0);
+    QTest::newRow("wider and taller: the corner") << QRect(300, 200, 1500, 1000) << screen << QPoint(0, 0);
+    QTest::newRow("taller only") << QRect(1000, 50, 342, 1000) << screen << QPoint(938, 0);
+    QTest::newRow("area off the origin, task bar above")
+        << QRect(1300, 10, 342, 191) << QRect(1280, 40, 1920, 1040) << QPoint(1300, 40);
+}
+
+void TestMainLook::fitIntoArea()
+{
+    QFETCH(QRect, frame);
+    QFETCH(QRect, area);
+    QFETCH(QPoint, fitted);
+    QCOMPARE(FitIntoArea(frame, area), fitted);
+}
+
+void TestMainLook::zoomKeepsTheWindowOnScreen()
+{
+    auto w = m_fixture->startWindow();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    const QRect area = w->screen()->availableGeometry();
+    w->move(area.right() - 400, area.bottom() - 250);
+    w->findChild<QAction *>("MMZ200")->trigger(); // grows past the right and bottom edges: moves in just so far
+    QCOMPARE(w->frameGeometry().bottomRight(), area.bottomRight());
+}
+
 void TestMainLook::closeRightAfterStart_data()
 {
     QTest::addColumn<int>("zoom");
@@ -173,6 +217,35 @@ void TestMainLook::firstAnswerFindsTheSoundsReady()
     QTest::keyClick(MainWindowFixture::answerField(*w), Qt::Key_Return);
     QCOMPARE(w->session().PartialCorrect(), 1);
     QCOMPARE(sound->lastStarted(), m_fixture->path("zvuk/spravne.wav"));
+}
+
+void TestMainLook::screenReaderHearsThePanels_data()
+{
+    QTest::addColumn<int>("panel");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("value");
+    QTest::newRow("grade") << 1 << "celková známka" << "4";
+    QTest::newRow("right") << 2 << "celkový počet správně vypočtených příkladů" << "1";
+    QTest::newRow("wrong") << 3 << "celkový počet chybně vypočtených příkladů" << "1";
+    QTest::newRow("hint") << 4 << "nápověda" << "zobrazí historii dílčího hodnocení";
+}
+
+void TestMainLook::screenReaderHearsThePanels()
+{
+    QFETCH(int, panel);
+    QFETCH(QString, name);
+    QFETCH(QString, value);
+    m_fixture->writeIni("[Plus]\nC1OD=7\nC1DO=7\nC2OD=5\nC2DO=5\n");
+    auto w = m_fixture->startWindow();
+    MainWindowFixture::answer(*w, QStringLiteral("12"));
+    MainWindowFixture::answer(*w, QStringLiteral("13"));
+    QStatusTipEvent tip(QStringLiteral("zobrazí historii dílčího hodnocení"));
+    QApplication::sendEvent(w.get(), &tip);
+    QAccessibleInterface *heard = QAccessible::queryAccessibleInterface(w->findChild<QLabel *>(QStringLiteral("SBPanel%1").arg(panel)));
+    QVERIFY(heard);
+    QCOMPARE(heard->text(QAccessible::Name), name);
+    QCOMPARE(heard->text(QAccessible::Value), value);
+    QVERIFY(heard->textInterface());
 }
 
 NUMIK_GUI_TEST_MAIN(TestMainLook)

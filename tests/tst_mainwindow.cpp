@@ -37,6 +37,7 @@ private slots:
     void enterInAShownNumberErasesNothing();
     void enterDuringFeedbackGetsNoVerdict();
     void failedDrawKeepsTheExercise();
+    void twoCopiesRetestOneFile();
     void zoomAndPlacementSurviveARestart();
     void oddZoomChecksNoItem();
     void soundSwitch();
@@ -304,6 +305,21 @@ void TestMainWindow::failedDrawKeepsTheExercise()
     QCOMPARE(child<TAMEdit>(*w, "ECislo1")->text(), QStringLiteral("0"));
     QCOMPARE(child<TAMEdit>(*w, "EOperace")->text(), QStringLiteral("+"));
     QCOMPARE(w->generator().exerciseCount(), 1);
+}
+
+void TestMainWindow::twoCopiesRetestOneFile()
+{
+    for (qint32 first = 11; first <= 15; ++first)
+        AppendWrongResult(path("chyba.nmk"), {first, 1, 1, 0, false, 0, 3});
+    auto one = startWindow();
+    auto other = startWindow();
+    for (TFZaklad *w : {one.get(), other.get()})
+        w->findChild<QAction *>("MChPrezkouset")->trigger();
+    answer(*one, "12");
+    answer(*other, "12"); // 11 + 1 again, already gone from the file
+    QCOMPARE(CountWrongResults(path("chyba.nmk")), 4);
+    for (TFZaklad *w : {one.get(), other.get()})
+        QCOMPARE(child<TAMEdit>(*w, "ECislo1")->text(), QStringLiteral("12")); // both go on with 12 + 1
 }
 
 void TestMainWindow::zoomAndPlacementSurviveARestart()

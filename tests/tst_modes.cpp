@@ -33,8 +33,11 @@ private slots:
     void leavingTeachingMode();
     void newPassword_data();
     void newPassword();
+    void longestPassword_data();
+    void longestPassword();
     void newExerciseOnEnteringTeachingMode_data();
     void newExerciseOnEnteringTeachingMode();
+    void retestKeepsTheTeachersSwitches();
 
 private:
     static QAction *item(TFZaklad &w, const char *name) { return w.findChild<QAction *>(QString::fromLatin1(name)); }
@@ -231,6 +234,27 @@ void TestModes::newPassword()
     }
 }
 
+void TestModes::longestPassword_data()
+{
+    QTest::addColumn<QString>("letter");
+    QTest::newRow("one byte each") << QStringLiteral("a");
+    QTest::newRow("two bytes each") << QStringLiteral("ř");
+}
+
+void TestModes::longestPassword()
+{
+    QFETCH(QString, letter);
+    // one letter more than the settings file gives back: neither field takes it, so the stored
+    // password is the longest that still matches
+    const QString typed = letter.repeated(IniMaxValueLength + 1);
+    auto w = m_fixture->startWindow();
+    QCOMPARE(answerPasswords(item(*w, "MRHeslo"), {typed}).size(), 1);
+    QCOMPARE(IniReadString(m_fixture->path("numik.ini"), "Heslo", "hodnota", {}), typed.left(IniMaxValueLength));
+    item(*w, "MRVyuka")->trigger();
+    QVERIFY(answerPassword(item(*w, "MRNastaveni"), typed).asked);
+    QCOMPARE(w->settings().mode, 1);
+}
+
 void TestModes::newExerciseOnEnteringTeachingMode_data()
 {
     QTest::addColumn<QString>("field");
@@ -285,6 +309,33 @@ void TestModes::newExerciseOnEnteringTeachingMode()
         item(*w, "MRVyuka")->trigger();
         QCOMPARE(w->generator().exerciseCount() - before, 1);
     }
+}
+
+void TestModes::retestKeepsTheTeachersSwitches()
+{
+    m_fixture->writeIni(SevenPlusFive + "[CasLimit]\nhodnota=6\n");
+    AppendWrongResult(m_fixture->path("chyba.nmk"), {7, 5, 1, 13, false, 0, 3});
+    auto w = m_fixture->startWindow();
+    auto *minus = MainWindowFixture::child<QCheckBox>(*w, "ChBMinus");
+    minus->click();
+    item(*w, "MMSound")->trigger();
+    const QByteArray ini = bytesOf(m_fixture->path("numik.ini"));
+    item(*w, "MChPrezkouset")->trigger();
+    {
+        // the closing message, then the forced evaluation of the one answer
+        std::unique_ptr<ModalDialogCloser> evaluation;
+        ModalDialogCloser message([&](QWidget *) { evaluation = std::make_unique<ModalDialogCloser>(); });
+        MainWindowFixture::answer(*w, "12");
+        QVERIFY(message.handled());
+        QVERIFY(evaluation && evaluation->handled());
+    }
+    QVERIFY(!w->isRetestActive());
+    QVERIFY(minus->isChecked());
+    QVERIFY(MainWindowFixture::child<QCheckBox>(*w, "ChBPlus")->isChecked());
+    QVERIFY(!w->settings().soundOn);
+    QVERIFY(!item(*w, "MMSound")->isChecked());
+    QCOMPARE(w->settings().timeLimitSeconds, 6); // the record's limit gives way to the setting
+    QCOMPARE(bytesOf(m_fixture->path("numik.ini")), ini);
 }
 
 NUMIK_GUI_TEST_MAIN(TestModes)

@@ -29,6 +29,13 @@
 
 namespace {
 
+// A re-test's delete: the record numbered record, answered where the copy expected it.
+struct Answered
+{
+    qint32 index;
+    qint32 record;
+};
+
 enum class Op { CountWrong, CountEval, Append, Read, Delete, Prepend, ReadEvals, RemoveFile };
 
 WrongResultRecord wrong(qint32 n)
@@ -185,6 +192,8 @@ private slots:
     void readClampsIndex();
     void deleteRecord_data();
     void deleteRecord();
+    void deleteAnsweredRecord_data();
+    void deleteAnsweredRecord();
     void appendCoversTrailingFragment();
     void prepend_data();
     void prepend();
@@ -385,6 +394,44 @@ void TestRecordFiles::deleteRecord()
     QCOMPARE(contents(path()).toHex(' '), after.toHex(' '));
 }
 
+void TestRecordFiles::deleteAnsweredRecord_data()
+{
+    QTest::addColumn<QByteArray>("file"); // empty: no file at all
+    QTest::addColumn<QList<Answered>>("deletes");
+    QTest::addColumn<QList<qint32>>("positions");
+    QTest::addColumn<QByteArray>("after");
+    const QByteArray eleven = wrongRange(11, 15);
+    QTest::newRow("two copies answer the first") << eleven << QList<Answered>{{1, 11}, {1, 11}} << QList<qint32>{1, 0}
+                                                 << wrongRange(12, 15);
+    QTest::newRow("moved up by the other copy") << wrongRange(12, 15) << QList<Answered>{{2, 12}} << QList<qint32>{1}
+                                                << wrongRange(13, 15);
+    QTest::newRow("first equal from the index on") << wrongBytes({1, 2, 1, 2}) << QList<Answered>{{2, 1}}
+                                                   << QList<qint32>{3} << wrongBytes({1, 2, 2});
+    QTest::newRow("else the first equal anywhere") << wrongBytes({2, 1, 2, 3}) << QList<Answered>{{4, 2}}
+                                                   << QList<qint32>{1} << wrongBytes({1, 2, 3});
+    QTest::newRow("missing file") << QByteArray() << QList<Answered>{{1, 1}} << QList<qint32>{0} << QByteArray();
+    // searched a block at a time
+    QTest::newRow("5000 records, found far before the index")
+        << wrongRange(1, 5000) << QList<Answered>{{4999, 2341}} << QList<qint32>{2341}
+        << wrongRange(1, 2340) + wrongRange(2342, 5000);
+}
+
+void TestRecordFiles::deleteAnsweredRecord()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QList<Answered>, deletes);
+    QFETCH(QList<qint32>, positions);
+    QFETCH(QByteArray, after);
+    if (!file.isEmpty())
+        writeFile(path(), file);
+    QList<qint32> removedAt;
+    for (const Answered &answered : deletes)
+        removedAt.append(DeleteWrongResult(path(), answered.index, wrong(answered.record)));
+    QCOMPARE(removedAt, positions);
+    QCOMPARE(QFileInfo::exists(path()), !file.isEmpty());
+    QCOMPARE(contents(path()).toHex(' '), after.toHex(' '));
+}
+
 void TestRecordFiles::appendCoversTrailingFragment()
 {
     AppendWrongResult(path(), wrong(1));
@@ -570,8 +617,10 @@ void TestRecordFiles::folderWhereFileExpected_data()
     QTest::addColumn<Op>("op");
     const std::pair<const char *, Op> ops[] = {
         {"count wrong results", Op::CountWrong}, {"count evaluations", Op::CountEval}, {"append", Op::Append},
-        {"read", Op::Read}, {"delete", Op::Delete}, {"prepend", Op::Prepend}, {"read evaluations", Op::ReadEvals}};
-    for (const char *what : {"folder", "named pipe", "/dev/zero"}) {
+        {"read", Op::Read}, {"delete", Op::Delete}, {"prepend", Op::Prepend}, {"read evaluations", Op::ReadEvals},
+        {"remove the file", Op::RemoveFile}};
+    // a pupil sharing the folder links the file to another pupil's, which exists or not yet
+    for (const char *what : {"folder", "named pipe", "/dev/zero", "link to a file", "link to no file"}) {
         for (const auto &[name, op] : ops)
             QTest::addRow("%s, %s", what, name) << QString::fromLatin1(what) << op;
     }
@@ -581,15 +630,25 @@ void TestRecordFiles::folderWhereFileExpected()
 {
     QFETCH(QString, what);
     QFETCH(Op, op);
+    const QString target = path("essay.txt");
+    const QByteArray essay = wrongBytes({1, 2, 3}) + "essay";
     if (what == QLatin1String("folder"))
         QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("chyba.nmk")));
     else if (what == QLatin1String("named pipe"))
         QCOMPARE(::mkfifo(QFile::encodeName(path()).constData(), 0644), 0); // no writer: open() would wait
+    else if (what.startsWith(QLatin1String("link")))
+        QVERIFY(QFile::link(target, path()));
     else
         QVERIFY(QFile::link(what, path()));
+    if (what == QLatin1String("link to a file"))
+        writeFile(target, essay);
     QCOMPARE(failureCode([&] { run(op, path()); }), 5);
     if (what == QLatin1String("folder"))
         QVERIFY(QFileInfo(path()).isDir());
+    // nothing is written through the link, and the link stays
+    QCOMPARE(contents(target), what == QLatin1String("link to a file") ? essay : QByteArray());
+    QCOMPARE(QFileInfo::exists(target), what == QLatin1String("link to a file"));
+    QCOMPARE(QFileInfo(path()).isSymLink(), what.startsWith(u'l') || what.startsWith(u'/'));
 }
 
 void TestRecordFiles::twoCopiesLoseNothing()

@@ -23,6 +23,8 @@ private slots:
     void historyRow_data();
     void historyRow();
     void historyReadIsBounded();
+    void wrongResultsListing_data();
+    void wrongResultsListing();
     void retestSteps_data();
     void retestSteps();
 
@@ -102,6 +104,43 @@ void TestRecords::historyReadIsBounded()
     const QList<EvaluationRecord> shown = ReadHistoryToShow(path);
     QCOMPARE(shown.size(), HistoryCapacity);
     QCOMPARE(shown.front(), record);
+}
+
+void TestRecords::wrongResultsListing_data()
+{
+    QTest::addColumn<qint64>("bytes"); // of a sparse file whose first record is 7 + 5 = (13)
+    QTest::addColumn<qint32>("limit");
+    QTest::addColumn<qsizetype>("lines");
+    QTest::addColumn<QString>("last");
+    QTest::newRow("no file") << qint64(-1) << 3 << qsizetype(0) << QString();
+    QTest::newRow("all listed, fragment ignored") << qint64(3 * 28 + 5) << 3 << qsizetype(3) << "0 + 0 = (0)";
+    QTest::newRow("one more") << qint64(4 * 28) << 3 << qsizetype(4) << "… a ještě jeden";
+    QTest::newRow("four more") << qint64(7 * 28) << 3 << qsizetype(4) << "… a další 4";
+    QTest::newRow("five more") << qint64(8 * 28) << 3 << qsizetype(4) << "… a dalších 5";
+    // a damaged file of 2 GB: one pass over what is listed, in well under a second
+    QTest::newRow("2 GB") << qint64(2'000'000'000) << WrongResultsShown << qsizetype(WrongResultsShown + 1)
+                          << QStringLiteral("… a dalších 71\u00A0418\u00A0571");
+}
+
+void TestRecords::wrongResultsListing()
+{
+    QFETCH(qint64, bytes);
+    QFETCH(qint32, limit);
+    QFETCH(qsizetype, lines);
+    QFETCH(QString, last);
+    const QString path = m_dir.filePath(QStringLiteral("chybavysl-%1.nmk").arg(QTest::currentDataTag()));
+    if (bytes >= 0) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QCOMPARE(file.write(WrongResultRecord{7, 5, 1, 13, false, 10, 3}.encode()), qint64(WrongResultRecord::Size));
+        QVERIFY(file.resize(bytes));
+    }
+    const WrongResultsListing listing = WrongResultsToShow(path, limit);
+    QCOMPARE(listing.recordCount, std::max<qint64>(bytes, 0) / WrongResultRecord::Size);
+    QCOMPARE(listing.lines.size(), lines);
+    if (lines > 1)
+        QCOMPARE(listing.lines.front(), QStringLiteral("7 + 5 = (13)"));
+    QCOMPARE(listing.lines.value(lines - 1), last);
 }
 
 void TestRecords::retestSteps_data()

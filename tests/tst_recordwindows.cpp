@@ -2,8 +2,11 @@
 #include "generator/amedit.h"
 #include "mainwindowfixture.h"
 #include "records/daycount.h"
+#include "records/chybvysl.h"
 #include "records/recordfiles.h"
+#include "records/wrongresults.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QCheckBox>
 #include <QDateEdit>
@@ -13,6 +16,8 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTextBlock>
 #include <QTreeWidget>
 #include <QUrl>
 
@@ -96,6 +101,7 @@ private slots:
     void retestEdges();
     void wrongResultsViewer_data();
     void wrongResultsViewer();
+    void viewerOfHugeFile();
     void historyViewer();
     void aboutWindow();
 
@@ -124,6 +130,12 @@ void TestRecordWindows::retestOfThree()
     QCOMPARE(w->settings().mode, 2);
     QCOMPARE(shown(*w), QStringLiteral("7 + 5 "));
     QVERIFY(!MainWindowFixture::child<CasGauge>(*w, "GCasLim")->isVisible()); // A had no limit
+    // nor does it time out: the pause noted when the settings mode began is not resumed for it
+    auto *countdown = w->findChild<QTimer *>(QStringLiteral("TCasLimit"));
+    for (int tick = 0; tick < 3 && countdown->isActive(); ++tick)
+        w->TCasLimitTimer(); // ticks as the running timer gives them
+    QCOMPARE(shown(*w), QStringLiteral("7 + 5 "));
+    QCOMPARE(w->session().PartialWrong(), 0);
 
     MainWindowFixture::answer(*w, "12"); // A is right and leaves the file
     QCOMPARE(shown(*w), QStringLiteral(" - 3 4"));
@@ -254,6 +266,29 @@ void TestRecordWindows::wrongResultsViewer()
     QCOMPARE(w->findChild<QTimer *>(QStringLiteral("TCasLimit"))->isActive(), !retestOffered);
 }
 
+void TestRecordWindows::viewerOfHugeFile()
+{
+    // a damaged file of 2 GB after the widest lines a class meets
+    const QStringList widest{"12 + 13 = čas. lim. 10s", "čas. lim. 10s X 10 = 100", "100 : 10 = čas. lim. 60s"};
+    {
+        QFile file(path("chybavysl.nmk"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        for (const WrongResultRecord &r : {WrongResultRecord{12, 13, 1, 0, true, 10, 3}, {0, 10, 3, 100, true, 10, 1},
+                                           {100, 10, 4, 0, true, 60, 3}})
+            QCOMPARE(file.write(r.encode()), qint64(WrongResultRecord::Size));
+        QVERIFY(file.resize(2'000'000'000));
+    }
+    TFChyba viewer(path("chybavysl.nmk"));
+    viewer.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&viewer));
+    auto *list = viewer.findChild<QPlainTextEdit *>(QStringLiteral("MChyba"));
+    QCOMPARE(list->toPlainText().split(u'\n').mid(0, 3), widest);
+    QCOMPARE(list->blockCount(), WrongResultsShown + 1);
+    QCOMPARE(list->document()->lastBlock().text(), QStringLiteral("… a dalších 71\u00A0418\u00A0571"));
+    // nothing runs past the list's edge: there is nothing to scroll sideways
+    QCOMPARE(list->horizontalScrollBar()->maximum(), 0);
+}
+
 void TestRecordWindows::historyViewer()
 {
     const double day = DateTimeOfDay(QDate(2024, 3, 31));
@@ -262,7 +297,7 @@ void TestRecordWindows::historyViewer()
     {
         ModalSweeper sweeper;
         trigger(*w, "MMHDH");
-        QCOMPARE(sweeper.messages, QStringList{QStringLiteral("Nejsou uložena zádná dílčí hodnocení v historii.")});
+        QCOMPARE(sweeper.messages, QStringList{QStringLiteral("Nejsou uložena žádná dílčí hodnocení v historii.")});
     }
     // newest first: 02:30 that Prague skips that night, midnight, a damaged one, the day before
     for (double when : {day - 0.5, qQNaN(), day, day + 2.5 / 24})
@@ -316,10 +351,16 @@ void TestRecordWindows::aboutWindow()
     {
         ModalSweeper sweeper([&](QWidget *about) {
             running = w->findChild<QTimer *>(QStringLiteral("TCasLimit"))->isActive();
-            for (const char *name : {"Label1", "Label3", "Label4"})
-                values.append(about->findChild<QLabel *>(QString::fromLatin1(name))->text());
+            // as a screen reader hears each value: the caption, then the value shown
+            for (const char *name : {"Label1", "Label3", "Label4", "Label5"}) {
+                auto *label = about->findChild<QLabel *>(QString::fromLatin1(name));
+                QAccessibleInterface *heard = QAccessible::queryAccessibleInterface(label);
+                QAccessibleTextInterface *text = heard->textInterface();
+                QVERIFY(text);
+                QCOMPARE(text->text(0, text->characterCount()), label->text());
+                values.append(heard->text(QAccessible::Name) + u' ' + heard->text(QAccessible::Value));
+            }
             QVERIFY(!about->findChild<QLabel *>(QStringLiteral("Label2"))->text().isEmpty());
-            QCOMPARE(about->findChild<QLabel *>(QStringLiteral("Label5"))->text(), QStringLiteral("© 2026 Korvelanta"));
             QCOMPARE(about->findChild<QLabel *>(QStringLiteral("Image1"))->pixmap().deviceIndependentSize(),
                      QSizeF(64, 64));
             QCOMPARE(QApplication::focusWidget(), about->findChild<QPushButton *>(QStringLiteral("Button1")));
@@ -337,7 +378,8 @@ void TestRecordWindows::aboutWindow()
     }
     QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
     QDesktopServices::unsetUrlHandler(QStringLiteral("mailto"));
-    QCOMPARE(values, (QStringList{"Numik", "1.5.0.0", "Korvelanta"}));
+    QCOMPARE(values, (QStringList{"Název: Numik", "Verze: 1.5.0.0", "Výrobce: Korvelanta",
+                                  "Autorské právo: © 2026 Korvelanta"}));
     QCOMPARE(m_urls, (QStringList{"https://numik.korvelanta.example", "mailto:info@korvelanta.example?subject=&body="}));
     QVERIFY(!running);
     QVERIFY(w->findChild<QTimer *>(QStringLiteral("TCasLimit"))->isActive());

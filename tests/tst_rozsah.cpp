@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusTipEvent>
+#include <QToolButton>
 
 using namespace testsupport;
 
@@ -37,6 +38,8 @@ private slots:
     void thresholdRippleWithoutWindows_data();
     void thresholdRippleWithoutWindows();
     void loadingAppliesTheCouplings();
+    void numbersBeyond32BitsAreSaved_data();
+    void numbersBeyond32BitsAreSaved();
     void comboBoxKeepsTheFocus_data();
     void comboBoxKeepsTheFocus();
     void inadmissibleRangesAreRefused_data();
@@ -49,11 +52,18 @@ private:
     std::unique_ptr<TFRozsah> openDialog(bool retest = false)
     {
         auto dialog = std::make_unique<TFRozsah>(m_settings, m_fixture->path("numik.ini"), m_random, retest);
-        dialog->show();
-        QApplication::setActiveWindow(dialog.get());
-        if (!QTest::qWaitForWindowActive(dialog.get()))
+        if (!activate(dialog.get()))
             qFatal("the dialog does not become active");
         return dialog;
+    }
+    // Focus changes reach only the active window; without a window manager Qt asks the X server.
+    static bool activate(QWidget *window)
+    {
+        window->show();
+        if (!QTest::qWaitForWindowExposed(window))
+            return false;
+        window->activateWindow();
+        return QTest::qWaitForWindowActive(window);
     }
     static TRxSpinEdit *field(QWidget &dialog, const QString &name) { return dialog.findChild<TRxSpinEdit *>(name); }
     static void typeOver(TRxSpinEdit *f, const char *text)
@@ -89,7 +99,12 @@ void TestRozsah::spinEditRules_data()
     QTest::newRow("letters are not typed") << 0 << 0 << "1a2" << 12 << "12";
     QTest::newRow("a sign alone reads as the lower limit") << 3 << 2147483647 << "-" << 3 << "-";
     QTest::newRow("empty reads as the lower limit") << 0 << 3600 << "" << 0 << "";
-    QTest::newRow("beyond 32 bits reads as the lower limit") << 0 << 0 << "99999999999" << 0 << "99999999999";
+    // beyond 32 bits a number reads as the nearer 32-bit bound, and leaving shows the bound or
+    // the field's own limit
+    QTest::newRow("beyond 32 bits") << 0 << 0 << "99999999999" << 2147483647 << "2147483647";
+    QTest::newRow("below 32 bits") << 0 << 0 << "-3000000000" << -2147483647 - 1 << "-2147483648";
+    QTest::newRow("beyond 32 bits and the limit") << 0 << 3600 << "99999999999" << 2147483647 << "3600";
+    QTest::newRow("below 32 bits and the limit") << 3 << 2147483647 << "-99999999999" << -2147483647 - 1 << "3";
 }
 
 void TestRozsah::spinEditRules()
@@ -105,9 +120,7 @@ void TestRozsah::spinEditRules()
     auto *other = new QPushButton(&window);
     other->move(0, 40);
     spin->setLimits({min, max});
-    window.show();
-    QApplication::setActiveWindow(&window);
-    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QVERIFY(activate(&window));
     int changes = 0;
     connect(spin, &TRxSpinEdit::changed, &window, [&changes] { ++changes; });
     spin->setFocus();
@@ -240,27 +253,67 @@ void TestRozsah::loadingAppliesTheCouplings()
     QVERIFY(dialog->findChild<QCheckBox *>("ChBStart")->isChecked());
     QVERIFY(dialog->findChild<QRadioButton *>("RGChybVysl2")->isChecked());
     QCOMPARE(dialog->pageControl()->currentIndex(), 0);
+    QCOMPARE(dialog->pageControl()->tab(1)->text(), QStringLiteral("&omezení rozsahu"));
+}
+
+void TestRozsah::numbersBeyond32BitsAreSaved_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QByteArray>("typed");
+    QTest::addColumn<QString>("section");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<int>("saved");
+
+    QTest::newRow("highest result of addition") << 0 << "RSEPlusDOV" << QByteArray("3000000000") << "Plus" << "VDO"
+                                                << 2147483647;
+    QTest::newRow("time limit") << 3 << "RSECasLimit" << QByteArray("99999999999") << "CasLimit" << "hodnota" << 3600;
+    QTest::newRow("evaluation count") << 2 << "RSEAutoPo" << QByteArray("99999999999") << "Hodnoceni" << "autopo"
+                                      << 2147483647;
+}
+
+void TestRozsah::numbersBeyond32BitsAreSaved()
+{
+    QFETCH(int, page);
+    QFETCH(QString, field);
+    QFETCH(QByteArray, typed);
+    QFETCH(QString, section);
+    QFETCH(QString, key);
+    QFETCH(int, saved);
+
+    auto dialog = openDialog();
+    dialog->pageControl()->setCurrentIndex(page);
+    TRxSpinEdit *f = TestRozsah::field(*dialog, field);
+    typeOver(f, typed.constData());
+    QTest::keyClick(f, Qt::Key_Return);
+    QCOMPARE(dialog->result(), int(QDialog::Accepted));
+    QCOMPARE(IniReadInteger(m_fixture->path("numik.ini"), section, key, -1), saved);
+    QCOMPARE(f->text(), QString::number(saved));
 }
 
 void TestRozsah::comboBoxKeepsTheFocus_data()
 {
     QTest::addColumn<QString>("typed");
-    QTest::addColumn<bool>("enter"); // leave by Enter (OK) instead of Tab
-    QTest::addColumn<bool>("left");
+    QTest::addColumn<int>("leaving"); // Tab, Enter, a click on OK, or Alt+D (another page)
+    QTest::addColumn<bool>("kept");   // the focus stays in the box and OK is refused
     QTest::addColumn<int>("choice");
 
-    QTest::newRow("x,z names item 3") << "x,z" << false << true << 3;
-    QTest::newRow("a semicolon names none") << "X;Y" << false << false << 1;
-    QTest::newRow("empty names none") << "" << false << false << 1;
-    QTest::newRow("Enter takes y,z") << "y,z" << true << false << 4;
-    QTest::newRow("Enter keeps the choice") << "X;Y" << true << false << 1;
+    QTest::newRow("Tab on x,z takes item 3") << "x,z" << int(Qt::Key_Tab) << false << 3;
+    QTest::newRow("Tab on a semicolon") << "X;Y" << int(Qt::Key_Tab) << true << 1;
+    QTest::newRow("Tab on empty") << "" << int(Qt::Key_Tab) << true << 1;
+    QTest::newRow("Enter takes y,z") << "y,z" << int(Qt::Key_Return) << false << 4;
+    QTest::newRow("Enter on a semicolon") << "X;Y" << int(Qt::Key_Return) << true << 1;
+    QTest::newRow("Enter on a trailing blank") << "X,Y,Z " << int(Qt::Key_Return) << true << 1;
+    QTest::newRow("click on OK") << "X;Y" << int(Qt::Key_unknown) << true << 1;
+    QTest::newRow("Alt+D on y,z") << "y,z" << int(Qt::Key_D) << false << 4;
+    QTest::newRow("Alt+D on a semicolon") << "X;Y" << int(Qt::Key_D) << true << 1;
 }
 
 void TestRozsah::comboBoxKeepsTheFocus()
 {
     QFETCH(QString, typed);
-    QFETCH(bool, enter);
-    QFETCH(bool, left);
+    QFETCH(int, leaving);
+    QFETCH(bool, kept);
     QFETCH(int, choice);
 
     auto dialog = openDialog();
@@ -272,17 +325,19 @@ void TestRozsah::comboBoxKeepsTheFocus()
     combo->lineEdit()->selectAll();
     QTest::keyClick(combo, Qt::Key_Delete);
     QTest::keyClicks(combo, typed);
-    if (enter) {
-        QTest::keyClick(combo, Qt::Key_Return);
-        QCOMPARE(dialog->result(), int(QDialog::Accepted));
-    } else {
-        box->setFocus(Qt::TabFocusReason);
-        QTRY_COMPARE(combo->hasFocus(), !left);
-        QCOMPARE(box->hasFocus(), left);
-        dialog->BBOKClick();
-    }
+    if (leaving == Qt::Key_unknown)
+        QTest::mouseClick(dialog->findChild<QPushButton *>("BBOK"), Qt::LeftButton);
+    else
+        QTest::keyClick(combo, Qt::Key(leaving), leaving == Qt::Key_D ? Qt::AltModifier : Qt::NoModifier);
+    QTRY_VERIFY(!dialog->pageControl()->tab(2)->isDown()); // an accelerator clicks its tab a moment later
+    QTRY_COMPARE(combo->hasFocus(), kept);
+    QCOMPARE(dialog->pageControl()->currentIndex(), kept || leaving != Qt::Key_D ? 1 : 2);
+    if (dialog->isVisible())
+        dialog->BBOKClick(); // and OK again does what leaving does
+    QCOMPARE(combo->hasFocus(), kept);
+    QCOMPARE(dialog->result(), kept ? 0 : int(QDialog::Accepted));
     QCOMPARE(combo->property("Tag").toInt(), choice);
-    QCOMPARE(IniReadInteger(m_fixture->path("numik.ini"), "Plus", "ORAN", -1), choice);
+    QCOMPARE(IniReadInteger(m_fixture->path("numik.ini"), "Plus", "ORAN", -1), kept ? -1 : choice);
 }
 
 void TestRozsah::inadmissibleRangesAreRefused_data()
@@ -341,6 +396,8 @@ void TestRozsah::everyValueSurvivesARestart()
 {
     {
         auto w = m_fixture->startWindow();
+        QCOMPARE(w->findChild<QAction *>("MChPrezkouset")->statusTip(),
+                 QStringLiteral("přezkoušet příklady, kde byla chyba ve výsledku"));
         ModalDialogCloser closer([&](QWidget *d) {
             auto *dialog = qobject_cast<TFRozsah *>(d);
             QVERIFY(dialog);
@@ -350,6 +407,8 @@ void TestRozsah::everyValueSurvivesARestart()
             QApplication::sendEvent(field(*dialog, "RSEKratDO2"), &tip);
             QCOMPARE(MainWindowFixture::panel(*w, 4), QStringLiteral("horní hranice rozsahu generování čísla 2 pro násobení"));
             QVERIFY(field(*dialog, "RSEKratDO2")->toolTip().isEmpty());
+            QCOMPARE(dialog->findChild<QCheckBox *>("ChBDeaktiv")->statusTip(),
+                     QStringLiteral("možnost pozastavení odpočítávání při deaktivaci (přepnutí do jiné aplikace)"));
 
             int value = 1;
             for (const char *name : {"RSEPlusOD1", "RSEPlusDO1", "RSEPlusOD2", "RSEPlusDO2", "RSEPlusODV", "RSEPlusDOV"})
@@ -357,9 +416,8 @@ void TestRozsah::everyValueSurvivesARestart()
             field(*dialog, "RSEPlusDOV")->setValue(200);
             field(*dialog, "RSEDelOD2")->setValue(2);
             dialog->findChild<QCheckBox *>("ORMinusAN")->setChecked(true);
+            // a picked item counts at OK even if no focus change reached the box
             dialog->findChild<QComboBox *>("ORCisloMinus")->setCurrentIndex(3);
-            dialog->findChild<QComboBox *>("ORCisloMinus")->setFocus();
-            field(*dialog, "RSEORMinusOd")->setFocus();
             field(*dialog, "RSEORMinusDo")->setValue(12);
             field(*dialog, "RSEHodn3")->setValue(40);
             field(*dialog, "RSEAutoPo")->setValue(7);

@@ -356,9 +356,12 @@ void TestWidgets::placementRestore_data()
     QTest::newRow("Left -8 restores as 0") << 2 << QVariant(-8) << QVariant(30) << false << QPoint(0, 30) << false;
     QTest::newRow("negative Top restores as 0") << 2 << QVariant(40) << QVariant(-1) << false << QPoint(40, 0) << false;
     QTest::newRow("missing Left and Top") << 2 << absent << absent << false << QPoint(1, 1) << false;
-    QTest::newRow("beyond the screen kept") << 2 << QVariant(5000) << QVariant(4000) << false << QPoint(5000, 4000) << false;
-    QTest::newRow("absurd Left held in range") << 2 << QVariant(2147483647) << QVariant(3) << false
-                                               << QPoint(QWIDGETSIZE_MAX, 3) << false;
+    // a place that would leave part of the window off the screen moves in just far enough
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    const QPoint corner(area.right() + 1 - 342, area.bottom() + 1 - 191);
+    QTest::newRow("beyond the screen moved in") << 2 << QVariant(5000) << QVariant(4000) << false << corner << false;
+    QTest::newRow("absurd Left moved in") << 2 << QVariant(2147483647) << QVariant(3) << false
+                                          << QPoint(corner.x(), 3) << false;
     QTest::newRow("unknown State is normal") << 7 << QVariant(10) << QVariant(10) << false << QPoint(10, 10) << false;
     QTest::newRow("maximised") << 1 << QVariant(10) << QVariant(20) << false << QPoint(10, 20) << true;
     QTest::newRow("normal undoes maximised") << 2 << QVariant(10) << QVariant(20) << true << QPoint(10, 20) << false;

@@ -5,10 +5,22 @@
 
 #include <array>
 
+// A label that shows a value under a caption, such as a count in the status bar or the version in
+// the About window. Its accessible name is the caption (setAccessibleName); a screen reader gets
+// the shown text as its value and through the text interface, where a plain label with a name
+// of its own would hide the text.
+class ValueLabel : public QLabel
+{
+    Q_OBJECT
+
+public:
+    explicit ValueLabel(const QString &text, QWidget *parent = nullptr);
+};
+
 // One panel of the main window's status bar: its text inside a one-pixel sunken frame, painted
 // by us so that the whole height inside the frame is the text's; the bar is only 19 pixels high
 // at 100 %, which leaves no room for a style's margins.
-class StatusPanel : public QLabel
+class StatusPanel : public ValueLabel
 {
     Q_OBJECT
 

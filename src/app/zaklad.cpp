@@ -49,12 +49,17 @@ void useButtonFace(QWidget *widget)
 } // namespace
 
 TFZaklad::TFZaklad(const QString &programDirectory, QWidget *parent)
+    : TFZaklad(programDirectory, QDir(programDirectory).filePath(QStringLiteral("zvuk")), parent)
+{
+}
+
+TFZaklad::TFZaklad(const QString &dataDirectory, const QString &soundDirectory, QWidget *parent)
     : QMainWindow(parent)
-    , m_programDirectory(programDirectory)
-    , m_iniFile(QDir(programDirectory).filePath(QStringLiteral("numik.ini")))
-    , m_retestFile(QDir(programDirectory).filePath(QStringLiteral("chyba.nmk")))
-    , m_wrongResultsFile(QDir(programDirectory).filePath(QStringLiteral("chybavysl.nmk")))
-    , m_historyFile(QDir(programDirectory).filePath(QStringLiteral("hdv.ndv")))
+    , m_soundDirectory(soundDirectory)
+    , m_iniFile(QDir(dataDirectory).filePath(QStringLiteral("numik.ini")))
+    , m_retestFile(QDir(dataDirectory).filePath(QStringLiteral("chyba.nmk")))
+    , m_wrongResultsFile(QDir(dataDirectory).filePath(QStringLiteral("chybavysl.nmk")))
+    , m_historyFile(QDir(dataDirectory).filePath(QStringLiteral("hdv.ndv")))
     , m_localClock([] { return QDateTime::currentDateTime(); })
 {
     setObjectName(QStringLiteral("FZaklad"));
@@ -285,12 +290,18 @@ void TFZaklad::reloadFromIni()
     // the switches and the sound return to their stored values, the time limit to the setting
     OperationSwitches switches;
     NastavDleIni(m_iniFile, m_settings, switches);
+    setSwitchesAndSound(switches, m_settings.soundOn);
+}
+
+void TFZaklad::setSwitchesAndSound(const OperationSwitches &switches, bool soundOn)
+{
     ChBPlus->setChecked(switches.plus);
     ChBMinus->setChecked(switches.minus);
     ChBKrat->setChecked(switches.krat);
     ChBDeleni->setChecked(switches.deleni);
-    m_sound->setEnabled(m_settings.soundOn);
-    MMSound->setChecked(m_settings.soundOn);
+    m_settings.soundOn = soundOn;
+    m_sound->setEnabled(soundOn);
+    MMSound->setChecked(soundOn);
 }
 
 void TFZaklad::closeEvent(QCloseEvent *event)

@@ -39,8 +39,10 @@ class TFZaklad : public QMainWindow, private SessionHost, private CountdownTimer
     Q_OBJECT
 
 public:
-    // Every file the program keeps lives in programDirectory: the settings, the records and
-    // the sound folder "zvuk". The paths are built here once.
+    // The settings and the records live in dataDirectory, the sounds are read from
+    // soundDirectory. The paths are built here once.
+    TFZaklad(const QString &dataDirectory, const QString &soundDirectory, QWidget *parent = nullptr);
+    // Everything in one folder, the sounds in its folder "zvuk", as in the folder install.
     explicit TFZaklad(const QString &programDirectory, QWidget *parent = nullptr);
     ~TFZaklad() override;
 
@@ -162,6 +164,7 @@ private:
     void retestTimedOut();
     void endRetest();
     void reloadFromIni();
+    void setSwitchesAndSound(const OperationSwitches &switches, bool soundOn);
     void MMHDHClick();
     void MIAboutClick();
 
@@ -182,7 +185,7 @@ private:
     void stop() override;
 
     // paths, built once
-    QString m_programDirectory;
+    QString m_soundDirectory;
     QString m_iniFile;
     QString m_retestFile;
     QString m_wrongResultsFile;
@@ -200,6 +203,10 @@ private:
     bool m_retestActive = false;
     qint32 m_retestIndex = 0; // 1-based position in the re-test file of the exercise on screen
     quint64 m_retestSerial = 0; // the exercise the re-test put on screen
+    WrongResultRecord m_retestRecord; // and the record it was read from
+    // the teacher's operation switches and sound as they stood when the re-test began
+    OperationSwitches m_switchesBeforeRetest;
+    bool m_soundBeforeRetest = true;
     // the settings dialog changed the ranges or the time limit: the next switch to the
     // teaching mode poses a fresh exercise (not during a re-test, which keeps the flag)
     bool m_newExercisePending = false;

@@ -5,6 +5,7 @@
 #include "app/messagebox.h"
 #include "app/soundplayer.h"
 #include "app/zaklad.h"
+#include "settings/windowplacement.h"
 
 #include <QAction>
 #include <QMenu>
@@ -67,7 +68,7 @@ void TFZaklad::buildMenu()
     QMenu *wrong = submenu(nullptr, bar, "MChybneVysl", QStringLiteral("&Chybné výsledky"),
                            QStringLiteral("možnosti práce s chybnými výsledky"));
     item(wrong, "MChZobra", QStringLiteral("&zobrazit"), QStringLiteral("zobrazit chybné výsledky"));
-    item(wrong, "MChPrezkouset", QStringLiteral("&přezkoušet"), QStringLiteral("přezkoušet příklady kde byla chyba ve výsledku"));
+    item(wrong, "MChPrezkouset", QStringLiteral("&přezkoušet"), QStringLiteral("přezkoušet příklady, kde byla chyba ve výsledku"));
 
     QMenu *mode = submenu(nullptr, bar, "MRezim", QStringLiteral("&Režim"), QString());
     QAction *settingsMode = item(mode, "MRNastaveni", QStringLiteral("&nastavení"), QString());
@@ -119,6 +120,8 @@ void TFZaklad::MMZ150Click(QAction *item)
         return;
     m_settings.zoomPercent = percent;
     applyZoom();
+    // the window grows from its top-left corner; what would pass the screen's edge moves in
+    KeepOnScreen(this);
     MMZvetseniClick();
 }
 

@@ -258,7 +258,7 @@ void TFZaklad::recordMiss(const WrongResultRecord &record)
 
 QString TFZaklad::soundFile(const QString &name) const
 {
-    return QDir(m_programDirectory).filePath(QStringLiteral("zvuk/") + name);
+    return QDir(m_soundDirectory).filePath(name);
 }
 
 void TFZaklad::prepareSounds()

@@ -79,6 +79,8 @@ void TFZaklad::MChPrezkousetClick()
         ShowMessageBox(QStringLiteral("Nejsou žádné chybné výsledky"), MessageKind::Information);
         return;
     }
+    m_switchesBeforeRetest = operationSwitches();
+    m_soundBeforeRetest = m_settings.soundOn;
     DeleteRecordFile(m_wrongResultsFile);
     m_session->DilciHodnoceni(true); // what was answered before the re-test
     m_retestActive = true;
@@ -100,6 +102,7 @@ void TFZaklad::DalsiPrikladPrz()
     showExercise(ExerciseFromRecord(*record));
     m_freshExercise = fresh;
     m_retestSerial = m_exerciseSerial;
+    m_retestRecord = *record;
     // each stored exercise is timed with the limit it had; the end of the re-test restores the setting
     m_settings.timeLimitSeconds = record->TimeLimit;
     NulujNastavInfoCasLimit();
@@ -108,11 +111,14 @@ void TFZaklad::DalsiPrikladPrz()
 void TFZaklad::retestAnsweredRight()
 {
     // Only the stored exercise that was answered leaves the file. Should anything have put
-    // another exercise on screen meanwhile, the stored one is posed again instead.
-    if (m_retestSerial == m_exerciseSerial)
-        RemoveAnsweredRecord(m_retestFile, m_retestIndex);
-    else
-        --m_retestIndex;
+    // another exercise on screen meanwhile, the stored one is posed again instead. Another copy
+    // re-testing the same file may have moved or removed the answered record: it is found by
+    // its contents, and the run goes on from the place it had.
+    if (m_retestSerial == m_exerciseSerial) {
+        if (const qint32 removedAt = DeleteWrongResult(m_retestFile, m_retestIndex, m_retestRecord))
+            m_retestIndex = removedAt;
+    }
+    --m_retestIndex;
     DalsiPrikladPrz();
 }
 
@@ -131,7 +137,10 @@ void TFZaklad::endRetest()
     m_retestActive = false;
     m_newExercisePending = false; // the fresh exercise below is the one a changed setting asked for
     m_session->DilciHodnoceni(true); // the answers given during the re-test
+    // The reload undoes the time limits taken from the records. The switches and the sound are
+    // the teacher's as the re-test found them: the file holds them only as of the last exit.
     reloadFromIni();
+    setSwitchesAndSound(m_switchesBeforeRetest, m_soundBeforeRetest);
     DalsiPriklad(); // the mode stays the teaching mode
 }
 
@@ -139,7 +148,7 @@ void TFZaklad::MMHDHClick()
 {
     const CountdownPause pause(*this, !keepsRunning(m_settings.historyAccess));
     if (CountEvaluations(m_historyFile) == 0) {
-        ShowMessageBox(QStringLiteral("Nejsou uložena zádná dílčí hodnocení v historii."), MessageKind::Information);
+        ShowMessageBox(QStringLiteral("Nejsou uložena žádná dílčí hodnocení v historii."), MessageKind::Information);
         return;
     }
     TFHDH history(m_historyFile, m_iniFile, m_localClock().date(), this);

@@ -68,7 +68,11 @@ void CountdownRules::PauseCasLimit(bool pause, bool teachingMode)
         return;
     }
     if (m_timerPaused && teachingMode) {
-        m_timer.start();
+        // The exercise on screen may have been posed with no limit since the pause (a stored
+        // exercise of a re-test): there is nothing to resume, and a timer started now would
+        // run its zero seconds out at the next tick.
+        if (m_gauge.maximum >= 1)
+            m_timer.start();
         m_timerPaused = false;
     }
 }

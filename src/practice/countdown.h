@@ -61,8 +61,8 @@ public:
 
     // pause true stops a running timer and notes the pause; a stopped timer is left as it is.
     // pause false starts the timer again only when a pause is noted and the program is in the
-    // teaching mode, and then clears the note; otherwise it does nothing. The seconds left are
-    // kept either way.
+    // teaching mode, and then clears the note; otherwise it does nothing. A countdown posed
+    // with no limit is never resumed. The seconds left are kept either way.
     void PauseCasLimit(bool pause, bool teachingMode);
 
 private:

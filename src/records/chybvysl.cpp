@@ -1,6 +1,6 @@
 #include "records/chybvysl.h"
 
-#include "records/recordfiles.h"
+#include "app/fonts.h"
 #include "records/wrongresults.h"
 
 #include <QFont>
@@ -16,21 +16,13 @@ constexpr int ListFontPixels = 16;
 constexpr int ButtonPanelHeight = 41;
 constexpr QSize ButtonSize(75, 25);
 
-QFont sansSerif(int pixels)
-{
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(pixels);
-    return font;
-}
-
 } // namespace
 
 TFChyba::TFChyba(const QString &wrongResultsFile, QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("FChyba"));
     setWindowTitle(QStringLiteral("Chybné výsledky"));
-    setFont(sansSerif(WindowFontPixels));
+    setFont(MsSansSerifPixels(WindowFontPixels));
     setFixedSize(BaseSize);
 
     MChyba = new QPlainTextEdit(this);
@@ -40,7 +32,7 @@ TFChyba::TFChyba(const QString &wrongResultsFile, QWidget *parent) : QDialog(par
     MChyba->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
     MChyba->setLineWrapMode(QPlainTextEdit::NoWrap);
     MChyba->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    MChyba->setFont(sansSerif(ListFontPixels));
+    MChyba->setFont(MsSansSerifPixels(ListFontPixels));
 
     auto *PButton = new QWidget(this);
     PButton->setObjectName(QStringLiteral("PButton"));
@@ -59,16 +51,9 @@ TFChyba::TFChyba(const QString &wrongResultsFile, QWidget *parent) : QDialog(par
     layout->addWidget(MChyba, 1);
     layout->addWidget(PButton);
 
-    // each record is read on its own, as the record files are always used
-    const qint32 count = CountWrongResults(wrongResultsFile);
-    QStringList lines;
-    for (qint32 i = 1; i <= count; ++i) {
-        qint32 index = i;
-        WrongResultRecord record;
-        ReadWrongResult(wrongResultsFile, index, record);
-        lines.append(FormatWrongResultLine(record));
-    }
-    MChyba->setPlainText(lines.join(u'\n'));
-    m_recordCount = count;
+    // one pass over the file, and no more lines than a list can sensibly show
+    const WrongResultsListing listing = WrongResultsToShow(wrongResultsFile);
+    MChyba->setPlainText(listing.lines.join(u'\n'));
+    m_recordCount = listing.recordCount;
     MChyba->setFocus();
 }

@@ -3,6 +3,7 @@
 #include "app/fonts.h"
 #include "app/messagebox.h"
 #include "app/pictures.h"
+#include "app/statuspanels.h"
 #include "records/aboutvalues.h"
 
 #include <QAction>
@@ -82,14 +83,14 @@ QLabel *TFMAbout::addValue(const char *captionName, const QString &caption, cons
     captionLabel->setObjectName(QString::fromLatin1(captionName));
     captionLabel->setFont(ArialPixels(CaptionFontPixels, false, true));
     captionLabel->setGeometry(captionPlace);
-    auto *value = new QLabel(QStringLiteral("- - -"), panel);
+    auto *value = new ValueLabel(QStringLiteral("- - -"), panel);
     value->setObjectName(QString::fromLatin1(name));
     value->setFont(ArialPixels(WindowFontPixels, bold));
     value->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     value->setWordWrap(true);
     value->setGeometry(place);
     captionLabel->setBuddy(value);
-    value->setAccessibleName(caption);
+    value->setAccessibleName(caption); // the value itself is its accessible value and text
     return value;
 }
 

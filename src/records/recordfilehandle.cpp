@@ -1,6 +1,7 @@
 #include "records/recordfilehandle.h"
 
 #include "records/ioerror.h"
+#include "records/retryoninterrupt.h"
 
 #include <QDeadlineTimer>
 #include <QFile>
@@ -14,16 +15,6 @@
 #include <unistd.h>
 
 namespace {
-
-template <typename Call>
-auto retryOnInterrupt(Call call)
-{
-    decltype(call()) result;
-    do {
-        result = call();
-    } while (result == -1 && errno == EINTR);
-    return result;
-}
 
 std::atomic<qint64> lockTimeoutMs{5000};
 
@@ -50,7 +41,9 @@ RecordFileHandle::RecordFileHandle(const QString &path, Access access, IfMissing
         throw InOutError(3, path);
 
     // O_NONBLOCK keeps open() from waiting for a writer when a named pipe stands at the path.
-    int flags = O_CLOEXEC | O_NONBLOCK;
+    // O_NOFOLLOW: in a folder that pupils share, a link planted where a record file belongs would
+    // make the next record land in whatever file it points to (another pupil's, created if need be).
+    int flags = O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW;
     switch (access) {
     case Access::ReadOnly:
         flags |= O_RDONLY;
@@ -89,7 +82,8 @@ bool RecordFileHandle::open(int flags, IfMissing ifMissing)
         // Nothing can exist below a missing folder or below a file either.
         if (ifMissing == IfMissing::Absent && (error == ENOENT || error == ENOTDIR))
             return false;
-        fail(error);
+        // O_NOFOLLOW refuses a link with ELOOP: no record file stands there, only a way into another
+        fail(error == ELOOP ? EACCES : error);
     }
     m_fd = fd;
 
@@ -128,7 +122,8 @@ bool RecordFileHandle::stillAtPath() const
     struct stat named;
     if (retryOnInterrupt([&] { return ::fstat(m_fd, &open); }) != 0)
         fail(errno);
-    if (::stat(QFile::encodeName(m_path).constData(), &named) != 0)
+    // lstat: a link put in the file's place meanwhile is not the file, and the next open refuses it
+    if (::lstat(QFile::encodeName(m_path).constData(), &named) != 0)
         return false;
     return open.st_dev == named.st_dev && open.st_ino == named.st_ino;
 }

@@ -14,7 +14,8 @@
 // from one shared folder), so each operation holds a lock on its file for all of its work: an
 // exclusive one to change it, a shared one to read it. A copy that finds the file locked waits,
 // trying again, up to lockTimeout(); after that the operation fails with LockTimeoutCode and
-// nothing is written. Only regular files are record files: anything else fails with code 5.
+// nothing is written. Only regular files are record files: anything else, a symbolic link
+// included (it is never followed), fails with code 5.
 class RecordFileHandle
 {
 public:

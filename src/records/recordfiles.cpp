@@ -150,30 +150,72 @@ void ReadWrongResult(const QString &path, qint32 &index, WrongResultRecord &reco
     record = WrongResultRecord::decode(bytes);
 }
 
-void DeleteWrongResult(const QString &path, qint32 index)
+namespace {
+
+// Removes the record at position (1-based, within 1..count) of an open file: the records behind
+// it move up by one record, a block at a time, in one pass of large reads and writes however
+// long the file.
+void removeWrongResultAt(const RecordFileHandle &file, qint64 count, qint64 position)
 {
     constexpr int size = WrongResultRecord::Size;
-    RecordFileHandle file(path, Access::ReadWrite, IfMissing::Absent);
-    if (!file.exists())
-        return;
-    const qint64 count = wholeRecords(file.size(), size);
-    // Only an existing record is deleted; any other index leaves the file as it is.
-    if (index < 1 || index > count) {
-        file.close();
-        return;
-    }
-    // The records behind the deleted one move up by one record, a block at a time: one pass of
-    // large reads and writes, however long the file.
     std::vector<char> block(DeleteBlockSize);
     const qint64 end = count * size;
-    for (qint64 from = qint64(index) * size; from < end;) {
+    for (qint64 from = position * size; from < end;) {
         const qint64 length = std::min<qint64>(qint64(block.size()), end - from);
         file.readAt(from, block.data(), length);
         file.writeAt(from - size, block.data(), length);
         from += length;
     }
     file.truncate(end - size);
+}
+
+// The first record in positions first..last (1-based) equal to wanted, or 0. Read a block of
+// whole records at a time.
+qint64 findWrongResult(const RecordFileHandle &file, qint64 first, qint64 last, const WrongResultRecord &wanted)
+{
+    constexpr int size = WrongResultRecord::Size;
+    constexpr qint64 perBlock = DeleteBlockSize / size;
+    std::vector<char> block(perBlock * size);
+    for (qint64 from = first; from <= last; from += perBlock) {
+        const qint64 records = std::min(perBlock, last - from + 1);
+        file.readAt((from - 1) * size, block.data(), records * size);
+        for (qint64 i = 0; i < records; ++i) {
+            if (WrongResultRecord::decode(block.data() + i * size) == wanted)
+                return from + i;
+        }
+    }
+    return 0;
+}
+
+} // namespace
+
+void DeleteWrongResult(const QString &path, qint32 index)
+{
+    RecordFileHandle file(path, Access::ReadWrite, IfMissing::Absent);
+    if (!file.exists())
+        return;
+    const qint64 count = wholeRecords(file.size(), WrongResultRecord::Size);
+    // Only an existing record is deleted; any other index leaves the file as it is.
+    if (index >= 1 && index <= count)
+        removeWrongResultAt(file, count, index);
     file.close();
+}
+
+qint32 DeleteWrongResult(const QString &path, qint32 index, const WrongResultRecord &answered)
+{
+    // searched and removed under one lock, so no other copy can move the record in between
+    RecordFileHandle file(path, Access::ReadWrite, IfMissing::Absent);
+    if (!file.exists())
+        return 0;
+    const qint64 count = wholeRecords(file.size(), WrongResultRecord::Size);
+    const qint64 expected = std::max<qint64>(index, 1);
+    qint64 position = findWrongResult(file, expected, count, answered);
+    if (position == 0)
+        position = findWrongResult(file, 1, std::min(expected - 1, count), answered);
+    if (position != 0)
+        removeWrongResultAt(file, count, position);
+    file.close();
+    return clampedCount(position);
 }
 
 void PrependEvaluation(const QString &path, const EvaluationRecord &record, qint32 capacity)

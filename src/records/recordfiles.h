@@ -55,6 +55,12 @@ void AppendWrongResult(const QString &path, const WrongResultRecord &record);
 void ReadWrongResult(const QString &path, qint32 &index, WrongResultRecord &record);
 // Removes record index (1-based); an index outside 1..count removes nothing.
 void DeleteWrongResult(const QString &path, qint32 index);
+// Removes the record equal to answered, the exercise a re-test put on screen from position index:
+// the first equal record at or after index, else the first equal one anywhere. Another copy of
+// the program re-testing the same file may have removed records meanwhile, so the position alone
+// could name a record nobody answered. Returns the position the removed record had, or 0 when
+// no record equals it any more and nothing was removed.
+qint32 DeleteWrongResult(const QString &path, qint32 index, const WrongResultRecord &answered);
 qint32 CountEvaluations(const QString &path);
 // Puts the record first and keeps at most capacity records, newest first.
 void PrependEvaluation(const QString &path, const EvaluationRecord &record, qint32 capacity);

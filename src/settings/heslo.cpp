@@ -7,12 +7,25 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
+#include <QValidator>
 
 namespace {
 
 // the outer size of 251 × 106 less a usual frame and caption
 constexpr QSize ClientSize(245, 77);
 constexpr int ButtonStripHeight = 41;
+
+// Refuses any edit that would make the text longer than a password may be. Unlike a maximum
+// length, which cuts a pasted text, it never splits a character of two UTF-16 units in half.
+class PasswordLength : public QValidator
+{
+public:
+    using QValidator::QValidator;
+    State validate(QString &input, int &) const override
+    {
+        return input.size() <= TFHeslo::MaxLength ? Acceptable : Invalid;
+    }
+};
 
 } // namespace
 
@@ -29,6 +42,7 @@ TFHeslo::TFHeslo(bool masked, QWidget *parent)
     EHeslo->setGeometry(8, 8, ClientSize.width() - 16, 22);
     EHeslo->setStatusTip(QStringLiteral("zadej heslo"));
     EHeslo->setAccessibleName(QStringLiteral("heslo"));
+    EHeslo->setValidator(new PasswordLength(EHeslo));
     if (masked) {
         EHeslo->setEchoMode(QLineEdit::Password);
         EHeslo->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));

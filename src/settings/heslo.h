@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/inifile.h"
+
 #include <QDialog>
 
 class QLineEdit;
@@ -14,6 +16,11 @@ class TFHeslo : public QDialog
 
 public:
     explicit TFHeslo(bool masked, QWidget *parent = nullptr);
+
+    // The longest password the settings file gives back whole: its reader hands out this many
+    // characters of the text inside the quotes, however many bytes they take. A longer one
+    // would be stored but never match again.
+    static constexpr qsizetype MaxLength = IniMaxValueLength;
 
     // the typed text exactly, blanks at both ends included
     QString password() const;

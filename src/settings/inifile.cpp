@@ -1,10 +1,11 @@
 #include "settings/inifile.h"
 
+#include "records/retryoninterrupt.h"
 #include "settings/codepage1250.h"
 #include "settings/int32text.h"
 
 #include <QFile>
-#include <QSaveFile>
+#include <QRandomGenerator>
 
 #include <algorithm>
 #include <cerrno>
@@ -16,13 +17,14 @@
 namespace {
 
 // GetPrivateProfileString hands out at most this many characters of a value.
-constexpr qsizetype MaxValueLength = 2047;
+constexpr qsizetype MaxValueLength = IniMaxValueLength;
 
 // Some editors put this before the first line; it is no part of the text.
 constexpr QByteArrayView ByteOrderMark("\xEF\xBB\xBF");
 
 // The file as read from disk. Only a regular file is opened: a named pipe would block the
-// program in open(), a device would feed it without end. A file larger than MaxSettingsFileSize
+// program in open(), a device would feed it without end, and a link (which pupils sharing a
+// folder could plant) would read another file. A file larger than MaxSettingsFileSize
 // is damaged (a real one is a few kilobytes) and gives every default.
 struct SettingsFile
 {
@@ -37,12 +39,11 @@ SettingsFile readSettingsFile(const QString &path)
     const QByteArray name = QFile::encodeName(path);
     if (name.isEmpty() || name.contains('\0'))
         return file;
-    int fd;
-    do {
-        fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    } while (fd < 0 && errno == EINTR);
+    const int fd =
+        retryOnInterrupt([&] { return ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC); });
     if (fd < 0) {
-        if (errno != ENOENT && errno != ENOTDIR)
+        // a link (ELOOP under O_NOFOLLOW) reads as no file: it is never followed
+        if (errno != ENOENT && errno != ENOTDIR && errno != ELOOP)
             file.state = SettingsFile::State::Unreadable;
         return file;
     }
@@ -227,12 +228,90 @@ std::optional<QString> readValue(const QString &file, const QString &section, co
     return decodeSettingsText(value).left(MaxValueLength);
 }
 
+bool writeAll(int fd, const QByteArray &bytes)
+{
+    for (qsizetype done = 0; done < bytes.size();) {
+        const ssize_t put = retryOnInterrupt(
+            [&] { return ::pwrite(fd, bytes.constData() + done, size_t(bytes.size() - done), off_t(done)); });
+        if (put <= 0)
+            return false;
+        done += put;
+    }
+    return true;
+}
+
+// Whether what was written is on the disk; a file system that cannot sync says EINVAL.
+bool synced(int fd)
+{
+    return ::fsync(fd) == 0 || errno == EINVAL;
+}
+
+enum class Replaced { Done, NoTemporaryFile, Failed };
+
+// Writes the new text to a temporary file beside the settings file and renames it over the old
+// one, so that a full disk or a crash never leaves half a file. Unlike QSaveFile, which writes
+// into the target of a link standing at the file's name, the rename replaces whatever stands at
+// the name and so never writes through a link planted meanwhile. The new file keeps the old
+// one's permissions. NoTemporaryFile (nothing changed) when the folder takes no new file.
+Replaced replaceThroughTemporaryFile(const QByteArray &name, const QByteArray &bytes, const struct stat *old)
+{
+    QByteArray temporary;
+    int fd = -1;
+    for (int attempt = 0; fd < 0 && attempt < 16; ++attempt) {
+        temporary = name + '.' + QByteArray::number(QRandomGenerator::global()->generate(), 36);
+        fd = retryOnInterrupt([&] {
+            return ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        });
+        if (fd < 0 && errno != EEXIST)
+            return Replaced::NoTemporaryFile;
+    }
+    if (fd < 0)
+        return Replaced::NoTemporaryFile;
+    const bool written = (!old || ::fchmod(fd, old->st_mode & 0777) == 0) && writeAll(fd, bytes) && synced(fd);
+    const bool closed = ::close(fd) == 0 || errno == EINTR;
+    if (written && closed && ::rename(temporary.constData(), name.constData()) == 0)
+        return Replaced::Done;
+    ::unlink(temporary.constData());
+    return Replaced::Failed;
+}
+
+// A folder that takes no new file may still hold a writable settings file, which then can only be
+// written in place. Its space is reserved first: a disk too full for the new text refuses the
+// write before a byte of the old one changes, instead of leaving it cut.
+bool writeInPlace(const QByteArray &name, const QByteArray &bytes)
+{
+    const int fd =
+        retryOnInterrupt([&] { return ::open(name.constData(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC); });
+    if (fd < 0)
+        return false;
+    struct stat info;
+    bool done = false;
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+        if (posix_fallocate(fd, 0, off_t(bytes.size())) == 0) {
+            done = writeAll(fd, bytes) && ::ftruncate(fd, off_t(bytes.size())) == 0 && synced(fd);
+        } else if (::ftruncate(fd, info.st_size) != 0) {
+            // Where the file system cannot reserve, the C library writes the new blocks itself and
+            // may have grown the file with zeros before the disk ran out; the old length is put
+            // back. The write is refused either way.
+        }
+    }
+    const bool closed = ::close(fd) == 0 || errno == EINTR;
+    return done && closed;
+}
+
 void writeValue(const QString &file, const QString &section, const QString &key, const QString &value)
 {
     const QByteArray name = QFile::encodeName(file);
+    if (name.isEmpty() || name.contains('\0'))
+        throw IniWriteError(file);
+    // Only a regular file is replaced: in a folder that pupils share, a link at this name would
+    // carry the settings into another file (lstat looks at the name, not through it).
     struct stat info;
-    // Only a regular file is replaced; a settings file too large to be real is left alone.
-    if (::stat(name.constData(), &info) == 0 && !S_ISREG(info.st_mode))
+    const bool exists = ::lstat(name.constData(), &info) == 0;
+    if (exists && !S_ISREG(info.st_mode))
+        throw IniWriteError(file);
+    // a file made read-only (say, to lock the settings) stays as it is, though its folder is writable
+    if (exists && ::access(name.constData(), W_OK) != 0)
         throw IniWriteError(file);
     const SettingsFile current = readSettingsFile(file);
     // Rewriting a file that could not be read would lose every other setting in it.
@@ -278,19 +357,11 @@ void writeValue(const QString &file, const QString &section, const QString &key,
         out.append('[' + section.toUtf8() + ']' + eol).append(entry);
     }
 
-    // The whole file is rewritten through a temporary file renamed over it, so a crash never
-    // leaves half a settings file; where the folder allows no temporary file it is written directly.
-    // Unbuffered, so that a full disk is seen by write() itself: a failure only seen by the final
-    // flush is not always caught by QSaveFile, which then renames a cut file over the settings.
-    QSaveFile save(file);
-    save.setDirectWriteFallback(true);
-    if (!save.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+    // The reader refuses a larger file: writing one would lose every setting at the next start.
+    if (out.size() > MaxSettingsFileSize)
         throw IniWriteError(file);
-    if (save.write(out) != out.size()) {
-        save.cancelWriting();
-        throw IniWriteError(file);
-    }
-    if (!save.commit())
+    const Replaced replaced = replaceThroughTemporaryFile(name, out, exists ? &info : nullptr);
+    if (replaced == Replaced::Failed || (replaced == Replaced::NoTemporaryFile && !writeInPlace(name, out)))
         throw IniWriteError(file);
 }
 

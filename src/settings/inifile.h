@@ -16,16 +16,23 @@ private:
 };
 
 // A settings file larger than this is damaged: reads give the defaults, writes throw IniWriteError
-// and leave it as it is. Only regular files are read; anything else reads as a missing file.
+// and leave it as it is, and no write makes a file larger. Only regular files are read; anything
+// else, a symbolic link included (it is never followed), reads as a missing file and is never
+// written.
 inline constexpr qint64 MaxSettingsFileSize = 1024 * 1024;
+
+// IniReadString hands out at most this many characters (UTF-16 code units) of a value, counted
+// after the quotes around it are taken off and the bytes are decoded.
+inline constexpr qsizetype IniMaxValueLength = 2047;
 
 // Each accessor opens the file, does one read or one write and closes it again: nothing is cached,
 // so a value written anywhere is what the next read anywhere sees. Section and key names match
 // regardless of ASCII letter case. A missing file, section or key, or a value that does not parse,
 // gives the default. A write replaces the value in place, adds a missing key or section and keeps
-// every other line untouched; it throws IniWriteError when the file cannot be written. A leading
-// UTF-8 byte-order mark is no part of the first line and is kept. Values are written as UTF-8;
-// a value that is not valid UTF-8 is read as Windows-1250.
+// every other line untouched; it throws IniWriteError when the file cannot be written, and a
+// failed write leaves the old file whole. A leading UTF-8 byte-order mark is no part of the first
+// line and is kept. Values are written as UTF-8; a value that is not valid UTF-8 is read as
+// Windows-1250.
 qint32 IniReadInteger(const QString &file, const QString &section, const QString &key, qint32 defaultValue);
 void IniWriteInteger(const QString &file, const QString &section, const QString &key, qint32 value);
 bool IniReadBool(const QString &file, const QString &section, const QString &key, bool defaultValue);

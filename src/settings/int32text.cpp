@@ -1,5 +1,8 @@
 #include "settings/int32text.h"
 
+#include <algorithm>
+#include <limits>
+
 namespace {
 
 int hexDigit(QChar c)
@@ -14,9 +17,9 @@ int hexDigit(QChar c)
     return -1;
 }
 
-} // namespace
-
-bool parseSignedDecimal32(QStringView text, qint32 &value)
+// Reads the sign and the digits, stopping the magnitude one past the 32-bit range so that a long
+// text cannot overflow it; false when the text is no decimal whole number.
+bool readSignedDecimal(QStringView text, qint64 &value)
 {
     qsizetype pos = 0;
     bool negative = false;
@@ -31,14 +34,30 @@ bool parseSignedDecimal32(QStringView text, qint32 &value)
         const char16_t u = text[pos].unicode();
         if (u < u'0' || u > u'9')
             return false;
-        magnitude = magnitude * 10 + (u - u'0');
-        if (magnitude > 2147483648LL) // stop before a long text could overflow
-            return false;
+        magnitude = std::min<qint64>(magnitude * 10 + (u - u'0'), 2147483649LL);
     }
-    const qint64 v = negative ? -magnitude : magnitude;
-    if (v > 2147483647LL)
+    value = negative ? -magnitude : magnitude;
+    return true;
+}
+
+} // namespace
+
+bool parseSignedDecimal32(QStringView text, qint32 &value)
+{
+    qint64 v = 0;
+    if (!readSignedDecimal(text, v) || v < std::numeric_limits<qint32>::min() || v > std::numeric_limits<qint32>::max())
         return false;
     value = static_cast<qint32>(v);
+    return true;
+}
+
+bool parseSignedDecimalSaturated(QStringView text, qint32 &value)
+{
+    qint64 v = 0;
+    if (!readSignedDecimal(text, v))
+        return false;
+    value = static_cast<qint32>(
+        std::clamp<qint64>(v, std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max()));
     return true;
 }
 

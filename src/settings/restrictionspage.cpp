@@ -96,19 +96,25 @@ void RestrictionsPage::ORCisloPlusExit(std::size_t row)
     if (takeChoice(row))
         return;
     QComboBox *combo = m_combos[row];
-    // the user cannot leave before the text names a listed item; the choice stays
-    QTimer::singleShot(0, combo, [combo] {
-        if (combo->isVisible())
-            combo->setFocus(Qt::OtherFocusReason);
+    // the user cannot leave before the text names a listed item; the choice stays. Only a
+    // dialog that closed (cancel) lets the box go.
+    QTimer::singleShot(0, combo, [this, combo] {
+        if (!combo->window()->isVisible() || RestrictionItemNumber(combo->currentText()) != 0)
+            return;
+        if (!combo->isVisible())
+            emit unlistedBoxHidden(combo);
+        combo->setFocus(Qt::OtherFocusReason);
     });
 }
 
-void RestrictionsPage::takeTypedChoice()
+QComboBox *RestrictionsPage::takeTypedChoices()
 {
+    QComboBox *unlisted = nullptr;
     for (std::size_t row = 0; row < 4; ++row) {
-        if (m_combos[row]->hasFocus())
-            takeChoice(row);
+        if (!takeChoice(row) && !unlisted)
+            unlisted = m_combos[row];
     }
+    return unlisted;
 }
 
 void RestrictionsPage::loadChoices(const std::array<OperationRange, 4> &ranges)

@@ -10,7 +10,7 @@ class QCheckBox;
 class QComboBox;
 class TRxSpinEdit;
 
-// The page "&omezeni rozsahu": per operation a sentence "[x] jedno z čísel [X,Y,Z] musí být
+// The page "&omezení rozsahu": per operation a sentence "[x] jedno z čísel [X,Y,Z] musí být
 // od [..] do [..]". The box enables the two fields; the editable combo box holds one of the
 // listed items (its comboChoice, 1-based) and keeps the focus until its text names one.
 class RestrictionsPage : public QWidget
@@ -29,11 +29,17 @@ public:
     // loading steps: the boxes and the combo boxes from ORAN, then the fields
     void loadChoices(const std::array<OperationRange, 4> &ranges);
     void loadBounds(const std::array<OperationRange, 4> &ranges);
-    // Enter reaches OK without the focus leaving a combo box: a text that names an item counts
-    // as if it had been left; any other keeps the previous choice.
-    void takeTypedChoice();
+    // What OK does, as leaving each combo box would: a text that names an item becomes its
+    // choice. Returns the first box whose text names none (the focus is to go back there), or
+    // nullptr when every box holds a listed item.
+    QComboBox *takeTypedChoices();
     // ORAN (the choice when ticked, else 0), OROD and ORDO
     void store(std::array<OperationRange, 4> &ranges) const;
+
+signals:
+    // The focus left a box that names no item by leaving the page: the page is to be shown
+    // again with the focus in the box.
+    void unlistedBoxHidden(QComboBox *combo);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QPushButton>
 #include <QStyle>
 
@@ -21,6 +22,7 @@ constexpr QSize ClientSize(392, 271);
 constexpr int ButtonStripHeight = 41;
 constexpr int TabWidth = 125;
 constexpr int TabsPerRow = 3;
+constexpr int RestrictionsPageIndex = 1;
 
 // The threshold fields as the coupling rule sees them.
 class ThresholdWidgets : public ThresholdFields
@@ -64,7 +66,7 @@ void TFRozsah::buildControls()
     TabSheet4 = new TeachingPage;
     TabSheet5 = new UnknownPage;
     PC->addPage(TabSheet1, QStringLiteral("&rozsah počtů"), "TabSheet1");
-    PC->addPage(TabSheet6, QStringLiteral("&omezeni rozsahu"), "TabSheet6");
+    PC->addPage(TabSheet6, QStringLiteral("&omezení rozsahu"), "TabSheet6");
     PC->addPage(TabSheet2, QStringLiteral("&dílčí hodnocení"), "TabSheet2");
     PC->addPage(TabSheet3, QStringLiteral("č&as. omezení"), "TabSheet3");
     PC->addPage(TabSheet4, QStringLiteral("r&ežim výuka"), "TabSheet4");
@@ -98,6 +100,13 @@ void TFRozsah::buildControls()
             connect(it.value(), &TRxSpinEdit::changed, this, Guarded([this](TRxSpinEdit *f) { RSEChange(f); }));
     }
     connect(TabSheet3->RSECasLimit, &TRxSpinEdit::changed, this, Guarded([this] { RSECasLimitChange(); }));
+    connect(TabSheet6, &RestrictionsPage::unlistedBoxHidden, this, Guarded([this](QComboBox *c) { holdUnlisted(c); }));
+}
+
+void TFRozsah::holdUnlisted(QComboBox *combo)
+{
+    PC->setCurrentIndex(RestrictionsPageIndex);
+    combo->setFocus(Qt::OtherFocusReason);
 }
 
 void TFRozsah::FormCreate()
@@ -169,15 +178,15 @@ RozsahValues TFRozsah::currentValues() const
 
 void TFRozsah::BBOKClick()
 {
-    // Enter reaches OK without the focus leaving the field being typed in: its limits apply
-    // now, as leaving it would apply them
-    for (QWidget *w = focusWidget(); w && w != this; w = w->parentWidget()) {
-        if (auto *typing = qobject_cast<TRxSpinEdit *>(w)) {
-            typing->applyLimits();
-            break;
-        }
+    // OK does what leaving each field does, whether or not the focus left it (Enter reaches OK
+    // in the field being typed in): the limits apply, and a combo box that names no listed item
+    // keeps the focus and the dialog open
+    for (TRxSpinEdit *field : findChildren<TRxSpinEdit *>())
+        field->applyLimits();
+    if (QComboBox *unlisted = TabSheet6->takeTypedChoices()) {
+        holdUnlisted(unlisted);
+        return;
     }
-    TabSheet6->takeTypedChoice();
     const RozsahValues values = currentValues();
     if (const auto wrong = FirstInadmissibleOperation(m_random, values.ranges)) {
         ShowMessageBox(InadmissibleRangeMessage(*wrong), MessageKind::Warning);

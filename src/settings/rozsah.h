@@ -6,6 +6,7 @@
 #include <QHash>
 
 class GradingPage;
+class QComboBox;
 class QPushButton;
 class RangesPage;
 class RestrictionsPage;
@@ -53,6 +54,8 @@ private:
     void RSEChange(TRxSpinEdit *field);
     void RSEHodnChange(TRxSpinEdit *field);
     void RSECasLimitChange();
+    // Shows the restriction page with the focus in a combo box that names no listed item.
+    void holdUnlisted(QComboBox *combo);
 
     PracticeSettings &m_settings;
     QString m_iniFile;

@@ -32,7 +32,7 @@ void TRxSpinEdit::setLimits(SpinLimits limits)
 qint32 TRxSpinEdit::value() const
 {
     qint32 v = 0;
-    if (!parseSignedDecimal32(lineEdit()->text(), v))
+    if (!parseSignedDecimalSaturated(lineEdit()->text(), v))
         return m_limits.min;
     return v;
 }
@@ -44,9 +44,14 @@ void TRxSpinEdit::setValue(qint32 value)
 
 void TRxSpinEdit::applyLimits()
 {
-    const qint32 v = value();
-    // a text that is no number is left to the user unless it reads beyond the limits
-    if (m_limits.clamp(v) != v)
+    // a text that is no number is left to the user; a number beyond 32 bits shows the bound it
+    // reads as, one beyond the limits the nearest limit
+    const QString text = lineEdit()->text();
+    qint32 v = 0;
+    if (!parseSignedDecimalSaturated(text, v))
+        return;
+    qint32 exact = 0;
+    if (!parseSignedDecimal32(text, exact) || m_limits.clamp(v) != v)
         setValue(v);
 }
 

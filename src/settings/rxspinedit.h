@@ -9,8 +9,9 @@
 // - digits and a sign can be typed; the arrow keys and the buttons change the value by 1;
 // - limits apply unless both are 0: a value the program sets, or one the user leaves behind
 //   when the focus moves away, is replaced by the nearest limit (typing is not hindered);
-// - value() parses the text; a text that is no 32-bit whole number (an empty one too) reads
-//   as the lower limit;
+// - value() parses the text; a whole number beyond 32 bits reads as the nearer 32-bit bound,
+//   and leaving the field shows that bound or the nearest limit; a text that is no whole
+//   number (an empty one too) reads as the lower limit;
 // - changed() is emitted on every change of the text, typed or set.
 class TRxSpinEdit : public QAbstractSpinBox
 {
@@ -24,7 +25,8 @@ public:
 
     qint32 value() const;
     void setValue(qint32 value);
-    // What leaving the field does: a value beyond the limits becomes the nearest limit.
+    // What leaving the field does: a value beyond the limits or beyond 32 bits becomes the
+    // nearest limit or 32-bit bound.
     void applyLimits();
 
     // The key by which the settings dialog finds the field's partner.

@@ -15,6 +15,6 @@ TimeLimitPage::TimeLimitPage(QWidget *parent)
 
     ChBDeaktiv = new QCheckBox(QStringLiteral("&při deaktivaci pozastavit"), this);
     ChBDeaktiv->setObjectName(QStringLiteral("ChBDeaktiv"));
-    ChBDeaktiv->setStatusTip(QStringLiteral("možnost pozastavení opočítávání při deaktivaci (přepnutí do jiné aplikace)"));
+    ChBDeaktiv->setStatusTip(QStringLiteral("možnost pozastavení odpočítávání při deaktivaci (přepnutí do jiné aplikace)"));
     ChBDeaktiv->setGeometry(10, 62, 300, 20);
 }

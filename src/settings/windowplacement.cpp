@@ -28,6 +28,15 @@ QSize clientSize(const QWidget *window)
     return size;
 }
 
+// One axis of FitIntoArea; computed wide, since a place edited into the file may lie near the
+// ends of int.
+int fitAxis(int start, int length, int areaStart, int areaLength)
+{
+    if (length >= areaLength)
+        return areaStart;
+    return int(std::clamp<qint64>(start, areaStart, qint64(areaStart) + areaLength - length));
+}
+
 } // namespace
 
 void SaveFormPlacement(const QWidget *window, const QString &iniFile, const QString &section)
@@ -55,10 +64,11 @@ void RestoreWindowPlacement(QWidget *window, const QString &iniFile)
     // A value that does not parse reads as the default, so "State" is either 0 here, and
     // nothing was saved, or it is what a second read would give.
     const qint32 state = IniReadInteger(iniFile, placementSection, QStringLiteral("State"), 0);
+    settleSize(window);
     if (state == 0) {
-        settleSize(window);
         if (const QScreen *screen = QGuiApplication::primaryScreen())
             centreOver(window, screen->availableGeometry(), outerSize(window, nullptr));
+        KeepOnScreen(window); // a window larger than the screen starts at its corner
         return;
     }
 
@@ -71,8 +81,30 @@ void RestoreWindowPlacement(QWidget *window, const QString &iniFile)
         window->windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen);
     window->setWindowState(normal);
     window->move(toCoordinate(std::max(left, 0)), toCoordinate(std::max(top, 0)));
+    KeepOnScreen(window);
     if (state == 1)
         window->setWindowState(normal | Qt::WindowMaximized);
+}
+
+QPoint FitIntoArea(const QRect &frame, const QRect &area)
+{
+    return {fitAxis(frame.x(), frame.width(), area.x(), area.width()),
+            fitAxis(frame.y(), frame.height(), area.y(), area.height())};
+}
+
+void KeepOnScreen(QWidget *window)
+{
+    if (window->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
+        return;
+    const QRect frame = window->frameGeometry();
+    const QScreen *screen = QGuiApplication::screenAt(frame.topLeft());
+    if (screen == nullptr)
+        screen = window->screen();
+    if (screen == nullptr)
+        return;
+    const QPoint fitted = FitIntoArea(frame, screen->availableGeometry());
+    if (fitted != frame.topLeft())
+        window->move(fitted);
 }
 
 qint32 ReadWindowZoom(const QString &iniFile)
