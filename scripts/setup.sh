@@ -11,6 +11,7 @@ packages=(
     fonts-liberation2
     libbenchmark-dev
     poppler-utils
+    xvfb xauth x11-utils
 )
 # The CI checks (scripts/check.sh) build a second time with clang's sanitizers and libFuzzer.
 if [ "${CI:-}" = true ] || [ "${NUMIK_CHECKS:-0}" = 1 ]; then
@@ -18,7 +19,7 @@ if [ "${CI:-}" = true ] || [ "${NUMIK_CHECKS:-0}" = 1 ]; then
 fi
 # The start-up benchmark (bench/startup.sh) runs the program under a virtual X server.
 if [ "${NUMIK_BENCH:-0}" = 1 ]; then
-    packages+=(xvfb libxcb1-dev libxcb-damage0-dev)
+    packages+=(libxcb1-dev libxcb-damage0-dev)
 fi
 
 bash "$top/scripts/install-packages.sh" "${packages[@]}"

@@ -36,6 +36,9 @@ inline Rerun rerunUnder(const QStringList &wrapper, const QString &function, con
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("NUMIK_RERUN"), QString::fromLocal8Bit(value));
+    // the rerun stages a file failure and needs no display; the user "nobody" could not even
+    // read the cookie of the X server that the outer run may be using
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     process.setProcessEnvironment(env);
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(wrapper.front(), wrapper.mid(1) + QStringList{executable, function});

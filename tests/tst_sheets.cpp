@@ -1,11 +1,14 @@
 // The printed sheets, rendered to PDF and read back with pdftotext -bbox, and opened from the menu.
 
 #include "mainwindowfixture.h"
+#include "settings/inifile.h"
 #include "sheets/sheetpainter.h"
 #include "sheets/t1sl.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QPageLayout>
+#include <QPageSize>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
@@ -13,6 +16,7 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
+#include <QToolBar>
 
 #include <map>
 #include <memory>
@@ -22,11 +26,13 @@ using namespace testsupport;
 namespace {
 
 constexpr double PointsPerMm = 72.0 / 25.4;
+// Liberation Sans (Arial's stand-in), bold or not, reaches 0.905 em above the baseline and 0.212 em below
+constexpr double LiberationSansHeight = 0.905 + 0.212;
 
 struct Word
 {
     QString text;
-    double xMin, yMin, xMax;
+    double xMin, yMin, xMax, yMax;
 };
 
 // One line as pdftotext sees it: its words from left to right.
@@ -59,24 +65,18 @@ struct PrintedSheet
     }
 };
 
-// One layout pass of the sheet into a PDF file, as printing from the preview makes it, read back.
-PrintedSheet printAndRead(TFT1Sl &sheet, const QString &pdf)
+// A sheet printed into a PDF file, read back.
+PrintedSheet readPdf(const QString &pdf, const SheetDesign &design)
 {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(pdf);
-    SetUpSheetPrinter(printer);
-    sheet.printSheet(&printer);
-
     QProcess pdftotext;
     pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
     if (!pdftotext.waitForFinished(10000) || pdftotext.exitCode() != 0)
         qFatal("pdftotext could not read the sheet (poppler-utils is installed by scripts/setup.sh)");
     static const QRegularExpression tag(QStringLiteral(
-        R"re(<page width="([\d.]+)" height="([\d.]+)">|<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="[\d.]+">([^<]*)</word>)re"));
+        R"re(<page width="([\d.]+)" height="([\d.]+)">|<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
     PrintedSheet result;
     std::map<std::pair<int, long>, Line> byPlace; // (column, top) -> line
-    const double pitch = (sheet.design().detailWidth + sheet.design().columnSpacing) * PointsPerMm;
+    const double pitch = (design.detailWidth + design.columnSpacing) * PointsPerMm;
     for (const QRegularExpressionMatch &m : tag.globalMatch(QString::fromUtf8(pdftotext.readAllStandardOutput()))) {
         if (!m.captured(1).isEmpty()) {
             ++result.pages;
@@ -84,7 +84,8 @@ PrintedSheet printAndRead(TFT1Sl &sheet, const QString &pdf)
             result.height = m.captured(2).toDouble();
             continue;
         }
-        const Word w{m.captured(6), m.captured(3).toDouble(), m.captured(4).toDouble(), m.captured(5).toDouble()};
+        const Word w{m.captured(7), m.captured(3).toDouble(), m.captured(4).toDouble(), m.captured(5).toDouble(),
+                     m.captured(6).toDouble()};
         if (w.yMin < sheet::DetailTop * PointsPerMm || w.yMin > sheet::FooterTop * PointsPerMm)
             result.others.append(w);
         else
@@ -93,6 +94,21 @@ PrintedSheet printAndRead(TFT1Sl &sheet, const QString &pdf)
     for (const auto &[place, line] : byPlace)
         result.lines.append(line);
     return result;
+}
+
+// One layout pass of the sheet into a PDF file, as printing from the preview makes it, read back.
+// `chosen` stands for a paper or orientation picked in a dialog before printing.
+PrintedSheet printAndRead(TFT1Sl &sheet, const QString &pdf, int dpi = 1200, const QPageLayout &chosen = {})
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setResolution(dpi);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    SetUpSheetPrinter(printer);
+    if (chosen.isValid())
+        printer.setPageLayout(chosen);
+    sheet.printSheet(&printer);
+    return readPdf(pdf, sheet.design());
 }
 
 std::unique_ptr<TFT1Sl> makeSheet(int columns, SheetRecords::LineSource source)
@@ -123,9 +139,12 @@ private slots:
 
     void pageLayout_data();
     void pageLayout();
+    void onlyA4PortraitIsLaidOut_data();
+    void onlyA4PortraitIsLaidOut();
     void hiddenNegativeNumberLeavesItsLengthPlusOneSpaces();
     void aSheetDrawnWithinOneMillisecondRepeatsNoBlock();
     void aPrinterThatCannotBeOpenedIsReported();
+    void linesThatCannotBeDrawnAreToldAfterACompletePage_data();
     void linesThatCannotBeDrawnAreToldAfterACompletePage();
 
 private:
@@ -141,14 +160,15 @@ void TestSheets::pageLayout_data()
     QTest::addColumn<QString>("pattern");       // of every line, read back word by word
     QTest::addColumn<QList<double>>("columnX"); // mm from the paper's left edge
     QTest::addColumn<double>("titleCentre");
-    QTest::newRow("one column, addition") << 1 << OperationSwitches{} << QStringLiteral(R"(^\d+ \+ \d+ =$)")
-                                          << QList<double>{17.12} << 105.09;
+    QTest::addColumn<int>("dpi"); // the preview lays out at the screen's 96, printing at 1200
+    QTest::newRow("one column, addition, 96 dpi") << 1 << OperationSwitches{} << QStringLiteral(R"(^\d+ \+ \d+ =$)")
+                                                  << QList<double>{17.12} << 105.09 << 96;
     QTest::newRow("two columns, only multiplication signed X")
         << 2 << OperationSwitches{false, false, true, false} << QStringLiteral(R"(^\d+ X \d+ =$)")
-        << QList<double>{17.12, 112.05} << 108.80;
+        << QList<double>{17.12, 112.05} << 108.80 << 1200;
     QTest::newRow("three columns, all four, result only")
         << 3 << OperationSwitches{true, true, true, true} << QStringLiteral(R"(^\d+ [-+X:] \d+ =$)")
-        << QList<double>{17.12, 78.74, 140.36} << 108.80;
+        << QList<double>{17.12, 78.74, 140.36} << 108.80 << 1200;
 }
 
 void TestSheets::pageLayout()
@@ -158,11 +178,12 @@ void TestSheets::pageLayout()
     QFETCH(QString, pattern);
     QFETCH(QList<double>, columnX);
     QFETCH(double, titleCentre);
+    QFETCH(int, dpi);
 
     auto generator = fixedGenerator();
     const PracticeSettings settings; // result only, as by default
     auto sheet = makeSheet(columns, [&] { return generator.drawSheetLine(switches, settings); });
-    const PrintedSheet page = printAndRead(*sheet, pdf("sheet.pdf"));
+    const PrintedSheet page = printAndRead(*sheet, pdf("sheet.pdf"), dpi);
     QCOMPARE(page.pages, 1);
     QCOMPARE(qRound(page.width), 595); // A4 portrait in points
     QCOMPARE(qRound(page.height), 842);
@@ -184,12 +205,47 @@ void TestSheets::pageLayout()
     QCOMPARE(footer.text, SheetFooter());
     QVERIFY(qAbs((title.x() + title.words.last().xMax) / 2 - titleCentre * PointsPerMm) < 0.5);
     QVERIFY(qAbs((footer.xMin + footer.xMax) / 2 - 106.815 * PointsPerMm) < 0.5);
+    // the fonts keep their points exactly at every resolution: pdftotext makes a word's box as
+    // tall as the font's size times its ascent and descent
+    const auto points = [](const Word &w) { return (w.yMax - w.yMin) / LiberationSansHeight; };
+    for (const Word &w : page.others + page.lines.first().words)
+        QVERIFY2(qAbs(points(w) - (w.text == SheetFooter() ? 10 : 12)) < 0.005, qPrintable(QString::number(points(w))));
 
     // printing after the preview lays the sheet out again, with exercises of its own
     const PrintedSheet again = printAndRead(*sheet, pdf("again.pdf"));
     QCOMPARE(again.lines.size(), 30 * columns);
     QVERIFY(again.texts() != page.texts());
     QCOMPARE(generator.exerciseCount(), 60 * columns);
+}
+
+void TestSheets::onlyA4PortraitIsLaidOut_data()
+{
+    QTest::addColumn<QPageLayout>("chosen");
+    QTest::newRow("A4 landscape") << QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, {});
+    QTest::newRow("Letter, narrow margins") << QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait, {5, 5, 5, 5});
+}
+
+void TestSheets::onlyA4PortraitIsLaidOut()
+{
+    QFETCH(QPageLayout, chosen);
+    auto generator = fixedGenerator();
+    const PracticeSettings settings;
+    TFT3Sl sheet([&] { return generator.drawSheetLine({}, settings); });
+    sheet.show(); // the preview offers no other orientation and no page setup
+    for (QAction *action : sheet.findChild<QToolBar *>()->actions()) {
+        for (const char *gone : {"Portrait", "Landscape", "Page setup"})
+            QVERIFY(!action->isVisible() || action->text() != QCoreApplication::translate("QPrintPreviewDialog", gone));
+    }
+    sheet.reject();
+
+    // a paper picked in the print dialog still gets the sheet exactly as on A4 portrait
+    const PrintedSheet reference = printAndRead(sheet, pdf("reference.pdf"));
+    const PrintedSheet page = printAndRead(sheet, pdf("chosen.pdf"), 1200, chosen);
+    QCOMPARE(QSizeF(page.width, page.height), QSizeF(reference.width, reference.height));
+    QCOMPARE(page.lines.size(), 90);
+    for (int i : {0, 29, 89})
+        QCOMPARE(QPointF(page.lines[i].x(), page.lines[i].y()), QPointF(reference.lines[i].x(), reference.lines[i].y()));
+    QCOMPARE(page.others.last().yMax, reference.others.last().yMax);
 }
 
 void TestSheets::hiddenNegativeNumberLeavesItsLengthPlusOneSpaces()
@@ -251,32 +307,53 @@ void TestSheets::aPrinterThatCannotBeOpenedIsReported()
     QCOMPARE(seen.text, QStringLiteral("Tisk se nezdařil."));
 }
 
+void TestSheets::linesThatCannotBeDrawnAreToldAfterACompletePage_data()
+{
+    QTest::addColumn<QByteArray>("ini");
+    QTest::addColumn<QByteArray>("operation"); // the one switch left on
+    // no product of 0..5 and 0..10 gets there
+    QTest::newRow("multiplication beyond its results") << QByteArray("[Krat]\nVOD=1000\nVDO=2000\n")
+                                                       << QByteArray("ChBKrat");
+    QTest::newRow("division by 0 alone") << QByteArray("[Del]\nC2OD=0\nC2DO=0\n") << QByteArray("ChBDeleni");
+}
+
 void TestSheets::linesThatCannotBeDrawnAreToldAfterACompletePage()
 {
+    QFETCH(QByteArray, ini);
+    QFETCH(QByteArray, operation);
     MainWindowFixture fixture;
-    fixture.writeIni("[Krat]\nVOD=1000\nVDO=2000\n"); // no product of 0..5 and 0..10 gets there
+    fixture.writeIni(ini);
     auto w = fixture.startWindow();
     MainWindowFixture::child<QCheckBox>(*w, "ChBPlus")->setChecked(false);
-    MainWindowFixture::child<QCheckBox>(*w, "ChBKrat")->setChecked(true);
+    MainWindowFixture::child<QCheckBox>(*w, operation.constData())->setChecked(true);
     const qint32 drawnBefore = w->generator().exerciseCount();
 
     // Every box is closed as it comes. While it is open the preview repaints, and it must
-    // already hold its whole page, drawn by one pass only.
+    // already hold its whole page, drawn by one pass only. After the preview's 30 boxes the
+    // sheet is printed into a PDF from the preview, which tells its own 30.
     int boxes = 0, pagesUnderBoxes = 0;
     qint32 drawnUnderBoxes = 0;
+    bool printed = false;
     QTimer poll;
     connect(&poll, &QTimer::timeout, [&] {
         // the window's preview comes from the sheet module, with a class of its own copy
         auto *preview = w->findChild<QPrintPreviewDialog *>(QStringLiteral("FT1Sl"));
+        auto *pages = preview ? preview->findChild<QPrintPreviewWidget *>() : nullptr;
         if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
             QCOMPARE(box->text(), QStringLiteral("Chyba v programu"));
-            auto *pages = preview->findChild<QPrintPreviewWidget *>();
-            pages->repaint();
-            pagesUnderBoxes = std::max(pagesUnderBoxes, pages->pageCount());
-            drawnUnderBoxes = w->generator().exerciseCount();
+            if (boxes < 30) {
+                pages->repaint();
+                pagesUnderBoxes = std::max(pagesUnderBoxes, pages->pageCount());
+                drawnUnderBoxes = w->generator().exerciseCount();
+            }
             ++boxes;
             box->accept();
-        } else if (preview && QApplication::activeModalWidget() == preview && boxes >= 30) {
+        } else if (preview && QApplication::activeModalWidget() == preview && boxes == 30 && !printed) {
+            printed = true;
+            preview->printer()->setOutputFormat(QPrinter::PdfFormat);
+            preview->printer()->setOutputFileName(fixture.path("sheet.pdf"));
+            pages->print();
+        } else if (preview && QApplication::activeModalWidget() == preview && boxes >= 60) {
             preview->reject();
         }
     });
@@ -284,11 +361,26 @@ void TestSheets::linesThatCannotBeDrawnAreToldAfterACompletePage()
     w->findChild<QAction *>(QStringLiteral("MP1Sl"))->trigger();
     poll.stop();
 
-    QCOMPARE(boxes, 30);
+    QCOMPARE(boxes, 60);
     QCOMPARE(pagesUnderBoxes, 1);
     QCOMPARE(drawnUnderBoxes, drawnBefore + 30);
-    QCOMPARE(w->generator().exerciseCount(), drawnBefore + 30);
+    QCOMPARE(w->generator().exerciseCount(), drawnBefore + 60);
     QVERIFY(!w->findChild<QPrintPreviewDialog *>()); // the sheet is gone with its preview
+
+    // the printed page is whole: title and address on A4 portrait, the lines left empty
+    const PrintedSheet page = readPdf(fixture.path("sheet.pdf"), SheetDesign::forColumns(1));
+    QCOMPARE(page.pages, 1);
+    QCOMPARE(qRound(page.height), 842);
+    QVERIFY(page.lines.isEmpty());
+    QCOMPARE(page.others.last().text, SheetFooter());
+
+    // the program goes on, and its exit saves the switches and the placement as always
+    QVERIFY(w->isVisible());
+    QVERIFY(w->close());
+    const QString saved = fixture.path("numik.ini");
+    QVERIFY(!IniReadBool(saved, QStringLiteral("Operace"), QStringLiteral("Plus"), true));
+    QVERIFY(IniReadBool(saved, QStringLiteral("Operace"), QString::fromLatin1(operation.mid(3)), false));
+    QCOMPARE(IniReadInteger(saved, QStringLiteral("Okno"), QStringLiteral("velikost"), 0), 100);
 }
 
 NUMIK_GUI_TEST_MAIN(TestSheets)

@@ -3,11 +3,14 @@
 #include "app/messagebox.h"
 #include "sheets/sheetpainter.h"
 
+#include <QAction>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPrinter>
 #include <QScreen>
 #include <QScopeGuard>
+#include <QToolBar>
 
 #include <utility>
 
@@ -15,6 +18,24 @@ namespace {
 
 // The preview opens showing most of a portrait page.
 constexpr QSize PreviewSize(760, 900);
+
+// The sheet is designed for A4 portrait only: the preview offers no other orientation and no
+// page setup. Their buttons go, and with them a separator that would stand doubled.
+void removePageButtons(QToolBar &bar)
+{
+    const QStringList texts = {QCoreApplication::translate("QPrintPreviewDialog", "Portrait"),
+                               QCoreApplication::translate("QPrintPreviewDialog", "Landscape"),
+                               QCoreApplication::translate("QPrintPreviewDialog", "Page setup")};
+    bool afterSeparator = true;
+    for (QAction *action : bar.actions()) {
+        if (texts.contains(action->text()) || (action->isSeparator() && afterSeparator)) {
+            action->setVisible(false);
+            action->setEnabled(false);
+        } else if (action->isVisible()) {
+            afterSeparator = action->isSeparator();
+        }
+    }
+}
 
 } // namespace
 
@@ -30,6 +51,8 @@ TFT1Sl::TFT1Sl(int columns, SheetRecords::LineSource nextLine, QWidget *parent)
 {
     setObjectName(QStringLiteral("FT%1Sl").arg(m_design.columns));
     SetUpSheetPrinter(*printer());
+    for (QToolBar *bar : findChildren<QToolBar *>())
+        removePageButtons(*bar);
     if (const QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
         resize(PreviewSize.boundedTo(screen->availableGeometry().size() * 9 / 10));
     else
@@ -41,6 +64,7 @@ void TFT1Sl::printSheet(QPrinter *printer)
 {
     int failures = 0;
     const QStringList lines = m_records.layoutPass(m_design.capacity(), failures);
+    SetSheetPage(*printer);
     QPainter painter;
     if (painter.begin(printer)) {
         PaintSheet(painter, m_design, lines);
