@@ -280,8 +280,8 @@ const char *const FeedbackPictures[] = {"VYSL_OK", "VYSL_CHYBA", "VYSL_CHYBA_CAS
 
 void TFZaklad::prepareFeedbackPictures()
 {
-    // Drawn when the pupil starts typing, as the sounds are loaded (the first drawing loads the
-    // picture module): the verdict then shows at once. Later keys find them in the cache.
+    // Drawn when the pupil starts typing, as the sounds are loaded: the verdict then shows at
+    // once. Later keys find them in the cache.
     for (const char *name : FeedbackPictures)
         Picture(QString::fromLatin1(name), IVysledek->size(), devicePixelRatioF());
 }
