@@ -18,7 +18,7 @@ top="$(cd "$(dirname "$0")/.." && pwd)"
 runs="${1:-31}"
 build="$top/build"
 
-cmake --build "$build" --target numik numiksound numiksheets numikpictures bench_emptywindow bench_startwatch >/dev/null
+cmake --build "$build" --target numik numiksound numiksheets bench_emptywindow bench_startwatch >/dev/null
 
 work="$(mktemp -d)"
 xvfb_pid=""
@@ -28,11 +28,11 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# the program as it is installed: the executable with its sound folder, in a folder of its own
+# the program as it is installed: the executable with its plugins and sound folder, in a folder
+# of its own
 mkdir -p "$work/numik" "$work/runtime"
 chmod 700 "$work/runtime"
-cp "$build/src/numik" "$build/src/libnumiksound.so" "$build/src/libnumiksheets.so" \
-    "$build/src/libnumikpictures.so" "$work/numik/"
+cp "$build/src/numik" "$build/src/libnumiksound.so" "$build/src/libnumiksheets.so" "$work/numik/"
 cp -r "$build/src/zvuk" "$work/numik/" 2>/dev/null || true
 
 display=""

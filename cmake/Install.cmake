@@ -8,7 +8,7 @@
 #    desktop finds them; each account keeps its records in ~/.local/share/numik.
 include(GNUInstallDirs)
 option(NUMIK_SYSTEM_INSTALL "Install into the system's folders rather than one self-contained folder" OFF)
-set(NUMIK_PLUGIN_SUBDIR "." CACHE STRING "The folder of the plugins, relative to the executable's folder")
+# NUMIK_PLUGIN_SUBDIR, the plugins' folder relative to the executable's, is set and checked in src/.
 
 # the one id of the application: the maker's domain reversed, then the program
 set(NUMIK_APP_ID example.korvelanta.Numik)
@@ -25,11 +25,9 @@ endif()
 set(NUMIK_DATA_SUBDIR ${numik_default_data_subdir} CACHE STRING
     "The installed data folder (holding \"zvuk\"), relative to the executable's folder")
 # Relative paths only: the program never looks into a folder of the build machine.
-foreach(subdir NUMIK_PLUGIN_SUBDIR NUMIK_DATA_SUBDIR)
-    if(IS_ABSOLUTE "${${subdir}}")
-        message(FATAL_ERROR "${subdir} must be relative to the executable's folder, not ${${subdir}}")
-    endif()
-endforeach()
+if(IS_ABSOLUTE "${NUMIK_DATA_SUBDIR}")
+    message(FATAL_ERROR "NUMIK_DATA_SUBDIR must be relative to the executable's folder, not ${NUMIK_DATA_SUBDIR}")
+endif()
 if(NUMIK_SYSTEM_INSTALL)
     set(numik_system 1)
 else()

@@ -2,7 +2,7 @@
 
 // Helpers shared by the window tests.
 
-#include "app/fontwarmup.h"
+#include "app/plugins.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -36,6 +36,14 @@ inline void useOffscreenPlatformByDefault()
         }
         qputenv("DISPLAY", qgetenv("NUMIK_TEST_DISPLAY"));
     }
+}
+
+// The tests run from the build tree, whose plugins lie beside the program, not beside them.
+inline void useBuildTreePlugins()
+{
+#ifdef NUMIK_TEST_PLUGIN_DIR
+    SetPluginDirectory(QStringLiteral(NUMIK_TEST_PLUGIN_DIR));
+#endif
 }
 
 // Watches for the next modal dialog that opens above the one active now (if any), hands it to
@@ -131,8 +139,8 @@ inline void typeText(QWidget *widget, const QString &text)
     int main(int argc, char *argv[])                                                                \
     {                                                                                               \
         testsupport::useOffscreenPlatformByDefault();                                               \
-        WarmUpFontConfiguration(); /* as the program starts: the fonts read on a second thread */   \
         QApplication app(argc, argv);                                                               \
+        testsupport::useBuildTreePlugins();                                                         \
         app.setAttribute(Qt::AA_Use96Dpi, true);                                                    \
         TestObject tc;                                                                              \
         QTEST_SET_MAIN_SOURCE_PATH                                                                  \

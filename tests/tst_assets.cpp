@@ -1,5 +1,4 @@
 #include "app/pictures.h"
-#include "app/svgrender.h"
 #include "testsupport.h"
 
 #include <QColor>
@@ -123,8 +122,6 @@ private slots:
     void animationFramesAreClamped_data();
     void animationFramesAreClamped();
     void applicationIcon();
-    void drawnInAdvanceAsAtRunTime_data();
-    void drawnInAdvanceAsAtRunTime();
     void soundFiles_data();
     void soundFiles();
 };
@@ -330,37 +327,8 @@ void TestAssets::applicationIcon()
         QVERIFY(!pixmap.isNull());
         QCOMPARE(pixmap.size(), QSize(side, side));
         QVERIFY(countOpaque(imageOf(pixmap)) > side * side / 2);
+        QCOMPARE(imageOf(pixmap), imageOf(Picture(QStringLiteral("MAINICON"), QSize(side, side), 1.0)));
     }
-}
-
-// The faces at every zoom and the icon at the desktop's sizes come drawn at build time; they
-// must be exactly what drawing the vector picture gives, and a size between them is drawn then.
-void TestAssets::drawnInAdvanceAsAtRunTime_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("side");
-    QTest::addColumn<bool>("inAdvance");
-
-    QTest::newRow("smile 100 %") << "FACE_SMILE" << 32 << true;
-    QTest::newRow("smile 300 %") << "FACE_SMILE" << 96 << true;
-    QTest::newRow("frown 150 %") << "FACE_FROWN" << 48 << true;
-    QTest::newRow("frown 250 %") << "FACE_FROWN" << 80 << true;
-    QTest::newRow("frown hand-edited 90 %") << "FACE_FROWN" << 29 << false;
-    QTest::newRow("icon 16") << "MAINICON" << 16 << true;
-    QTest::newRow("icon 128") << "MAINICON" << 128 << true;
-    QTest::newRow("icon 48") << "MAINICON" << 48 << false;
-}
-
-void TestAssets::drawnInAdvanceAsAtRunTime()
-{
-    QFETCH(QString, name);
-    QFETCH(int, side);
-    QFETCH(bool, inAdvance);
-    QCOMPARE(QFile::exists(QStringLiteral("%1%2@%3").arg(QLatin1String(PrerenderedPrefix), name).arg(side)), inAdvance);
-    const QImage drawn = RenderSvg(QStringLiteral(":/") + name, QSize(side, side)).convertToFormat(QImage::Format_ARGB32);
-    QCOMPARE(imageOf(Picture(name, QSize(side, side), 1.0)), drawn);
-    if (name == QLatin1String("MAINICON"))
-        QCOMPARE(imageOf(ApplicationIcon().pixmap(QSize(side, side))), drawn);
 }
 
 void TestAssets::soundFiles_data()

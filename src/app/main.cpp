@@ -1,4 +1,3 @@
-#include "app/fontwarmup.h"
 #include "app/messagebox.h"
 #include "app/numikstyle.h"
 #include "app/zaklad.h"
@@ -106,7 +105,6 @@ int main(int argc, char *argv[])
     if (answeredInTerminal(commandLine, argc, argv))
         return 0;
 
-    WarmUpFontConfiguration(); // while the application connects to the display
     QApplication app(argc, argv);
     QApplication::setStyle(new NumikStyle);
     QApplication::setApplicationName(QStringLiteral("Numik-Korvelanta"));

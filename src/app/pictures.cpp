@@ -1,17 +1,15 @@
 #include "app/pictures.h"
 
-#include "app/modules.h"
-#include "app/svgrender.h"
-
 #include <QFile>
 #include <QIconEngine>
-#include <QPixmapCache>
+#include <QImage>
 #include <QPainter>
+#include <QPixmapCache>
 #include <QRectF>
+#include <QSvgRenderer>
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <optional>
 
 namespace {
@@ -43,42 +41,33 @@ std::optional<QSize> deviceSize(const QSize &logicalSize, qreal devicePixelRatio
     return QSize(qRound(width), qRound(height));
 }
 
-// A picture drawn at build time at this device size, or a null image.
-QImage prerendered(const QString &name, const QSize &size)
+// The picture (or the part of it that viewBox names; an empty viewBox means the whole)
+// stretched over a transparent image of the device size, antialiased.
+QImage renderSvg(const QString &path, const QSize &size, const QRectF &viewBox)
 {
-    if (size.width() != size.height())
+    QSvgRenderer renderer(path);
+    if (!renderer.isValid())
         return {};
-    QFile file(QLatin1String(PrerenderedPrefix) + name + QLatin1Char('@') + QString::number(size.width()));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray pixels = file.readAll();
+    if (!viewBox.isEmpty())
+        renderer.setViewBox(viewBox);
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
-    if (image.isNull() || pixels.size() != image.sizeInBytes())
+    if (image.isNull())
         return {};
-    std::memcpy(image.bits(), pixels.constData(), std::size_t(pixels.size()));
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
+    painter.end();
     return image;
 }
 
-// Everything else is drawn by the module "numikpictures", loaded the first time it is needed.
-QImage renderByModule(const QString &path, const QSize &size, const QRectF &viewBox)
-{
-    static const auto renderSvg = reinterpret_cast<RenderSvgFunction>(
-        ResolveModuleFunction(QStringLiteral("numikpictures"), RenderSvgName));
-    QImage image;
-    if (renderSvg)
-        renderSvg(path, size, viewBox, &image);
-    return image;
-}
-
-QPixmap render(const QString &name, const QString &path, const QSize &logicalSize, qreal devicePixelRatio,
+QPixmap render(const QString &path, const QSize &logicalSize, qreal devicePixelRatio,
                const QRectF &viewBox = {})
 {
     const std::optional<QSize> size = deviceSize(logicalSize, devicePixelRatio);
     if (!size)
         return {};
-    QImage image = viewBox.isEmpty() ? prerendered(name, *size) : QImage();
-    if (image.isNull())
-        image = renderByModule(path, *size, viewBox);
+    QImage image = renderSvg(path, *size, viewBox);
     if (image.isNull())
         return {};
     QPixmap pixmap = QPixmap::fromImage(std::move(image));
@@ -87,7 +76,7 @@ QPixmap render(const QString &name, const QString &path, const QSize &logicalSiz
 }
 
 // The application icon, drawn from its vector picture at each size only when a size is asked
-// for, and kept once drawn; the sizes a desktop usually asks for are drawn in advance.
+// for, and kept once drawn.
 class VectorIconEngine final : public QIconEngine
 {
 public:
@@ -107,7 +96,7 @@ public:
         QPixmap cached;
         if (QPixmapCache::find(key, &cached))
             return cached;
-        cached = render(QStringLiteral("MAINICON"), m_path, size, 1.0);
+        cached = render(m_path, size, 1.0);
         QPixmapCache::insert(key, cached);
         return cached;
     }
@@ -115,7 +104,8 @@ public:
     QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
     {
         QList<QSize> sizes;
-        for (const int side : PrerenderedIconSides)
+        // a vector picture has every size; these are the ones a desktop usually asks for
+        for (const int side : {16, 32, 64, 128})
             sizes.append(QSize(side, side));
         return sizes;
     }
@@ -144,7 +134,7 @@ QPixmap Picture(const QString &name, const QSize &logicalSize, qreal devicePixel
     QPixmap pixmap;
     if (QPixmapCache::find(key, &pixmap))
         return pixmap;
-    pixmap = render(name, *path, logicalSize, devicePixelRatio);
+    pixmap = render(*path, logicalSize, devicePixelRatio);
     if (!pixmap.isNull())
         QPixmapCache::insert(key, pixmap);
     return pixmap;
@@ -157,7 +147,7 @@ QPixmap AnimationFrame(int frame, const QSize &logicalSize, qreal devicePixelRat
         return {};
     const int shown = std::clamp(frame, 0, AnimationFrameCount - 1);
     // Looking at one frame's part of the strip draws just that frame over the whole pixmap.
-    return render(QStringLiteral("ANIMACE"), *path, logicalSize, devicePixelRatio,
+    return render(*path, logicalSize, devicePixelRatio,
                   QRectF(shown * AnimationFrameSize.width(), 0, AnimationFrameSize.width(), AnimationFrameSize.height()));
 }
 

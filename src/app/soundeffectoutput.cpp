@@ -1,4 +1,4 @@
-// The module "numiksound": SoundOutput through QSoundEffect, one effect per file, each loaded
+// The plugin "numiksound": SoundOutput through QSoundEffect, one effect per file, each loaded
 // once and kept, so that every answer after the first starts its sound without reading a file.
 
 #include "app/soundoutput.h"
@@ -45,9 +45,16 @@ private:
     QSoundEffect *m_playing = nullptr;
 };
 
+class SoundEffectPlugin final : public QObject, public SoundOutputFactory
+{
+    Q_OBJECT
+    Q_PLUGIN_METADATA(IID NumikSoundOutputFactory_iid FILE "numikplugin.json")
+    Q_INTERFACES(SoundOutputFactory)
+
+public:
+    std::unique_ptr<SoundOutput> createSoundOutput() override { return std::make_unique<SoundEffectOutput>(); }
+};
+
 } // namespace
 
-extern "C" Q_DECL_EXPORT SoundOutput *numikCreateSoundOutput()
-{
-    return new SoundEffectOutput;
-}
+#include "soundeffectoutput.moc"

@@ -1,11 +1,14 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
 #include <QStringList>
 
-// What actually plays the wave files. It lives in the loadable module "numiksound" beside the
-// executable, so that the audio libraries (and the connection to the sound server) are loaded
-// only once the program's window is on screen, not while the pupil waits for it.
+#include <memory>
+
+// What actually plays the wave files. It lives in the plugin "numiksound", so that the audio
+// libraries (and the connection to the sound server) are loaded only once the program's window
+// is on screen, not while the pupil waits for it.
 class SoundOutput
 {
 public:
@@ -17,6 +20,15 @@ public:
     virtual void play(const QString &path) = 0;
 };
 
-// The module's one entry point, found by this name: a new output, owned by the caller.
-using CreateSoundOutputFunction = SoundOutput *(*)();
-inline constexpr char CreateSoundOutputName[] = "numikCreateSoundOutput";
+// The plugin's interface: it makes the outputs.
+class SoundOutputFactory
+{
+public:
+    virtual ~SoundOutputFactory() = default;
+
+    virtual std::unique_ptr<SoundOutput> createSoundOutput() = 0;
+};
+
+// The number after the slash changes with the interface, so that an older plugin is refused.
+#define NumikSoundOutputFactory_iid "example.korvelanta.numik.SoundOutputFactory/1"
+Q_DECLARE_INTERFACE(SoundOutputFactory, NumikSoundOutputFactory_iid)

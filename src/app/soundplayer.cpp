@@ -1,6 +1,6 @@
 #include "app/soundplayer.h"
 
-#include "app/modules.h"
+#include "app/plugins.h"
 #include "app/soundoutput.h"
 
 #include <QFileInfo>
@@ -12,20 +12,19 @@ SoundPlayer::SoundPlayer(QObject *parent)
 
 SoundPlayer::~SoundPlayer() = default;
 
-bool SoundPlayer::loadModule()
+bool SoundPlayer::loadPlugin()
 {
-    if (m_moduleTried)
+    if (m_pluginTried)
         return m_output != nullptr;
-    m_moduleTried = true;
-    if (auto create = reinterpret_cast<CreateSoundOutputFunction>(
-            ResolveModuleFunction(QStringLiteral("numiksound"), CreateSoundOutputName)))
-        m_output.reset(create());
+    m_pluginTried = true;
+    if (auto *factory = LoadPlugin<SoundOutputFactory>(QStringLiteral("numiksound")))
+        m_output = factory->createSoundOutput();
     return m_output != nullptr;
 }
 
 void SoundPlayer::prepare(const QStringList &paths)
 {
-    if (!loadModule())
+    if (!loadPlugin())
         return;
     QStringList existing;
     for (const QString &path : paths) {
@@ -39,7 +38,7 @@ bool SoundPlayer::PlaySoundFile(const QString &path)
 {
     if (!m_enabled || !QFileInfo(path).isFile())
         return false;
-    if (loadModule())
+    if (loadPlugin())
         m_output->play(path);
     m_lastStarted = path;
     return true;

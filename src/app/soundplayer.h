@@ -10,8 +10,9 @@ class SoundOutput;
 
 // Plays the program's short wave files without waiting for them: a new sound replaces one still
 // playing, and a switched-off sound, a missing file or a machine without audio give silence
-// without any message. The audio libraries come in with the module "numiksound", loaded by
-// prepare() (the main window calls it just after its first paint) or else by the first sound.
+// without any message. The audio libraries come in with the plugin "numiksound", loaded by
+// prepare() (the main window calls it when the pupil starts typing an answer) or else by the
+// first sound.
 class SoundPlayer : public QObject
 {
     Q_OBJECT
@@ -23,9 +24,9 @@ public:
     void setEnabled(bool enabled) { m_enabled = enabled; }
     bool isEnabled() const { return m_enabled; }
 
-    // Loads the sound module and the existing ones of the files; later calls only load files.
+    // Loads the sound plugin and the existing ones of the files; later calls only load files.
     void prepare(const QStringList &paths);
-    // Whether the module is loaded and the files given to prepare() are on their way.
+    // Whether the plugin is loaded and the files given to prepare() are on their way.
     bool isReady() const { return m_output != nullptr; }
 
     // PlaySoundFile: starts the file if sound is on and the file exists; returns whether it did.
@@ -35,10 +36,10 @@ public:
     QString lastStarted() const { return m_lastStarted; }
 
 private:
-    bool loadModule();
+    bool loadPlugin();
 
     std::unique_ptr<SoundOutput> m_output;
-    bool m_moduleTried = false;
+    bool m_pluginTried = false;
     bool m_enabled = true;
     QString m_lastStarted;
 };

@@ -82,8 +82,8 @@ void TFZaklad::prepareSounds()
 
 void TFZaklad::prepareFeedbackPictures()
 {
-    // Drawn when the pupil starts typing, as the sounds are loaded (the first drawing loads the
-    // picture module): the verdict then shows at once. Later keys find them in the cache.
+    // Drawn when the pupil starts typing, as the sounds are loaded: the verdict then shows at
+    // once. Later keys find them in the cache.
     for (const char *name : FeedbackPictures)
         Picture(QString::fromLatin1(name), m_client->IVysledek->size(), devicePixelRatioF());
 }

@@ -1,7 +1,7 @@
 // The printed exercise sheets of the main window: the menu "Příklady na papír".
 
 #include "app/messagebox.h"
-#include "app/modules.h"
+#include "app/plugins.h"
 #include "app/zaklad.h"
 #include "app/zakladmenubar.h"
 #include "settings/windowplacement.h"
@@ -30,14 +30,14 @@ void TFZaklad::connectSheetItems()
 
 void TFZaklad::previewSheet(int columns)
 {
-    // the previews come with the printing support in a module of their own, loaded now
-    const auto create = reinterpret_cast<CreateSheetPreviewFunction>(
-        ResolveModuleFunction(QStringLiteral("numiksheets"), CreateSheetPreviewName));
-    if (!create) {
+    // the previews come with the printing support in a plugin of their own, loaded now
+    auto *factory = LoadPlugin<SheetPreviewFactory>(QStringLiteral("numiksheets"));
+    if (!factory) {
         ShowMessageBox(QStringLiteral("Tisk se nezdařil."), MessageKind::Warning);
         return;
     }
-    const std::unique_ptr<SheetPreview> sheet(create(columns, [this] { return DalsiPrikladProTisk(); }, this));
+    const std::unique_ptr<SheetPreview> sheet =
+        factory->createSheetPreview(columns, [this] { return DalsiPrikladProTisk(); }, this);
     CenterOverForm(sheet->dialog(), this);
     sheet->dialog()->exec();
     // printing closes the preview as soon as the page is out; what it could not draw is told now

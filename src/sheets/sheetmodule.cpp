@@ -1,4 +1,4 @@
-// The entry point of the module "numiksheets": the sheet previews behind SheetPreview.
+// The plugin "numiksheets": the sheet previews behind SheetPreview.
 
 #include "sheets/sheetpreview.h"
 #include "sheets/t1sl.h"
@@ -32,10 +32,20 @@ private:
     std::unique_ptr<TFT1Sl> m_sheet;
 };
 
+class SheetPreviewPlugin final : public QObject, public SheetPreviewFactory
+{
+    Q_OBJECT
+    Q_PLUGIN_METADATA(IID NumikSheetPreviewFactory_iid FILE "numikplugin.json")
+    Q_INTERFACES(SheetPreviewFactory)
+
+public:
+    std::unique_ptr<SheetPreview> createSheetPreview(int columns, SheetRecords::LineSource nextLine,
+                                                     QWidget *parent) override
+    {
+        return std::make_unique<SheetPreviewDialog>(columns, std::move(nextLine), parent);
+    }
+};
+
 } // namespace
 
-extern "C" Q_DECL_EXPORT SheetPreview *numikCreateSheetPreview(int columns, SheetRecords::LineSource nextLine,
-                                                               QWidget *parent)
-{
-    return new SheetPreviewDialog(columns, std::move(nextLine), parent);
-}
+#include "sheetmodule.moc"

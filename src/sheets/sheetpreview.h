@@ -2,12 +2,16 @@
 
 #include "sheets/sheetdesign.h"
 
+#include <QObject>
+
+#include <memory>
+
 class QDialog;
 class QWidget;
 
 // A sheet's print preview as the main window sees it. The previews and the printing support
-// under them live in the loadable module "numiksheets" (app/modules.h): sheets are printed
-// rarely, and a start does not load the printing libraries for them.
+// under them live in the plugin "numiksheets" (app/plugins.h): sheets are printed rarely, and a
+// start does not load the printing libraries for them.
 class SheetPreview
 {
 public:
@@ -19,7 +23,17 @@ public:
     virtual void showFailures() = 0;
 };
 
-// The module's one entry point, found by this name: the preview of a sheet of 1, 2 or 3
-// columns whose lines come from nextLine, owned by the caller.
-using CreateSheetPreviewFunction = SheetPreview *(*)(int columns, SheetRecords::LineSource nextLine, QWidget *parent);
-inline constexpr char CreateSheetPreviewName[] = "numikCreateSheetPreview";
+// The plugin's interface: the preview of a sheet of 1, 2 or 3 columns whose lines come from
+// nextLine.
+class SheetPreviewFactory
+{
+public:
+    virtual ~SheetPreviewFactory() = default;
+
+    virtual std::unique_ptr<SheetPreview> createSheetPreview(int columns, SheetRecords::LineSource nextLine,
+                                                             QWidget *parent) = 0;
+};
+
+// The number after the slash changes with the interface, so that an older plugin is refused.
+#define NumikSheetPreviewFactory_iid "example.korvelanta.numik.SheetPreviewFactory/1"
+Q_DECLARE_INTERFACE(SheetPreviewFactory, NumikSheetPreviewFactory_iid)
