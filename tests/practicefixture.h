@@ -3,8 +3,8 @@
 // The practice without a window: a fake view that notes what it is told, a temporary data
 // folder and the flow between them.
 
-#include "practice/grading.h"
-#include "practice/practiceflow.h"
+#include "core/practice/grading.h"
+#include "core/practice/practiceflow.h"
 
 #include <QFile>
 #include <QTemporaryDir>

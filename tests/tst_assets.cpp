@@ -1,4 +1,4 @@
-#include "app/pictures.h"
+#include "ui/app/pictures.h"
 #include "testsupport.h"
 
 #include <QColor>

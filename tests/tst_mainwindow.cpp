@@ -1,8 +1,8 @@
-#include "app/soundplayer.h"
-#include "app/zaklad.h"
-#include "generator/amedit.h"
-#include "records/recordfiles.h"
-#include "settings/inifile.h"
+#include "ui/practice/soundplayer.h"
+#include "ui/practice/zaklad.h"
+#include "ui/generator/amedit.h"
+#include "core/records/recordfiles.h"
+#include "core/settings/inifile.h"
 #include "mainwindowfixture.h"
 
 #include <QAction>

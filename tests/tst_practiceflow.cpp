@@ -1,6 +1,6 @@
 #include "practicefixture.h"
-#include "records/ioerror.h"
-#include "records/recordfiles.h"
+#include "core/records/ioerror.h"
+#include "core/records/recordfiles.h"
 
 #include <QDir>
 #include <QTest>

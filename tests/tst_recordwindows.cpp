@@ -1,10 +1,10 @@
-#include "app/casgauge.h"
-#include "generator/amedit.h"
+#include "ui/practice/casgauge.h"
+#include "ui/generator/amedit.h"
 #include "mainwindowfixture.h"
-#include "records/daycount.h"
-#include "records/chybvysl.h"
-#include "records/recordfiles.h"
-#include "records/wrongresults.h"
+#include "core/records/daycount.h"
+#include "ui/records/chybvysl.h"
+#include "core/records/recordfiles.h"
+#include "core/records/wrongresults.h"
 
 #include <QAccessible>
 #include <QAction>

@@ -1,5 +1,5 @@
 #include "practicefixture.h"
-#include "records/recordfiles.h"
+#include "core/records/recordfiles.h"
 
 #include <QTest>
 

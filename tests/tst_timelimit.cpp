@@ -1,7 +1,7 @@
-#include "app/casgauge.h"
-#include "app/dilchodn.h"
+#include "ui/practice/casgauge.h"
+#include "ui/practice/dilchodn.h"
 #include "mainwindowfixture.h"
-#include "records/recordfiles.h"
+#include "core/records/recordfiles.h"
 
 #include <QTimer>
 
