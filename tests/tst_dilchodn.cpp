@@ -1,8 +1,8 @@
 #include "testsupport.h"
 
+#include "ui/generator/amedit.h"
 #include "ui/practice/dilchodn.h"
 #include "ui/practice/soundplayer.h"
-#include "ui/generator/amedit.h"
 
 #include <QFile>
 #include <QLabel>

@@ -1,9 +1,9 @@
-#include "ui/practice/soundplayer.h"
-#include "ui/practice/zaklad.h"
-#include "ui/generator/amedit.h"
 #include "core/records/recordfiles.h"
 #include "core/settings/inifile.h"
 #include "mainwindowfixture.h"
+#include "ui/generator/amedit.h"
+#include "ui/practice/soundplayer.h"
+#include "ui/practice/zaklad.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -1,6 +1,6 @@
+#include "core/settings/inifile.h"
 #include "mainwindowfixture.h"
 #include "ui/settings/heslo.h"
-#include "core/settings/inifile.h"
 #include "ui/settings/rozsah.h"
 #include "ui/settings/rxspinedit.h"
 

@@ -1,6 +1,6 @@
-#include "practicefixture.h"
 #include "core/records/ioerror.h"
 #include "core/records/recordfiles.h"
+#include "practicefixture.h"
 
 #include <QDir>
 #include <QTest>

@@ -1,10 +1,10 @@
-#include "ui/practice/casgauge.h"
-#include "ui/generator/amedit.h"
-#include "mainwindowfixture.h"
 #include "core/records/daycount.h"
-#include "ui/records/chybvysl.h"
 #include "core/records/recordfiles.h"
 #include "core/records/wrongresults.h"
+#include "mainwindowfixture.h"
+#include "ui/generator/amedit.h"
+#include "ui/practice/casgauge.h"
+#include "ui/records/chybvysl.h"
 
 #include <QAccessible>
 #include <QAction>

@@ -1,5 +1,5 @@
-#include "practicefixture.h"
 #include "core/records/recordfiles.h"
+#include "practicefixture.h"
 
 #include <QTest>
 

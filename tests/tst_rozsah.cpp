@@ -1,5 +1,5 @@
-#include "mainwindowfixture.h"
 #include "core/settings/inifile.h"
+#include "mainwindowfixture.h"
 #include "ui/settings/pagecontrol.h"
 #include "ui/settings/rozsah.h"
 #include "ui/settings/rxspinedit.h"

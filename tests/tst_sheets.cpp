@@ -1,7 +1,7 @@
 // The printed sheets, rendered to PDF and read back with pdftotext -bbox, and opened from the menu.
 
-#include "mainwindowfixture.h"
 #include "core/settings/inifile.h"
+#include "mainwindowfixture.h"
 #include "ui/sheets/sheetpainter.h"
 #include "ui/sheets/t1sl.h"
 

@@ -1,7 +1,7 @@
+#include "core/records/recordfiles.h"
+#include "mainwindowfixture.h"
 #include "ui/practice/casgauge.h"
 #include "ui/practice/dilchodn.h"
-#include "mainwindowfixture.h"
-#include "core/records/recordfiles.h"
 
 #include <QTimer>
 

@@ -1,8 +1,8 @@
 #include "testsupport.h"
 
-#include "ui/messages/messagebox.h"
-#include "ui/generator/amedit.h"
 #include "core/settings/inifile.h"
+#include "ui/generator/amedit.h"
+#include "ui/messages/messagebox.h"
 #include "ui/settings/windowplacement.h"
 
 #include <QAbstractButton>

@@ -1,7 +1,7 @@
-#include "ui/messages/messagebox.h"
-#include "ui/app/numikstyle.h"
-#include "ui/practice/zaklad.h"
 #include "core/settings/datafolder.h"
+#include "ui/app/numikstyle.h"
+#include "ui/messages/messagebox.h"
+#include "ui/practice/zaklad.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

@@ -1,11 +1,11 @@
 #include "ui/practice/dilchodn.h"
 
-#include "ui/app/fonts.h"
-#include "ui/messages/messagebox.h"
-#include "ui/app/pictures.h"
-#include "ui/practice/soundplayer.h"
-#include "ui/generator/amedit.h"
 #include "core/practice/grading.h"
+#include "ui/app/fonts.h"
+#include "ui/app/pictures.h"
+#include "ui/generator/amedit.h"
+#include "ui/messages/messagebox.h"
+#include "ui/practice/soundplayer.h"
 
 #include <QColor>
 #include <QFont>

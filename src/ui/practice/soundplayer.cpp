@@ -1,7 +1,7 @@
 #include "ui/practice/soundplayer.h"
 
-#include "ui/app/plugins.h"
 #include "plugins/sound/soundoutput.h"
+#include "ui/app/plugins.h"
 
 #include <QFileInfo>
 

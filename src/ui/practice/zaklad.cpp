@@ -1,13 +1,13 @@
 #include "ui/practice/zaklad.h"
 
+#include "core/settings/inifile.h"
 #include "ui/app/fonts.h"
-#include "ui/messages/messagebox.h"
 #include "ui/app/pictures.h"
+#include "ui/messages/messagebox.h"
 #include "ui/practice/soundplayer.h"
 #include "ui/practice/statuspanels.h"
 #include "ui/practice/zakladclient.h"
 #include "ui/practice/zakladmenubar.h"
-#include "core/settings/inifile.h"
 #include "ui/settings/windowplacement.h"
 
 #include <QApplication>

@@ -1,10 +1,10 @@
 #include "ui/practice/zakladclient.h"
 
-#include "ui/practice/casgauge.h"
+#include "core/generator/generator.h"
 #include "ui/app/fonts.h"
 #include "ui/app/numikstyle.h"
 #include "ui/app/pictures.h"
-#include "core/generator/generator.h"
+#include "ui/practice/casgauge.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ui/generator/amedit.h"
 #include "core/generator/exercise.h"
+#include "ui/generator/amedit.h"
 
 #include <QPointer>
 #include <QRect>

@@ -1,11 +1,11 @@
 // The two modes of the main window, the teacher's password and the settings dialog.
 
+#include "core/settings/inifile.h"
 #include "ui/messages/messagebox.h"
 #include "ui/practice/zaklad.h"
 #include "ui/practice/zakladclient.h"
 #include "ui/practice/zakladmenubar.h"
 #include "ui/settings/heslo.h"
-#include "core/settings/inifile.h"
 #include "ui/settings/rozsah.h"
 #include "ui/settings/windowplacement.h"
 

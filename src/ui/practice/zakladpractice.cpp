@@ -1,14 +1,14 @@
 // The main window's side of the practice: keys to the practice, the exercise, the feedback, the
 // countdown's timer and bar, and the evaluation window.
 
+#include "core/practice/flagscope.h"
+#include "ui/app/pictures.h"
+#include "ui/generator/amedit.h"
 #include "ui/practice/casgauge.h"
 #include "ui/practice/dilchodn.h"
-#include "ui/app/pictures.h"
 #include "ui/practice/soundplayer.h"
 #include "ui/practice/zaklad.h"
 #include "ui/practice/zakladclient.h"
-#include "ui/generator/amedit.h"
-#include "core/practice/flagscope.h"
 #include "ui/settings/windowplacement.h"
 
 #include <QCoreApplication>

@@ -1,11 +1,11 @@
 // The printed exercise sheets of the main window: the menu "Příklady na papír".
 
-#include "ui/messages/messagebox.h"
+#include "plugins/sheets/sheetpreview.h"
 #include "ui/app/plugins.h"
+#include "ui/messages/messagebox.h"
 #include "ui/practice/zaklad.h"
 #include "ui/practice/zakladmenubar.h"
 #include "ui/settings/windowplacement.h"
-#include "plugins/sheets/sheetpreview.h"
 
 #include <QAction>
 #include <QDialog>

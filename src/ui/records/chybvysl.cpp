@@ -1,7 +1,7 @@
 #include "ui/records/chybvysl.h"
 
-#include "ui/app/fonts.h"
 #include "core/records/wrongresults.h"
+#include "ui/app/fonts.h"
 
 #include <QFont>
 #include <QPlainTextEdit>

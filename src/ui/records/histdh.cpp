@@ -1,10 +1,10 @@
 #include "ui/records/histdh.h"
 
-#include "ui/app/fonts.h"
-#include "ui/messages/messagebox.h"
 #include "core/records/daycount.h"
 #include "core/records/historylines.h"
 #include "core/settings/inifile.h"
+#include "ui/app/fonts.h"
+#include "ui/messages/messagebox.h"
 
 #include <QCheckBox>
 #include <QDateEdit>

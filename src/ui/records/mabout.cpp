@@ -1,8 +1,8 @@
 #include "ui/records/mabout.h"
 
 #include "ui/app/fonts.h"
-#include "ui/messages/messagebox.h"
 #include "ui/app/pictures.h"
+#include "ui/messages/messagebox.h"
 #include "ui/practice/statuspanels.h"
 #include "ui/records/aboutvalues.h"
 

@@ -1,7 +1,7 @@
 #include "ui/settings/windowplacement.h"
 
-#include "ui/messages/centerform.h"
 #include "core/settings/inifile.h"
+#include "ui/messages/centerform.h"
 
 #include <QGuiApplication>
 #include <QMainWindow>
