@@ -70,9 +70,9 @@ public:
         messages.append((kind == NoticeKind::Warning ? QStringLiteral("Warning: ") : QStringLiteral("Information: "))
                         + text);
     }
-    bool isCountdownRunning() const override { return running; }
-    void startCountdown() override { running = true; }
-    void stopCountdown() override { running = false; }
+    bool isRunning() const override { return running; }
+    void start() override { running = true; }
+    void stop() override { running = false; }
     void showGauge(const CountdownGauge &shown) override { gauge = shown; }
     qint32 showEvaluation(qint32 correct, qint32 wrong) override
     {

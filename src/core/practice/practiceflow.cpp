@@ -27,7 +27,7 @@ PracticeFlow::PracticeFlow(PracticeSettings &settings, ExerciseGenerator &genera
     , m_files(files)
     , m_view(view)
     , m_session(std::make_unique<PracticeSession>(settings, files.historyFile, static_cast<SessionHost &>(*this)))
-    , m_countdown(std::make_unique<CountdownRules>(settings, static_cast<CountdownTimer &>(*this)))
+    , m_countdown(std::make_unique<CountdownRules>(settings, view))
 {
 }
 
@@ -116,7 +116,7 @@ void PracticeFlow::replayDeferredTicks(quint64 exerciseSerial)
     if (ticks == 0 || exerciseSerial != m_exerciseSerial)
         return; // a new exercise has its own fresh count
     m_view.runLater([this, ticks, exerciseSerial] {
-        for (int i = 0; i < ticks && exerciseSerial == m_exerciseSerial && m_view.isCountdownRunning(); ++i)
+        for (int i = 0; i < ticks && exerciseSerial == m_exerciseSerial && m_view.isRunning(); ++i)
             tick();
     });
 }
@@ -263,17 +263,17 @@ qint32 PracticeFlow::operationOnScreen() const
 
 bool PracticeFlow::isCountdownRunning() const
 {
-    return m_view.isCountdownRunning();
+    return m_view.isRunning();
 }
 
 void PracticeFlow::stopCountdown()
 {
-    m_view.stopCountdown();
+    m_view.stop();
 }
 
 void PracticeFlow::startCountdown()
 {
-    m_view.startCountdown();
+    m_view.start();
 }
 
 qint32 PracticeFlow::showEvaluation(qint32 correct, qint32 wrong)
@@ -299,19 +299,4 @@ void PracticeFlow::showTotals(const QString &grade, const QString &correct, cons
 void PracticeFlow::resetExerciseCounter()
 {
     m_generator.resetExerciseCount();
-}
-
-bool PracticeFlow::isRunning() const
-{
-    return m_view.isCountdownRunning();
-}
-
-void PracticeFlow::start()
-{
-    m_view.startCountdown();
-}
-
-void PracticeFlow::stop()
-{
-    m_view.stopCountdown();
 }

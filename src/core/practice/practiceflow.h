@@ -23,7 +23,7 @@ struct PracticeFiles
 // The practice of the main window without the window: the exercise on screen, the verdict on
 // an answer, the counts, the records of misses, the countdown and the re-test. The window
 // forwards keys, ticks and menu commands here and shows what the view is told.
-class PracticeFlow : private SessionHost, private CountdownTimer
+class PracticeFlow : private SessionHost
 {
 public:
     // settings and generator are the window's and must outlive the flow, as must the view. The
@@ -108,11 +108,6 @@ private:
     void showPartialCount(PartialCount which, qint32 value) override;
     void showTotals(const QString &grade, const QString &correct, const QString &wrong) override;
     void resetExerciseCounter() override;
-
-    // CountdownTimer: TCasLimit, whose rhythm goes on when it is started while running
-    bool isRunning() const override;
-    void start() override;
-    void stop() override;
 
     PracticeSettings &m_settings;
     ExerciseGenerator &m_generator;

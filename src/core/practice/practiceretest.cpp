@@ -64,7 +64,7 @@ void PracticeFlow::retestTimedOut()
 
 void PracticeFlow::endRetest()
 {
-    m_view.stopCountdown();
+    m_view.stop();
     m_view.showMessage(QStringLiteral("Všechny chybné výsledky přezkoušeny"), NoticeKind::Information);
     m_retestActive = false;
     m_newExercisePending = false; // the fresh exercise below is the one a changed setting asked for

@@ -18,8 +18,8 @@ enum class NoticeKind { Warning, Information };
 
 // What the practice needs from the main window: its widgets, its timer TCasLimit, its pictures
 // and sounds and its modal windows. TFZaklad implements it; a test fakes it. The practice
-// decides, the view only shows what it is told.
-class PracticeView
+// decides, the view only shows what it is told. As a CountdownTimer it is the timer TCasLimit.
+class PracticeView : public CountdownTimer
 {
 public:
     virtual ~PracticeView() = default;
@@ -45,10 +45,6 @@ public:
     // The shared message box, modal, with one OK button.
     virtual void showMessage(const QString &text, NoticeKind kind) = 0;
 
-    // The timer TCasLimit itself. startCountdown of a running timer keeps its rhythm.
-    virtual bool isCountdownRunning() const = 0;
-    virtual void startCountdown() = 0;
-    virtual void stopCountdown() = 0;
     // The bar GCasLim.
     virtual void showGauge(const CountdownGauge &gauge) = 0;
 

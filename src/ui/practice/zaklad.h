@@ -116,9 +116,9 @@ private:
     void focusAnswerField() override;
     void ZvyrazniVysledek(FeedbackKind kind, qint32 slot) override;
     void showMessage(const QString &text, NoticeKind kind) override;
-    bool isCountdownRunning() const override;
-    void startCountdown() override;
-    void stopCountdown() override;
+    bool isRunning() const override; // TCasLimit
+    void start() override;
+    void stop() override;
     void showGauge(const CountdownGauge &gauge) override;
     qint32 showEvaluation(qint32 correct, qint32 wrong) override;
     QDateTime localNow() const override;

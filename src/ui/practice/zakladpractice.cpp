@@ -114,17 +114,17 @@ void TFZaklad::ZvyrazniVysledek(FeedbackKind kind, qint32 slot)
     panel->hide();
 }
 
-bool TFZaklad::isCountdownRunning() const
+bool TFZaklad::isRunning() const
 {
     return TCasLimit->isActive();
 }
 
-void TFZaklad::stopCountdown()
+void TFZaklad::stop()
 {
     TCasLimit->stop();
 }
 
-void TFZaklad::startCountdown()
+void TFZaklad::start()
 {
     // a running timer keeps its rhythm
     if (!TCasLimit->isActive())
