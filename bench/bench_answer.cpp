@@ -1,9 +1,9 @@
 // What handling one answer costs in the real main window beyond the designed half-second pause:
 // the pause is set to nothing and right answers are typed with Enter, as a pupil does.
 // Run: build/bench/bench_answer [answers]
-#include "app/zaklad.h"
-#include "generator/amedit.h"
-#include "practice/answercheck.h"
+#include "core/practice/answercheck.h"
+#include "ui/generator/amedit.h"
+#include "ui/practice/zaklad.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

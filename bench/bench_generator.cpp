@@ -1,4 +1,4 @@
-#include "generator/generator.h"
+#include "core/generator/generator.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,6 +1,6 @@
 // A delete from a long wrong-results file: the tail moves in blocks, one pass of large reads
 // and writes. Run: build/bench/bench_recordfiles
-#include "records/recordfiles.h"
+#include "core/records/recordfiles.h"
 
 #include <QFile>
 #include <QTemporaryDir>

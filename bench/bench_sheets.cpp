@@ -1,6 +1,6 @@
-#include "generator/generator.h"
-#include "sheets/sheetdesign.h"
-#include "sheets/sheetpainter.h"
+#include "core/generator/generator.h"
+#include "core/sheets/sheetdesign.h"
+#include "ui/sheets/sheetpainter.h"
 
 #include <QGuiApplication>
 #include <QPainter>

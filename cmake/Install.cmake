@@ -8,7 +8,8 @@
 #    desktop finds them; each account keeps its records in ~/.local/share/numik.
 include(GNUInstallDirs)
 option(NUMIK_SYSTEM_INSTALL "Install into the system's folders rather than one self-contained folder" OFF)
-# NUMIK_PLUGIN_SUBDIR, the plugins' folder relative to the executable's, is set and checked in src/.
+# NUMIK_PLUGIN_SUBDIR, the plugins' folder relative to the executable's, is set and checked in
+# src/ui/CMakeLists.txt.
 
 # the one id of the application: the maker's domain reversed, then the program
 set(NUMIK_APP_ID example.korvelanta.Numik)
@@ -45,7 +46,7 @@ set(numik_desktop_template ${PROJECT_SOURCE_DIR}/packaging/numik.desktop.in)
 if(NOT NUMIK_SYSTEM_INSTALL)
     # The desktop entry names the folder it was installed to, so the install writes it there
     # (register it as the README says).
-    install(FILES src/app/images/app-icon.svg DESTINATION . RENAME numik.svg)
+    install(FILES src/ui/app/images/app-icon.svg DESTINATION . RENAME numik.svg)
     install(CODE "
         set(NUMIK_DESKTOP_EXEC \"\\\"\${CMAKE_INSTALL_PREFIX}/numik\\\"\")
         set(NUMIK_DESKTOP_ICON \"\${CMAKE_INSTALL_PREFIX}/numik.svg\")
@@ -64,7 +65,7 @@ string(TIMESTAMP NUMIK_RELEASE_DATE "%Y-%m-%d" UTC)
 configure_file(${PROJECT_SOURCE_DIR}/packaging/numik.metainfo.xml.in
                ${numik_packaging}/${NUMIK_APP_ID}.metainfo.xml @ONLY)
 install(FILES ${numik_packaging}/${NUMIK_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES src/app/images/app-icon.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
+install(FILES src/ui/app/images/app-icon.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
         RENAME ${NUMIK_APP_ID}.svg)
 install(FILES ${numik_packaging}/${NUMIK_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 # the package's name, not the project's "Numik" of GNUInstallDirs' default

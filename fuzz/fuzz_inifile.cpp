@@ -1,9 +1,9 @@
 // Any bytes as numik.ini: every accessor and the start-up load read it without harm, and a write
 // changes the one value it writes and no other value that the program reads.
+#include "core/generator/exercise.h"
+#include "core/settings/inifile.h"
+#include "core/settings/practicesettings.h"
 #include "fuzzsupport.h"
-#include "generator/exercise.h"
-#include "settings/inifile.h"
-#include "settings/practicesettings.h"
 
 #include <QList>
 

@@ -1,8 +1,8 @@
 // The number syntaxes: the answer field's and the settings file's. Any text either parses to a
 // 32-bit value that its decimal spelling gives back, or is refused; nothing else may happen.
+#include "core/practice/answercheck.h"
+#include "core/settings/inifile.h"
 #include "fuzzsupport.h"
-#include "practice/answercheck.h"
-#include "settings/inifile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

@@ -1,8 +1,8 @@
 // Any bytes as the three record files, then every operation, each checked against a model of the
 // file: no good record is ever lost, moved or changed except as the operation says.
+#include "core/records/ioerror.h"
+#include "core/records/recordfiles.h"
 #include "fuzzsupport.h"
-#include "records/ioerror.h"
-#include "records/recordfiles.h"
 
 #include <QList>
 

@@ -3,9 +3,9 @@
 // What the tests of the main window share: a temporary program directory, a window started in
 // it, and the pupil's way of answering.
 
-#include "app/zaklad.h"
-#include "generator/amedit.h"
 #include "testsupport.h"
+#include "ui/generator/amedit.h"
+#include "ui/practice/zaklad.h"
 
 #include <QFile>
 #include <QLabel>

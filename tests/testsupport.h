@@ -2,7 +2,7 @@
 
 // Helpers shared by the window tests.
 
-#include "app/plugins.h"
+#include "ui/app/plugins.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>

@@ -1,4 +1,4 @@
-#include "practice/answercheck.h"
+#include "core/practice/answercheck.h"
 
 #include <QRandomGenerator>
 #include <QTest>

@@ -1,5 +1,5 @@
-#include "app/pictures.h"
 #include "testsupport.h"
+#include "ui/app/pictures.h"
 
 #include <QColor>
 #include <QDir>

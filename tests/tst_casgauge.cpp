@@ -1,6 +1,6 @@
 #include "testsupport.h"
 
-#include "app/casgauge.h"
+#include "ui/practice/casgauge.h"
 
 #include <QImage>
 

@@ -1,4 +1,4 @@
-#include "practice/countdown.h"
+#include "core/practice/countdown.h"
 
 #include <QStringList>
 #include <QTest>

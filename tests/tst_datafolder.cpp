@@ -1,4 +1,4 @@
-#include "settings/datafolder.h"
+#include "core/settings/datafolder.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
 #include "testsupport.h"
 
-#include "app/dilchodn.h"
-#include "app/soundplayer.h"
-#include "generator/amedit.h"
+#include "ui/generator/amedit.h"
+#include "ui/practice/dilchodn.h"
+#include "ui/practice/soundplayer.h"
 
 #include <QFile>
 #include <QLabel>

@@ -1,11 +1,11 @@
 // Every write path of the main window on a failing disk: the program folder read-only (staged as
 // an unprivileged user when the tests run as root), gone, or on a full file system. Each shows the
 // program's message, keeps the state the program describes and loses no earlier record.
+#include "core/practice/answercheck.h"
+#include "core/records/recordfiles.h"
+#include "core/settings/inifile.h"
 #include "mainwindowfixture.h"
-#include "practice/answercheck.h"
-#include "records/recordfiles.h"
 #include "rerun.h"
-#include "settings/inifile.h"
 
 #include <QDir>
 #include <QMessageBox>

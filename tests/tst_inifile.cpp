@@ -1,5 +1,5 @@
-#include "settings/inifile.h"
-#include "settings/practicesettings.h"
+#include "core/settings/inifile.h"
+#include "core/settings/practicesettings.h"
 
 #include <QDir>
 #include <QElapsedTimer>

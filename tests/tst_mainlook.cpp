@@ -1,13 +1,13 @@
 // The main window as the pupil sees it at each zoom, how it starts and how it closes.
 
-#include "app/fonts.h"
-#include "app/soundplayer.h"
-#include "app/statuspanels.h"
-#include "app/zaklad.h"
-#include "generator/amedit.h"
-#include "settings/inifile.h"
-#include "settings/windowplacement.h"
+#include "core/settings/inifile.h"
 #include "mainwindowfixture.h"
+#include "ui/app/fonts.h"
+#include "ui/generator/amedit.h"
+#include "ui/practice/soundplayer.h"
+#include "ui/practice/statuspanels.h"
+#include "ui/practice/zaklad.h"
+#include "ui/settings/windowplacement.h"
 
 #include <QAccessible>
 #include <QCheckBox>

@@ -1,8 +1,8 @@
+#include "core/settings/inifile.h"
 #include "mainwindowfixture.h"
-#include "settings/heslo.h"
-#include "settings/inifile.h"
-#include "settings/rozsah.h"
-#include "settings/rxspinedit.h"
+#include "ui/settings/heslo.h"
+#include "ui/settings/rozsah.h"
+#include "ui/settings/rxspinedit.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -1,10 +1,10 @@
 // A long seeded random drive of the real main window: keys into the fields, every menu command
 // reachable from the menu bar, countdown ticks and whatever dialogs they open, closed again at
 // random. After every step and at the end, what the window counted must agree with what it wrote.
+#include "core/practice/answercheck.h"
+#include "core/records/recordfiles.h"
+#include "core/settings/inifile.h"
 #include "mainwindowfixture.h"
-#include "practice/answercheck.h"
-#include "records/recordfiles.h"
-#include "settings/inifile.h"
 
 #include <QCheckBox>
 #include <QMenu>

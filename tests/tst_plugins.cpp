@@ -2,10 +2,10 @@
 // that is missing, cut short, foreign or of another version costs its function and one line on
 // standard error, never the program.
 
-#include "app/soundoutput.h"
-#include "app/soundplayer.h"
 #include "mainwindowfixture.h"
-#include "sheets/sheetpreview.h"
+#include "plugins/sheets/sheetpreview.h"
+#include "plugins/sound/soundoutput.h"
+#include "ui/practice/soundplayer.h"
 
 #include <QAction>
 #include <QDialog>

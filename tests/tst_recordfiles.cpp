@@ -1,8 +1,8 @@
-#include "records/daycount.h"
-#include "records/ioerror.h"
-#include "records/recordfilehandle.h"
-#include "records/recordfiles.h"
-#include "records/wrongresults.h"
+#include "core/records/daycount.h"
+#include "core/records/ioerror.h"
+#include "core/records/recordfilehandle.h"
+#include "core/records/recordfiles.h"
+#include "core/records/wrongresults.h"
 #include "rerun.h"
 
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
-#include "records/historylines.h"
-#include "records/recordfiles.h"
-#include "records/wrongresults.h"
+#include "core/records/historylines.h"
+#include "core/records/recordfiles.h"
+#include "core/records/wrongresults.h"
 
 #include <QFile>
 #include <QTemporaryDir>

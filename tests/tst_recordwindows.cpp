@@ -1,10 +1,10 @@
-#include "app/casgauge.h"
-#include "generator/amedit.h"
+#include "core/records/daycount.h"
+#include "core/records/recordfiles.h"
+#include "core/records/wrongresults.h"
 #include "mainwindowfixture.h"
-#include "records/daycount.h"
-#include "records/chybvysl.h"
-#include "records/recordfiles.h"
-#include "records/wrongresults.h"
+#include "ui/generator/amedit.h"
+#include "ui/practice/casgauge.h"
+#include "ui/records/chybvysl.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -96,9 +96,7 @@ private slots:
     void init() { m_fixture = std::make_unique<MainWindowFixture>(); }
     void cleanup() { m_fixture.reset(); }
 
-    void retestOfThree();
-    void retestEdges_data();
-    void retestEdges();
+    void retestThroughTheMenu();
     void wrongResultsViewer_data();
     void wrongResultsViewer();
     void viewerOfHugeFile();
@@ -113,103 +111,35 @@ private:
     QStringList m_urls;
 };
 
-void TestRecordWindows::retestOfThree()
+// "přezkoušet" reaches the re-test, and the stored exercises and its messages reach the window
+// (the re-test's rules: tst_retest).
+void TestRecordWindows::retestThroughTheMenu()
 {
     m_fixture->writeIni("[CasLimit]\nhodnota=7\n");
-    const WrongResultRecord a = stored(7, 1, 5, 13, 3), b = stored(8, 2, 3, 4, 1, 10), c = stored(8, 4, 2, 3, 3);
-    for (const WrongResultRecord &record : {a, b, c})
+    const WrongResultRecord a = stored(7, 1, 5, 13, 3), b = stored(8, 2, 3, 4, 1, 10);
+    for (const WrongResultRecord &record : {a, b})
         AppendWrongResult(path("chyba.nmk"), record);
-    AppendWrongResult(path("chybavysl.nmk"), a);
     auto w = m_fixture->startWindow();
-    w->setLocalClock([] { return QDateTime(QDate(2024, 3, 15), QTime(12, 0)); });
     ModalSweeper sweeper;
 
     trigger(*w, "MChPrezkouset");
     QVERIFY(w->isRetestActive());
-    QVERIFY(!QFile::exists(path("chybavysl.nmk")));
     QCOMPARE(w->settings().mode, 2);
+    QVERIFY(!MainWindowFixture::child<QCheckBox>(*w, "ChBPlus")->isEnabled());
     QCOMPARE(shown(*w), QStringLiteral("7 + 5 "));
     QVERIFY(!MainWindowFixture::child<CasGauge>(*w, "GCasLim")->isVisible()); // A had no limit
-    // nor does it time out: the pause noted when the settings mode began is not resumed for it
-    auto *countdown = w->findChild<QTimer *>(QStringLiteral("TCasLimit"));
-    for (int tick = 0; tick < 3 && countdown->isActive(); ++tick)
-        w->TCasLimitTimer(); // ticks as the running timer gives them
-    QCOMPARE(shown(*w), QStringLiteral("7 + 5 "));
-    QCOMPARE(w->session().PartialWrong(), 0);
 
     MainWindowFixture::answer(*w, "12"); // A is right and leaves the file
     QCOMPARE(shown(*w), QStringLiteral(" - 3 4"));
+    QCOMPARE(MainWindowFixture::answerField(*w), MainWindowFixture::child<TAMEdit>(*w, "ECislo1"));
     QCOMPARE(MainWindowFixture::child<CasGauge>(*w, "GCasLim")->caption(), QStringLiteral("10s")); // B's own limit
-    for (int tick = 0; tick < 11; ++tick)
-        w->TCasLimitTimer(); // B runs out of time and stays
-    QCOMPARE(shown(*w), QStringLiteral("8 : 2 "));
-
-    MainWindowFixture::answer(*w, "3"); // wrong: nothing is stored, C stays
-    QCOMPARE(CountWrongResults(path("chyba.nmk")), 2);
-    QVERIFY(!QFile::exists(path("chybavysl.nmk")));
-    QCOMPARE(shown(*w), QStringLiteral("8 : 2 "));
     QVERIFY(sweeper.messages.isEmpty());
 
-    MainWindowFixture::answer(*w, "4");
+    MainWindowFixture::answer(*w, "7");
     QCOMPARE(sweeper.messages, QStringList{QStringLiteral("Všechny chybné výsledky přezkoušeny")});
     QVERIFY(!w->isRetestActive());
-    QCOMPARE(bytesOf(path("chyba.nmk")), b.encode());
-    QCOMPARE(w->settings().timeLimitSeconds, 7);
-    // the forced evaluation at the end: two right, two wrong (the time-out and C's first try)
-    const QList<EvaluationRecord> history = ReadEvaluations(path("hdv.ndv"));
-    QCOMPARE(history.size(), 1);
-    QCOMPARE(history[0].CorrectCount, 2);
-    QCOMPARE(history[0].WrongCount, 2);
-    QCOMPARE(w->settings().mode, 2);
-}
-
-void TestRecordWindows::retestEdges_data()
-{
-    QTest::addColumn<QList<WrongResultRecord>>("records");
-    QTest::addColumn<bool>("stray"); // something puts a generated exercise on screen meanwhile
-    QTest::addColumn<QString>("onScreen");
-    QTest::addColumn<QString>("answer");
-    QTest::addColumn<int>("left");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("nothing to re-test") << QList<WrongResultRecord>{} << false << QString() << QString() << 0
-                                        << "Nejsou žádné chybné výsledky";
-    QTest::newRow("one record") << QList{stored(7, 1, 5, 13, 3)} << false << "7 + 5 " << "12" << 0
-                                << "Všechny chybné výsledky přezkoušeny";
-    QTest::newRow("unknown operation and slot") << QList{stored(2, 9, 3, 99, 7)} << false << "2 + 3 " << "5" << 0
-                                                << "Všechny chybné výsledky přezkoušeny";
-    QTest::newRow("stray exercise") << QList{stored(7, 1, 5, 13, 3)} << true << "7 + 5 " << "12" << 1 << "";
-}
-
-void TestRecordWindows::retestEdges()
-{
-    QFETCH(QList<WrongResultRecord>, records);
-    QFETCH(bool, stray);
-    QFETCH(QString, onScreen);
-    QFETCH(QString, answer);
-    QFETCH(int, left);
-    QFETCH(QString, message);
-    m_fixture->writeIni("[Plus]\nC1OD=1\nC1DO=1\nC2OD=1\nC2DO=1\n");
-    for (const WrongResultRecord &record : records)
-        AppendWrongResult(path("chyba.nmk"), record);
-    AppendWrongResult(path("chybavysl.nmk"), stored(1, 1, 1, 3, 3));
-    auto w = m_fixture->startWindow();
-    ModalSweeper sweeper;
-    trigger(*w, "MChPrezkouset");
-    if (records.isEmpty()) {
-        QVERIFY(QFile::exists(path("chybavysl.nmk")));
-    } else {
-        QCOMPARE(shown(*w), onScreen);
-        if (stray) {
-            w->DalsiPriklad();
-            MainWindowFixture::answer(*w, "2"); // 1 + 1 is right, but no stored exercise was answered
-            QCOMPARE(shown(*w), onScreen);
-        } else {
-            MainWindowFixture::answer(*w, answer);
-        }
-    }
-    QCOMPARE(CountWrongResults(path("chyba.nmk")), left);
-    QCOMPARE(sweeper.messages.join(u'/'), message);
-    QCOMPARE(w->isRetestActive(), stray);
+    QCOMPARE(CountWrongResults(path("chyba.nmk")), 0);
+    QCOMPARE(MainWindowFixture::child<CasGauge>(*w, "GCasLim")->caption(), QStringLiteral("7s"));
 }
 
 void TestRecordWindows::wrongResultsViewer_data()

@@ -1,8 +1,8 @@
+#include "core/settings/inifile.h"
 #include "mainwindowfixture.h"
-#include "settings/inifile.h"
-#include "settings/pagecontrol.h"
-#include "settings/rozsah.h"
-#include "settings/rxspinedit.h"
+#include "ui/settings/pagecontrol.h"
+#include "ui/settings/rozsah.h"
+#include "ui/settings/rxspinedit.h"
 
 #include <QAction>
 #include <QCheckBox>

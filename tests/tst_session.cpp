@@ -1,7 +1,7 @@
-#include "practice/grading.h"
-#include "practice/practicesession.h"
-#include "records/ioerror.h"
-#include "records/recordfiles.h"
+#include "core/practice/grading.h"
+#include "core/practice/practicesession.h"
+#include "core/records/ioerror.h"
+#include "core/records/recordfiles.h"
 
 #include <QDate>
 #include <QFile>

@@ -1,9 +1,9 @@
 // The printed sheets, rendered to PDF and read back with pdftotext -bbox, and opened from the menu.
 
+#include "core/settings/inifile.h"
 #include "mainwindowfixture.h"
-#include "settings/inifile.h"
-#include "sheets/sheetpainter.h"
-#include "sheets/t1sl.h"
+#include "ui/sheets/sheetpainter.h"
+#include "ui/sheets/t1sl.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -1,9 +1,9 @@
 #include "testsupport.h"
 
-#include "app/messagebox.h"
-#include "generator/amedit.h"
-#include "settings/inifile.h"
-#include "settings/windowplacement.h"
+#include "core/settings/inifile.h"
+#include "ui/generator/amedit.h"
+#include "ui/messages/messagebox.h"
+#include "ui/settings/windowplacement.h"
 
 #include <QAbstractButton>
 #include <QGuiApplication>

@@ -1,0 +1,201 @@
+#include "core/records/recordfilehandle.h"
+
+#include "core/records/ioerror.h"
+#include "core/records/retryoninterrupt.h"
+
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QThread>
+
+#include <atomic>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+std::atomic<qint64> lockTimeoutMs{5000};
+
+// How long a copy waits between two tries for a lock another copy holds.
+constexpr int LockRetryMs = 10;
+
+} // namespace
+
+std::chrono::milliseconds RecordFileHandle::lockTimeout()
+{
+    return std::chrono::milliseconds(lockTimeoutMs.load());
+}
+
+void RecordFileHandle::setLockTimeout(std::chrono::milliseconds timeout)
+{
+    lockTimeoutMs.store(timeout.count());
+}
+
+RecordFileHandle::RecordFileHandle(const QString &path, Access access, IfMissing ifMissing)
+    : m_path(path)
+{
+    // A NUL would silently cut the name short and open some other file.
+    if (path.isEmpty() || path.contains(QChar(0)))
+        throw InOutError(3, path);
+
+    // O_NONBLOCK keeps open() from waiting for a writer when a named pipe stands at the path.
+    // O_NOFOLLOW: in a folder that pupils share, a link planted where a record file belongs would
+    // make the next record land in whatever file it points to (another pupil's, created if need be).
+    int flags = O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW;
+    switch (access) {
+    case Access::ReadOnly:
+        flags |= O_RDONLY;
+        break;
+    case Access::ReadWrite:
+        flags |= O_RDWR;
+        break;
+    case Access::ReadWriteCreate:
+        flags |= O_RDWR | O_CREAT;
+        break;
+    }
+    // Another copy may remove the file between our open and our lock (the wrong-results file is
+    // deleted when a re-test starts); the lock is then on a file nobody sees, so open again.
+    // A constructor that throws runs no destructor: the descriptor is closed here.
+    try {
+        for (;;) {
+            if (!open(flags, ifMissing))
+                return;
+            lock(access != Access::ReadOnly);
+            if (stillAtPath())
+                return;
+            closeQuietly();
+        }
+    } catch (...) {
+        closeQuietly();
+        throw;
+    }
+}
+
+bool RecordFileHandle::open(int flags, IfMissing ifMissing)
+{
+    const QByteArray name = QFile::encodeName(m_path);
+    const int fd = retryOnInterrupt([&] { return ::open(name.constData(), flags, 0644); });
+    if (fd < 0) {
+        const int error = errno;
+        // Nothing can exist below a missing folder or below a file either.
+        if (ifMissing == IfMissing::Absent && (error == ENOENT || error == ENOTDIR))
+            return false;
+        // O_NOFOLLOW refuses a link with ELOOP: no record file stands there, only a way into another
+        fail(error == ELOOP ? EACCES : error);
+    }
+    m_fd = fd;
+
+    // A folder opens read-only without complaint, a device or a pipe reads without end: none of
+    // them is a record file.
+    struct stat info;
+    if (retryOnInterrupt([&] { return ::fstat(m_fd, &info); }) != 0)
+        fail(errno);
+    if (!S_ISREG(info.st_mode))
+        fail(EISDIR);
+    const int status = ::fcntl(m_fd, F_GETFL);
+    if (status < 0 || ::fcntl(m_fd, F_SETFL, status & ~O_NONBLOCK) != 0)
+        fail(errno);
+    return true;
+}
+
+void RecordFileHandle::lock(bool exclusive)
+{
+    const int operation = (exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB;
+    const QDeadlineTimer deadline(lockTimeout());
+    for (;;) {
+        if (retryOnInterrupt([&] { return ::flock(m_fd, operation); }) == 0)
+            return;
+        const int error = errno;
+        if (error != EWOULDBLOCK)
+            fail(error);
+        if (deadline.hasExpired())
+            throw InOutError(LockTimeoutCode, m_path);
+        QThread::msleep(LockRetryMs);
+    }
+}
+
+bool RecordFileHandle::stillAtPath() const
+{
+    struct stat open;
+    struct stat named;
+    if (retryOnInterrupt([&] { return ::fstat(m_fd, &open); }) != 0)
+        fail(errno);
+    // lstat: a link put in the file's place meanwhile is not the file, and the next open refuses it
+    if (::lstat(QFile::encodeName(m_path).constData(), &named) != 0)
+        return false;
+    return open.st_dev == named.st_dev && open.st_ino == named.st_ino;
+}
+
+RecordFileHandle::~RecordFileHandle()
+{
+    closeQuietly();
+}
+
+void RecordFileHandle::closeQuietly()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+    m_fd = -1;
+}
+
+void RecordFileHandle::fail(int error) const
+{
+    throw InOutError(ioErrorCodeFromErrno(error, m_path), m_path);
+}
+
+qint64 RecordFileHandle::size() const
+{
+    struct stat info;
+    if (retryOnInterrupt([&] { return ::fstat(m_fd, &info); }) != 0)
+        fail(errno);
+    return info.st_size;
+}
+
+void RecordFileHandle::readAt(qint64 offset, char *buffer, qint64 length) const
+{
+    qint64 done = 0;
+    while (done < length) {
+        const ssize_t got = retryOnInterrupt(
+            [&] { return ::pread(m_fd, buffer + done, size_t(length - done), off_t(offset + done)); });
+        if (got < 0)
+            fail(errno);
+        if (got == 0)
+            throw InOutError(100, m_path);
+        done += got;
+    }
+}
+
+void RecordFileHandle::writeAt(qint64 offset, const char *data, qint64 length) const
+{
+    qint64 done = 0;
+    while (done < length) {
+        const ssize_t put = retryOnInterrupt(
+            [&] { return ::pwrite(m_fd, data + done, size_t(length - done), off_t(offset + done)); });
+        if (put < 0)
+            fail(errno);
+        if (put == 0) // the device takes nothing more
+            fail(ENOSPC);
+        done += put;
+    }
+}
+
+void RecordFileHandle::truncate(qint64 length) const
+{
+    if (retryOnInterrupt([&] { return ::ftruncate(m_fd, off_t(length)); }) != 0)
+        fail(errno);
+}
+
+void RecordFileHandle::close()
+{
+    if (m_fd < 0)
+        return;
+    const int fd = m_fd;
+    m_fd = -1;
+    // Linux releases the descriptor even when close() is interrupted, so it is never repeated:
+    // a second close could hit a descriptor opened meanwhile for something else. The lock goes
+    // with the descriptor.
+    if (::close(fd) != 0 && errno != EINTR)
+        fail(errno);
+}

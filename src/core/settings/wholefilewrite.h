@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QByteArray>
+
+#include <sys/stat.h>
+
+// Writes bytes as the whole new content of the regular file at name (encoded for the file
+// system), so that a failure leaves the old content whole: through a temporary file beside it,
+// renamed over it with the old file's permissions (old, when there is an old file), or, in a
+// folder that takes no new file, in place once the space for the new content is reserved.
+// Returns false when the file could not be written.
+bool WriteWholeFile(const QByteArray &name, const QByteArray &bytes, const struct stat *old);

@@ -1,0 +1,60 @@
+#include "core/sheets/sheetdesign.h"
+
+#include "core/generator/exercise.h"
+
+#include <utility>
+
+SheetDesign SheetDesign::forColumns(int columns)
+{
+    // the one-column title sits centred on the page, the wider sheets keep theirs a little right
+    switch (columns) {
+    case 2:
+        return {2, 60, 10.0, 84.93, {56.89, 2.65}};
+    case 3:
+        return {3, 90, 5.0, 56.62, {56.89, 2.65}};
+    default:
+        return {1, 30, 0.0, 180.18, {53.18, 0.53}};
+    }
+}
+
+QPointF SheetDesign::lineOrigin(int index) const
+{
+    const int column = index / sheet::LinesPerColumn;
+    const int row = index % sheet::LinesPerColumn;
+    return {sheet::MarginLeft + column * (detailWidth + columnSpacing) + sheet::DetailLabel.x(),
+            sheet::DetailTop + row * sheet::DetailHeight + sheet::DetailLabel.y()};
+}
+
+SheetRecords::SheetRecords(qint32 exercises, LineSource nextLine)
+    : m_exercises(exercises)
+    , m_nextLine(std::move(nextLine))
+{
+}
+
+void SheetRecords::QuickRepBeforePrint()
+{
+    m_counter = m_exercises;
+}
+
+bool SheetRecords::QuickRepNeedData(QString &line)
+{
+    const bool more = m_counter >= 1;
+    if (more)
+        line = m_nextLine();
+    m_counter = wrapSub(m_counter, 1);
+    return more;
+}
+
+QStringList SheetRecords::layoutPass(int capacity, int &failures)
+{
+    failures = 0;
+    QStringList lines;
+    QuickRepBeforePrint();
+    QString line;
+    while (lines.size() < capacity && QuickRepNeedData(line)) {
+        if (line.isEmpty())
+            ++failures;
+        lines.append(line);
+    }
+    return lines;
+}

@@ -1,0 +1,142 @@
+#include "core/settings/datafolder.h"
+#include "ui/app/numikstyle.h"
+#include "ui/messages/messagebox.h"
+#include "ui/practice/zaklad.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QStandardPaths>
+#include <QTimer>
+#include <QTranslator>
+
+#include <cstdio>
+
+namespace {
+
+// The options of the command line; Qt's own (-platform, -display, …) are taken by QApplication.
+struct CommandLine
+{
+    QCommandLineParser parser;
+    QCommandLineOption data{QStringLiteral("data"),
+                            QStringLiteral("Nastavení a záznamy ukládá do složky <složka>, třeba do složky, "
+                                           "kterou sdílí celá třída."),
+                            QStringLiteral("složka")};
+    QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Vypíše tuto nápovědu.")};
+    QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")},
+                               QStringLiteral("Vypíše verzi programu.")};
+
+    CommandLine()
+    {
+        parser.setApplicationDescription(
+            QStringLiteral("Numik: procvičování sčítání, odčítání, násobení a dělení."));
+        // "-reverse" is one of Qt's options, not -r -e -v …
+        parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+        parser.addOptions({data, help, version});
+    }
+};
+
+// Qt's own texts (the buttons of message boxes and dialogs, the help's headings) in Czech, as
+// everything else.
+void installCzechTranslation(QTranslator &translation)
+{
+    if (translation.load(QLocale(QLocale::Czech, QLocale::CzechRepublic), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&translation);
+}
+
+// Prints the help or the version when asked for; the caller then ends the program.
+bool answeredInTerminal(const CommandLine &commandLine, int &argc, char **argv)
+{
+    if (commandLine.parser.isSet(commandLine.help)) {
+        // a core application names the executable in the help, and needs no display
+        QCoreApplication terminal(argc, argv);
+        QTranslator translation;
+        installCzechTranslation(translation);
+        std::fputs(commandLine.parser.helpText().toLocal8Bit().constData(), stdout);
+        return true;
+    }
+    if (commandLine.parser.isSet(commandLine.version)) {
+        std::printf("Numik %s\n", NUMIK_VERSION);
+        return true;
+    }
+    return false;
+}
+
+// What is wrong with the command line (without Qt's own options), or nothing.
+QString commandLineError(QCommandLineParser &parser)
+{
+    if (!parser.parse(QCoreApplication::arguments()))
+        return parser.errorText();
+    if (!parser.positionalArguments().isEmpty())
+        return QStringLiteral("Neznámý argument: %1").arg(parser.positionalArguments().join(u' '));
+    return QString();
+}
+
+DataFolderCandidates dataFolderCandidates(const CommandLine &commandLine)
+{
+    DataFolderCandidates candidates;
+    if (commandLine.parser.isSet(commandLine.data))
+        candidates.commandLine = commandLine.parser.value(commandLine.data);
+#if !NUMIK_SYSTEM_INSTALL
+    candidates.executableFolder = QCoreApplication::applicationDirPath();
+#endif
+    // $XDG_DATA_HOME, else ~/.local/share
+    const QString shared = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (!shared.isEmpty())
+        candidates.userFolder = QDir(shared).filePath(QStringLiteral("numik"));
+    return candidates;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    // --help and --version answer before a display is opened, so that they work in a terminal
+    // without one; the full check of the command line follows once QApplication has taken its
+    // own options out of it
+    CommandLine commandLine;
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    commandLine.parser.parse(arguments);
+    if (answeredInTerminal(commandLine, argc, argv))
+        return 0;
+
+    QApplication app(argc, argv);
+    QApplication::setStyle(new NumikStyle);
+    QApplication::setApplicationName(QStringLiteral("Numik-Korvelanta"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.korvelanta.Numik"));
+
+    QTranslator qtTranslation;
+    installCzechTranslation(qtTranslation);
+
+    if (const QString error = commandLineError(commandLine.parser); !error.isEmpty()) {
+        std::fprintf(stderr, "%s\n%s", error.toLocal8Bit().constData(),
+                     commandLine.parser.helpText().toLocal8Bit().constData());
+        return 2;
+    }
+
+    // a folder that cannot be used ends the program here: records kept anywhere else would be
+    // lost to the classroom that looks for them in the folder it named
+    const DataFolderChoice data = ChooseDataFolder(dataFolderCandidates(commandLine));
+    if (data.folder.isEmpty()) {
+        std::fprintf(stderr, "%s\n", data.problem.toLocal8Bit().constData());
+        ShowErrorMessage(data.problem);
+        return 1;
+    }
+
+    const QString sounds = ChooseSoundFolder(QCoreApplication::applicationDirPath(), QStringLiteral(NUMIK_DATA_SUBDIR));
+    TFZaklad window(data.folder, sounds);
+    window.show();
+    // Qt ends the program on the last window's close only from within the event loop: a close
+    // handled before it runs (the settings saved, the window hidden) would leave the program
+    // running without a window. The first turn of the loop ends it then.
+    QTimer::singleShot(0, &window, [&window] {
+        if (!window.isVisible())
+            QCoreApplication::quit();
+    });
+    return QApplication::exec();
+}

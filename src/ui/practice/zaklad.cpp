@@ -1,0 +1,205 @@
+#include "ui/practice/zaklad.h"
+
+#include "core/settings/inifile.h"
+#include "ui/app/fonts.h"
+#include "ui/app/pictures.h"
+#include "ui/messages/messagebox.h"
+#include "ui/practice/soundplayer.h"
+#include "ui/practice/statuspanels.h"
+#include "ui/practice/zakladclient.h"
+#include "ui/practice/zakladmenubar.h"
+#include "ui/settings/windowplacement.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QLabel>
+#include <QLayout>
+#include <QMenuBar>
+#include <QStatusTipEvent>
+#include <QTimer>
+
+#include <cmath>
+
+namespace {
+
+constexpr int WindowFontPixels = 13;
+// how long after the window's first frame the program's icon is given to the desktop
+constexpr int IconDelayMs = 250;
+
+PracticeFiles filesIn(const QString &dataDirectory)
+{
+    const QDir data(dataDirectory);
+    return {data.filePath(QStringLiteral("numik.ini")), data.filePath(QStringLiteral("chyba.nmk")),
+            data.filePath(QStringLiteral("chybavysl.nmk")), data.filePath(QStringLiteral("hdv.ndv"))};
+}
+
+} // namespace
+
+TFZaklad::TFZaklad(const QString &programDirectory, QWidget *parent)
+    : TFZaklad(programDirectory, QDir(programDirectory).filePath(QStringLiteral("zvuk")), parent)
+{
+}
+
+TFZaklad::TFZaklad(const QString &dataDirectory, const QString &soundDirectory, QWidget *parent)
+    : QMainWindow(parent)
+    , m_soundDirectory(soundDirectory)
+    , m_files(filesIn(dataDirectory))
+    , m_localClock([] { return QDateTime::currentDateTime(); })
+{
+    setObjectName(QStringLiteral("FZaklad"));
+    setWindowTitle(QStringLiteral("Numik - Korvelanta"));
+    setWindowFlag(Qt::WindowMaximizeButtonHint, false);
+    setFont(ArialPixels(WindowFontPixels, false));
+
+    // FormCreate: counts at zero, paths built (above), placement restored, zoom applied
+    m_flow = std::make_unique<PracticeFlow>(m_settings, m_generator, m_files, static_cast<PracticeView &>(*this));
+    m_sound = new SoundPlayer(this);
+    TCasLimit = new QTimer(this);
+    TCasLimit->setObjectName(QStringLiteral("TCasLimit"));
+    TCasLimit->setInterval(1000);
+    connect(TCasLimit, &QTimer::timeout, this, Guarded([this] { TCasLimitTimer(); }));
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, Guarded([this](Qt::ApplicationState state) {
+                if (state == Qt::ApplicationActive)
+                    m_flow->ApplicationEvents1Activate();
+                else if (state == Qt::ApplicationInactive)
+                    m_flow->ApplicationEvents1Deactivate();
+            }));
+
+    // the first reads of the settings file are guarded as every handler is: a file that cannot
+    // be read leaves the window at 100 % in the middle of the screen. The zoom is read before
+    // the controls are built, so that each lays out its text once, in its zoomed font.
+    RunGuarded([this] { m_settings.zoomPercent = ReadWindowZoom(m_files.iniFile); });
+
+    // A new number field lays out its first, empty text in the application's font before it
+    // takes the window's; with the window's font as the application's while the fields are
+    // built, no other face is loaded just for that.
+    const QFont applicationFont = QApplication::font();
+    QApplication::setFont(font());
+    m_client = new ZakladClient(m_settings.zoomPercent,
+                                [this](TAMEdit *sender, QKeyEvent *event) { return EVysledekKeyPress(sender, event); }, this);
+    setCentralWidget(m_client);
+    QApplication::setFont(applicationFont);
+    m_menu = std::make_unique<ZakladMenuBar>(menuBar());
+    wireMenus();
+    buildStatusBar();
+
+    applyZoom();
+    // the placement is restored at the zoomed size, so that a first start is truly centred
+    RunGuarded([this] { RestoreWindowPlacement(this, m_files.iniFile); });
+}
+
+TFZaklad::~TFZaklad() = default;
+
+void TFZaklad::buildStatusBar()
+{
+    m_statusBar = new StatusBarPanels(this);
+    m_statusBar->setObjectName(QStringLiteral("SB"));
+    setStatusBar(m_statusBar);
+    const QString hints[] = {QStringLiteral("celková známka"), QStringLiteral("celkový počet správně vypočtených příkladů"),
+                             QStringLiteral("celkový počet chybně vypočtených příkladů"), QString()};
+    for (int i = 0; i < 4; ++i) {
+        QLabel *panel = m_statusBar->panel(i);
+        panel->setObjectName(QStringLiteral("SBPanel%1").arg(i + 1));
+        panel->setToolTip(hints[i]);
+        panel->setAccessibleName(i < 3 ? hints[i] : QStringLiteral("nápověda"));
+    }
+}
+
+void TFZaklad::applyZoom()
+{
+    const double factor = m_settings.zoomPercent / 100.0;
+    m_client->applyZoom(m_settings.zoomPercent);
+    m_statusBar->applyZoom(factor, ArialPixels(int(std::lround(WindowFontPixels * factor)), false));
+    // the window is not resizable; its size follows the zoom
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    adjustSize();
+}
+
+void TFZaklad::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    m_client->renderPictures(); // for the pixel density of the screen the window opens on
+    if (m_started)
+        return;
+    m_started = true;
+    RunGuarded([this] { FormShow(); });
+}
+
+void TFZaklad::FormShow()
+{
+    m_flow->startPractice();
+}
+
+void TFZaklad::closeEvent(QCloseEvent *event)
+{
+    RunGuarded([this] { FormClose(); });
+    event->accept();
+}
+
+void TFZaklad::FormClose()
+{
+    SaveWindowPlacement(this, m_files.iniFile);
+    IniWriteInteger(m_files.iniFile, QStringLiteral("Okno"), QStringLiteral("velikost"), m_settings.zoomPercent);
+    UlozDoIni(m_files.iniFile, m_settings, operationSwitches());
+}
+
+bool TFZaklad::event(QEvent *event)
+{
+    // the hint of the control under the mouse or of the highlighted menu item goes to panel 4
+    if (event->type() == QEvent::StatusTip) {
+        m_statusBar->setPanelText(3, static_cast<QStatusTipEvent *>(event)->tip());
+        return true;
+    }
+    if (event->type() == QEvent::Paint && !m_iconGiven) {
+        m_iconGiven = true;
+        // The program's icon reaches the desktop a moment after the window's first frame: it
+        // goes to the display at several sizes, and sent at once it held that frame up.
+        QTimer::singleShot(IconDelayMs, this, Guarded([] { QApplication::setWindowIcon(ApplicationIcon()); }));
+    }
+    return QMainWindow::event(event);
+}
+
+void TFZaklad::TCasLimitTimer()
+{
+    m_flow->TCasLimitTimer();
+}
+
+OperationSwitches TFZaklad::operationSwitches() const
+{
+    return m_client->operationSwitches();
+}
+
+void TFZaklad::showSwitchesAndSound(const OperationSwitches &switches, bool soundOn)
+{
+    m_client->setOperationSwitches(switches);
+    m_sound->setEnabled(soundOn);
+    m_menu->MMSound->setChecked(soundOn);
+}
+
+QDateTime TFZaklad::localNow() const
+{
+    return m_localClock();
+}
+
+void TFZaklad::showPartialCount(PartialCount which, qint32 value)
+{
+    (which == PartialCount::Ok ? m_client->EOK : m_client->EChyba)->setText(QString::number(value));
+}
+
+void TFZaklad::showTotals(const QString &grade, const QString &correct, const QString &wrong)
+{
+    m_statusBar->setPanelText(0, grade);
+    m_statusBar->setPanelText(1, correct);
+    m_statusBar->setPanelText(2, wrong);
+}
+
+void TFZaklad::showMessage(const QString &text, NoticeKind kind)
+{
+    ShowMessageBox(text, kind == NoticeKind::Warning ? MessageKind::Warning : MessageKind::Information);
+}
+
+void TFZaklad::runLater(std::function<void()> task)
+{
+    QTimer::singleShot(0, this, Guarded(std::move(task)));
+}

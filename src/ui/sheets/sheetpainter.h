@@ -1,0 +1,27 @@
+#pragma once
+
+#include "core/sheets/sheetdesign.h"
+
+#include <QString>
+#include <QStringList>
+
+class QPainter;
+class QPrinter;
+
+// The title of every sheet, naming the program and its maker, and the maker's web address in
+// the footer.
+QString SheetTitle();
+QString SheetFooter();
+
+// A4 portrait with the sheet's margins, the painter's origin at the paper's corner. The sheet is
+// laid out for that page alone, so every layout pass sets it again, whatever paper or
+// orientation a dialog chose since; the copies and pages chosen for printing stay.
+void SetSheetPage(QPrinter &printer);
+// The page above, one copy, all pages: how a sheet's printer starts.
+void SetUpSheetPrinter(QPrinter &printer);
+
+// Lays out one page of a sheet on any painter whose origin is the paper's top-left corner:
+// the title in the header, the lines in the design's columns, the web address in the footer.
+// The millimetres of the design become device units by the device's own resolution, and the
+// fonts keep their sizes in points exactly on every device. No frames.
+void PaintSheet(QPainter &painter, const SheetDesign &design, const QStringList &lines);

@@ -1,0 +1,400 @@
+#include "core/records/ioerror.h"
+#include "core/records/recordfiles.h"
+#include "practicefixture.h"
+
+#include <QDir>
+#include <QTest>
+
+using namespace testsupport;
+
+// The practice as the pupil meets it, without a window: the verdict on an answer, the counts,
+// the records of misses, the countdown's ticks and the partial evaluation.
+class TestPracticeFlow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void wrongThenRightAnswer();
+    void invalidTextCountsNothing_data();
+    void invalidTextCountsNothing();
+    void numberForms_data();
+    void numberForms();
+    void everyHiddenSlotIsJudged_data();
+    void everyHiddenSlotIsJudged();
+    void failedDrawKeepsTheExercise();
+    void failedWriteKeepsThePartialState();
+
+    void captionsRunDownToATimeOut();
+    void partlyTypedDigitsAreStored();
+    void wrongAnswerKeepsTheCount();
+    void tickDuringFeedback_data();
+    void tickDuringFeedback();
+    void deactivation_data();
+    void deactivation();
+    void evaluationAfterFifteenOutcomes();
+    void evaluationWithoutClearingKeepsCounting();
+    void failedHistoryWriteKeepsTheCounts();
+};
+
+void TestPracticeFlow::wrongThenRightAnswer()
+{
+    Practice p(SevenPlusFive + "[CasLimit]\nhodnota=10\n");
+    p.start();
+    QCOMPARE(p.view.onScreen.first, 7);
+    QCOMPARE(p.view.onScreen.second, 5);
+
+    p.answer("13");
+    const QByteArray first = QByteArray::fromHex("07000000" "05000000" "01000000" "0D000000" "00000000" "0A000000" "03000000");
+    QCOMPARE(fileBytes(p.files.retestFile), first);
+    QCOMPARE(fileBytes(p.files.wrongResultsFile), first);
+    QCOMPARE(p.view.chyba, 1);
+    QCOMPARE(p.view.typed, QString());
+    QCOMPARE(p.view.totals, (QStringList{"5", "0", "1"}));
+    QCOMPARE(p.view.feedback.back(), std::make_pair(FeedbackKind::Wrong, 3));
+    QVERIFY(!p.flow->FreshExercise());
+
+    // a second miss of the same exercise goes to the wrong-results file only
+    p.answer("11");
+    QCOMPARE(fileBytes(p.files.retestFile), first);
+    QCOMPARE(CountWrongResults(p.files.wrongResultsFile), 2);
+    qint32 index = 2;
+    WrongResultRecord second;
+    ReadWrongResult(p.files.wrongResultsFile, index, second);
+    QCOMPARE(second.Result, 11);
+
+    p.answer("12");
+    QCOMPARE(p.view.feedback.back(), std::make_pair(FeedbackKind::Correct, 3));
+    QCOMPARE(p.view.ok, 1);
+    QCOMPARE(p.view.chyba, 2);
+    QCOMPARE(p.view.totals, (QStringList{"5", "1", "2"})); // 1 of 3 is 33 %
+    QCOMPARE(p.session().TotalCorrect(), 1);
+    QCOMPARE(p.session().PeriodCount(), 3);
+    // the next exercise is on screen, fresh, its result empty again
+    QVERIFY(p.flow->FreshExercise());
+    QCOMPARE(p.generator.exerciseCount(), 2);
+    QCOMPARE(CountWrongResults(p.files.retestFile), 1);
+}
+
+void TestPracticeFlow::invalidTextCountsNothing_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("empty") << "";
+    QTest::newRow("trailing blank") << "12 ";
+    QTest::newRow("comma") << "1,5";
+    QTest::newRow("point") << "1.5";
+    QTest::newRow("lone minus") << "-";
+    QTest::newRow("letters") << "abc";
+}
+
+void TestPracticeFlow::invalidTextCountsNothing()
+{
+    QFETCH(QString, text);
+    Practice p;
+    p.start();
+    p.answer(text);
+    QCOMPARE(p.view.messages, QStringList{"Warning: Toto není přípustné číslo"});
+    QCOMPARE(p.view.focusRequests, 1);
+    QCOMPARE(p.view.typed, text);
+    QVERIFY(p.view.feedback.empty());
+    QCOMPARE(p.generator.exerciseCount(), 1); // the exercise stays
+    QCOMPARE(p.session().PartialCorrect() + p.session().PartialWrong(), 0);
+    QCOMPARE(p.session().PeriodCount(), 0);
+    QVERIFY(!QFile::exists(p.files.wrongResultsFile));
+}
+
+void TestPracticeFlow::numberForms_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("leading blanks") << "  12";
+    QTest::newRow("plus sign") << "+12";
+    QTest::newRow("leading zero") << "012";
+    QTest::newRow("dollar hex") << "$C";
+    QTest::newRow("0x hex") << "0xC";
+}
+
+void TestPracticeFlow::numberForms()
+{
+    QFETCH(QString, text);
+    Practice p(SevenPlusFive);
+    p.start();
+    p.answer(text);
+    QCOMPARE(p.session().PartialCorrect(), 1);
+    QCOMPARE(p.session().PartialWrong(), 0);
+}
+
+void TestPracticeFlow::everyHiddenSlotIsJudged_data()
+{
+    QTest::addColumn<int>("operation");
+    QTest::addColumn<int>("x");
+    QTest::addColumn<int>("y");
+    QTest::addColumn<int>("z");
+    QTest::addColumn<int>("hidden");
+    QTest::addColumn<QString>("entered");
+    QTest::addColumn<bool>("right");
+
+    QTest::newRow("? - 3 = 4 with 7") << 2 << 7 << 3 << 4 << 1 << "7" << true;
+    QTest::newRow("? - 3 = 4 with 8") << 2 << 7 << 3 << 4 << 1 << "8" << false;
+    QTest::newRow("8 : 2 = ? with 4") << 4 << 8 << 2 << 4 << 3 << "4" << true;
+    QTest::newRow("? : 2 = 4 with 7") << 4 << 8 << 2 << 4 << 1 << "7" << true;
+    QTest::newRow("? : 2 = 4 with 9") << 4 << 8 << 2 << 4 << 1 << "9" << true;
+    QTest::newRow("? : 2 = 4 with 10") << 4 << 8 << 2 << 4 << 1 << "10" << false;
+    QTest::newRow("8 : ? = 4 with 0") << 4 << 8 << 2 << 4 << 2 << "0" << false;
+    QTest::newRow("0 x ? = 0 with 123") << 3 << 0 << 5 << 0 << 2 << "123" << true;
+    QTest::newRow("-3 as the second number") << 1 << 7 << -3 << 4 << 2 << "-3" << true;
+}
+
+void TestPracticeFlow::everyHiddenSlotIsJudged()
+{
+    QFETCH(int, operation);
+    QFETCH(int, x);
+    QFETCH(int, y);
+    QFETCH(int, z);
+    QFETCH(int, hidden);
+    QFETCH(QString, entered);
+    QFETCH(bool, right);
+
+    Practice p;
+    p.start().showExercise({x, Operation(operation), y, z, UnknownSlot(hidden)});
+    p.answer(entered);
+    QCOMPARE(p.session().PartialCorrect(), right ? 1 : 0);
+    QCOMPARE(p.session().PartialWrong(), right ? 0 : 1);
+    QCOMPARE(p.view.feedback.back().second, hidden);
+    if (!right) {
+        qint32 index = 1;
+        WrongResultRecord record;
+        ReadWrongResult(p.files.wrongResultsFile, index, record);
+        const qint32 typed = entered.toInt();
+        QCOMPARE(record.FirstNumber, hidden == 1 ? typed : x);
+        QCOMPARE(record.SecondNumber, hidden == 2 ? typed : y);
+        QCOMPARE(record.Result, hidden == 3 ? typed : z);
+        QCOMPARE(record.Operation, operation);
+        QCOMPARE(record.HiddenSlot, hidden);
+        QVERIFY(!record.TimedOut);
+    }
+}
+
+void TestPracticeFlow::failedDrawKeepsTheExercise()
+{
+    Practice p("[Operace]\nPlus=0\nDeleni=1\n[Del]\nC2OD=0\nC2DO=0\n");
+    p.start();
+    QCOMPARE(p.view.messages, QStringList{"Warning: Chyba v programu"});
+    // the exercise of a new window stays: 0 + 0 = (empty)
+    QCOMPARE(p.flow->exerciseOnScreen().first, 0);
+    QCOMPARE(p.flow->exerciseOnScreen().operation, Operation::Plus);
+    QCOMPARE(p.flow->exerciseOnScreen().hidden, UnknownSlot::Result);
+    QCOMPARE(p.generator.exerciseCount(), 1);
+    QVERIFY(!p.flow->FreshExercise());
+}
+
+void TestPracticeFlow::failedWriteKeepsThePartialState()
+{
+    Practice p(SevenPlusFive);
+    // a folder where the wrong-results file belongs cannot be written, even by root
+    QVERIFY(QDir(p.dir->path()).mkdir("chybavysl.nmk"));
+    p.start();
+    QVERIFY_THROWS_EXCEPTION(InOutError, p.answer("13"));
+    // the partial count and the emptied field stay; the totals, the period and the fresh flag not
+    QCOMPARE(p.view.chyba, 1);
+    QCOMPARE(p.view.typed, QString());
+    QCOMPARE(p.view.totals, QStringList());
+    QCOMPARE(p.session().TotalWrong(), 0);
+    QCOMPARE(p.session().PeriodCount(), 0);
+    QCOMPARE(CountWrongResults(p.files.retestFile), 1);
+    QVERIFY(p.flow->FreshExercise());
+    // still a fresh exercise: the re-test file takes it again
+    QVERIFY_THROWS_EXCEPTION(InOutError, p.answer("14"));
+    QCOMPARE(CountWrongResults(p.files.retestFile), 2);
+    QCOMPARE(p.view.chyba, 2);
+}
+
+void TestPracticeFlow::captionsRunDownToATimeOut()
+{
+    Practice p(SevenPlusFive + "[CasLimit]\nhodnota=3\n[Rezim]\ntyp=2\n");
+    p.start();
+    QVERIFY(p.view.gauge.visible);
+    QVERIFY(p.view.running);
+    QCOMPARE(p.view.gauge.caption, QStringLiteral("3s"));
+
+    QStringList captions;
+    for (int i = 0; i < 3; ++i) {
+        p.ticks(1);
+        captions << p.view.gauge.caption;
+    }
+    QCOMPARE(captions, QStringList({"2s", "1s", "0s"}));
+    QCOMPARE(p.view.gauge.progress, 3);
+    QCOMPARE(p.session().PartialWrong(), 0);
+
+    p.ticks(1); // -1: the time has run out
+    QCOMPARE(p.view.feedback.back(), std::make_pair(FeedbackKind::TooSlow, 3));
+    QCOMPARE(p.view.chyba, 1);
+    QCOMPARE(p.view.totals.value(2), QStringLiteral("1"));
+    QCOMPARE(p.session().PeriodCount(), 1);
+    const QByteArray timedOut = QByteArray::fromHex("07000000" "05000000" "01000000" "00000000" "01000000" "03000000" "03000000");
+    QCOMPARE(fileBytes(p.files.retestFile), timedOut);
+    QCOMPARE(fileBytes(p.files.wrongResultsFile), timedOut);
+    // the next exercise counts from the full limit again
+    QCOMPARE(p.generator.exerciseCount(), 2);
+    QCOMPARE(p.view.gauge.caption, QStringLiteral("3s"));
+    QCOMPARE(p.flow->countdown().RemainingSeconds(), 3);
+    QVERIFY(p.view.running);
+}
+
+void TestPracticeFlow::partlyTypedDigitsAreStored()
+{
+    Practice p(SevenPlusFive + "[CasLimit]\nhodnota=1\n");
+    p.start();
+    p.view.typed = "1";
+    p.ticks(2);
+    qint32 index = 1;
+    WrongResultRecord record;
+    ReadWrongResult(p.files.wrongResultsFile, index, record);
+    QCOMPARE(record.Result, 1);
+    QVERIFY(record.TimedOut);
+    QCOMPARE(record.TimeLimit, 1);
+    QCOMPARE(p.view.typed, QString());
+}
+
+void TestPracticeFlow::wrongAnswerKeepsTheCount()
+{
+    Practice p(SevenPlusFive + "[CasLimit]\nhodnota=3\n[Rezim]\ntyp=2\n");
+    p.start();
+    p.ticks(2);
+    p.answer("13");
+    QCOMPARE(p.flow->countdown().RemainingSeconds(), 1);
+    QCOMPARE(p.view.gauge.caption, QStringLiteral("1s"));
+    QVERIFY(p.view.running);
+    p.ticks(2); // the same exercise times out two seconds later
+    QCOMPARE(p.session().PartialWrong(), 2);
+    QCOMPARE(CountWrongResults(p.files.retestFile), 1); // the exercise once
+    QCOMPARE(CountWrongResults(p.files.wrongResultsFile), 2);
+}
+
+void TestPracticeFlow::tickDuringFeedback_data()
+{
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<int>("wrongAfter"); // wrong outcomes once the held-back tick has run
+    QTest::addColumn<int>("remaining");
+    // the right answer's new exercise has its own fresh count: the tick is dropped
+    QTest::newRow("right answer") << "12" << 0 << 2;
+    // the verdict comes first; the held-back tick then times the same exercise out
+    QTest::newRow("wrong answer") << "13" << 2 << 2;
+}
+
+void TestPracticeFlow::tickDuringFeedback()
+{
+    QFETCH(QString, answer);
+    QFETCH(int, wrongAfter);
+    QFETCH(int, remaining);
+    Practice p(SevenPlusFive + "[CasLimit]\nhodnota=2\n[Rezim]\ntyp=2\n");
+    p.start();
+    p.ticks(2); // 0s left
+    p.view.duringFeedback = [&] { p.flow->TCasLimitTimer(); };
+    p.answer(answer);
+    QCOMPARE(p.session().PartialWrong(), wrongAfter == 0 ? 0 : 1);
+    QCOMPARE(p.view.feedback.size(), std::size_t(1));
+    p.view.runPending();
+    QCOMPARE(p.session().PartialWrong(), wrongAfter);
+    QCOMPARE(p.session().PartialCorrect(), wrongAfter == 0 ? 1 : 0);
+    QCOMPARE(p.flow->countdown().RemainingSeconds(), remaining);
+    QCOMPARE(CountWrongResults(p.files.wrongResultsFile), wrongAfter);
+    if (wrongAfter > 0) {
+        qint32 index = 2;
+        WrongResultRecord record;
+        ReadWrongResult(p.files.wrongResultsFile, index, record);
+        QVERIFY(record.TimedOut);
+    }
+}
+
+void TestPracticeFlow::deactivation_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<bool>("pauses");
+    QTest::newRow("teaching mode pauses") << 2 << true;
+    QTest::newRow("settings mode changes nothing") << 1 << false;
+}
+
+void TestPracticeFlow::deactivation()
+{
+    QFETCH(int, mode);
+    QFETCH(bool, pauses);
+    Practice p(SevenPlusFive + "[CasLimit]\nhodnota=5\n[Rezim]\ntyp=" + QByteArray::number(mode) + "\ndeaktivace=1\n");
+    p.start();
+    // entering the settings mode at start-up paused the first count; the next exercise counts
+    if (!pauses)
+        p.answer("12");
+    p.ticks(1);
+    QVERIFY(p.view.running);
+    const bool pausedBefore = p.flow->countdown().TimerPaused();
+    p.flow->ApplicationEvents1Deactivate();
+    QCOMPARE(p.view.running, !pauses);
+    QCOMPARE(p.flow->countdown().TimerPaused(), pauses || pausedBefore);
+    QCOMPARE(p.view.gauge.caption, QStringLiteral("4s"));
+    p.flow->ApplicationEvents1Activate();
+    QVERIFY(p.view.running);
+    QCOMPARE(p.flow->countdown().TimerPaused(), pausedBefore);
+    QCOMPARE(p.flow->countdown().RemainingSeconds(), 4);
+}
+
+void TestPracticeFlow::evaluationAfterFifteenOutcomes()
+{
+    Practice p(SevenPlusFive + "[CasLimit]\nhodnota=10\n");
+    p.start();
+    for (int i = 0; i < 13; ++i)
+        p.answer("12");
+    p.answer("13");
+    QVERIFY(p.view.evaluations.empty());
+    QVERIFY(!QFile::exists(p.files.historyFile));
+
+    p.answer("12"); // the 15th outcome
+    QCOMPARE(p.view.evaluations, (std::vector<std::pair<qint32, qint32>>{{14, 1}}));
+    QVERIFY(!p.view.runningWhileEvaluating);
+    QVERIFY(p.view.running);
+    // 15 March 2024 12:00, grade 2, 14 right, 1 wrong, addition, a limit of 10 seconds
+    QCOMPARE(fileBytes(p.files.historyFile),
+             QByteArray::fromHex("00000000D026E640" "02000000" "0E000000" "01000000" "01000000" "0A000000" "00000000"));
+    QCOMPARE(p.view.ok, 0);
+    QCOMPARE(p.view.chyba, 0);
+    QCOMPARE(p.view.totals.value(1), QStringLiteral("14"));
+
+    // the next evaluation comes after fifteen more
+    for (int i = 0; i < 14; ++i)
+        p.answer("12");
+    QCOMPARE(CountEvaluations(p.files.historyFile), 1);
+    p.answer("12");
+    const QList<EvaluationRecord> history = ReadEvaluations(p.files.historyFile);
+    QCOMPARE(history.size(), 2);
+    QCOMPARE(history.front().Grade, 1);
+    QCOMPARE(history.front().CorrectCount, 15);
+}
+
+void TestPracticeFlow::evaluationWithoutClearingKeepsCounting()
+{
+    Practice p(SevenPlusFive + "[Hodnoceni]\nautopo=3\nautomaz=0\n");
+    p.start();
+    for (int i = 0; i < 6; ++i)
+        p.answer("12");
+    QCOMPARE(p.view.evaluations, (std::vector<std::pair<qint32, qint32>>{{3, 0}, {6, 0}}));
+    const QList<EvaluationRecord> history = ReadEvaluations(p.files.historyFile);
+    QCOMPARE(history.size(), 2);
+    QCOMPARE(history[0].CorrectCount, 6);
+    QCOMPARE(history[1].CorrectCount, 3);
+    QCOMPARE(history[0].Grade, 1);
+}
+
+void TestPracticeFlow::failedHistoryWriteKeepsTheCounts()
+{
+    Practice p(SevenPlusFive + "[Hodnoceni]\nautopo=2\n[CasLimit]\nhodnota=9\n");
+    QVERIFY(QDir(p.dir->path()).mkdir("hdv.ndv"));
+    p.start();
+    p.answer("12");
+    QVERIFY_THROWS_EXCEPTION(InOutError, p.answer("12"));
+    QCOMPARE(p.view.evaluations.size(), std::size_t(1));
+    QCOMPARE(p.view.ok, 2);
+    QCOMPARE(p.session().PeriodCount(), 2);
+    QVERIFY(!p.view.running); // until the next exercise restarts it
+    p.answer("12");
+    QVERIFY(p.view.running);
+}
+
+QTEST_GUILESS_MAIN(TestPracticeFlow)
+#include "tst_practiceflow.moc"
