@@ -31,3 +31,22 @@ struct HistoryCsvRow
 // The rows of historie.csv, oldest first. Damaged lines are skipped, and only the last few MiB of
 // a huge file are read, so memory stays bounded. No file, or one that cannot be read, gives none.
 QList<HistoryCsvRow> ReadHistoryCsv(const QString &path);
+
+// Only the last this many bytes of historie.csv are read back: years of daily practice.
+inline constexpr qint64 HistoryCsvReadLimit = 4 * 1024 * 1024;
+
+// historie.csv beside the history file historyFile.
+QString HistoryCsvPathBeside(const QString &historyFile);
+
+// "datum;čas;známka;správně;chybně;úspěšnost %;operace;časový limit" as fields.
+QStringList HistoryCsvHeader();
+
+// The row of an evaluation: its wall-clock date and time, the counts as recorded, the percentage
+// the evaluation window showed, the operations whose flag is set and the longest time limit.
+HistoryCsvRow HistoryCsvRowOf(const EvaluationRecord &record);
+QStringList HistoryCsvFields(const HistoryCsvRow &row);
+
+// Appends the row of record to historie.csv at path, under the record files' lock, never
+// through a link. A new or empty file gets the mark and the header first. The file is not read:
+// a damaged or huge one costs nothing. A failure throws InOutError.
+void AppendHistoryCsv(const QString &path, const EvaluationRecord &record);

@@ -1,10 +1,12 @@
 #include "ui/records/histdh.h"
 
 #include "core/records/daycount.h"
+#include "core/records/csvexport.h"
 #include "core/records/historylines.h"
 #include "core/settings/inifile.h"
 #include "ui/app/fonts.h"
 #include "ui/messages/messagebox.h"
+#include "ui/records/csvexportui.h"
 
 #include <QCheckBox>
 #include <QDateEdit>
@@ -95,6 +97,36 @@ TFHDH::TFHDH(const QString &historyFile, const QString &iniFile, QDate today, QW
     connect(ChBVse, &QCheckBox::clicked, this, Guarded([this] { ChBVseClick(); }));
     connect(DTPDatum, &QDateEdit::dateChanged, this, Guarded([this] { DTPDatumChange(); }));
     connect(BBZrus, &QPushButton::clicked, this, &QDialog::reject); // Esc does the same
+
+    BExport = new QPushButton(QStringLiteral("E&xport…"), PButton);
+    BExport->setObjectName(QStringLiteral("BExport"));
+    BExport->setAutoDefault(false);
+    BExport->setEnabled(false);
+    BExport->setGeometry(BBZrus->x() - 83, 8, 75, 25);
+    setTabOrder(DTPDatum, BExport);
+    setTabOrder(BExport, BBZrus);
+    connect(BExport, &QPushButton::clicked, this, Guarded([this] { BExportClick(); }));
+}
+
+void TFHDH::setExportAllowed(bool allowed)
+{
+    BExport->setEnabled(allowed);
+}
+
+void TFHDH::BExportClick()
+{
+    const QString csvFile = HistoryCsvPathBeside(m_historyFile);
+    ExportToChosenFile(this, QStringLiteral("historie.csv"), {m_historyFile, csvFile, m_iniFile}, [&] {
+        QList<HistoryCsvRow> rows = ReadHistoryCsv(csvFile);
+        if (rows.isEmpty()) { // no historie.csv yet: the list shown, oldest first
+            const bool dateFilter = !ChBVse->isChecked();
+            const double day = DateTimeOfDay(DTPDatum->date());
+            for (const EvaluationRecord &record : ReadHistoryToShow(m_historyFile))
+                if (!dateFilter || IsOnDay(record.DateTime, day))
+                    rows.prepend(HistoryCsvRowOf(record));
+        }
+        return HistoryExportCsv(rows);
+    });
 }
 
 void TFHDH::showEvent(QShowEvent *event)
