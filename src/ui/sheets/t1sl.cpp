@@ -87,9 +87,9 @@ void TFT1Sl::addOptionsBar()
     addBox("ChBJmeno", QStringLiteral("&jméno a datum"), &SheetOptions::nameLine);
     addBox("ChBVysledky", QStringLiteral("&výsledky na další straně"), &SheetOptions::answerKey);
     row->addStretch();
-    // the dialog stacks its tool bar over its pages; the row goes between them
+    // the row heads the dialog, over its tool bar and pages
     if (auto *top = qobject_cast<QBoxLayout *>(layout()))
-        top->insertWidget(1, bar);
+        top->insertWidget(0, bar);
 }
 
 void TFT1Sl::setOptions(const SheetOptions &options)
