@@ -18,7 +18,8 @@ constexpr int SmallFontPixels = 11;
 constexpr int LeftMargin = 48;
 constexpr int RightMargin = 64;
 constexpr int TopMargin = 22;
-constexpr int BottomMargin = 30;
+constexpr int CaptionHeight = 22;
+constexpr int BottomMargin = 30 + CaptionHeight;
 constexpr double PointRadius = 3.5;
 
 // Grade 1 at the top, grade 5 at the bottom; soft enough that the line stays the thing seen.
@@ -116,7 +117,7 @@ void ProgressChart::paintEvent(QPaintEvent *)
         painter.setPen(QColor(0xb0, 0xb0, 0xb0));
         painter.drawLine(QPointF(x, area.bottom()), QPointF(x, area.bottom() + 4));
         painter.setPen(Qt::black);
-        painter.drawText(QRectF(x - 30, area.bottom() + 5, 60, BottomMargin - 5), Qt::AlignHCenter | Qt::AlignTop,
+        painter.drawText(QRectF(x - 30, area.bottom() + 5, 60, FontPixels + 4), Qt::AlignHCenter | Qt::AlignTop,
                          dayLabel(day));
     }
     painter.setPen(Qt::black);
@@ -135,17 +136,30 @@ void ProgressChart::paintEvent(QPaintEvent *)
     painter.setBrush(Qt::NoBrush);
     painter.drawPath(line);
     painter.setFont(small);
-    for (const ProgressDay &day : m_days) {
-        const QPointF point = pointOf(day);
+    for (qsizetype i = 0; i < m_days.size(); ++i) {
+        const QPointF point = pointOf(m_days[i]);
         painter.setPen(QPen(QColor(0x20, 0x50, 0xa0), 1.5));
         painter.setBrush(Qt::white);
         painter.drawEllipse(point, PointRadius, PointRadius);
+        // the count goes where the line is not: below a dip, above anything else, and inside
+        // the widget at the top and the bottom of the scale
+        const double before = i > 0 ? pointOf(m_days[i - 1]).y() : point.y();
+        const double after = i + 1 < m_days.size() ? pointOf(m_days[i + 1]).y() : point.y();
+        const double labelHeight = SmallFontPixels + 2;
+        const bool dip = point.y() > before && point.y() > after;
+        const double aboveTop = point.y() - PointRadius - labelHeight;
+        const double belowTop = point.y() + PointRadius;
+        const bool below = (dip && belowTop + labelHeight <= area.bottom()) || aboveTop < 0;
         painter.setPen(QColor(0x20, 0x20, 0x20));
-        const double above = point.y() - PointRadius - SmallFontPixels - 2 < area.top() ? PointRadius + 2
-                                                                                         : -PointRadius - SmallFontPixels - 2;
-        painter.drawText(QRectF(point.x() - 15, point.y() + above, 30, SmallFontPixels + 2), Qt::AlignCenter,
-                         QString::number(day.evaluations));
+        painter.drawText(QRectF(point.x() - 15, below ? belowTop : aboveTop, 30, labelHeight), Qt::AlignCenter,
+                         QString::number(m_days[i].evaluations));
     }
+
+    painter.setFont(font);
+    painter.setPen(QColor(0x40, 0x40, 0x40));
+    painter.drawText(QRectF(area.left(), area.bottom() + BottomMargin - CaptionHeight, area.width(), CaptionHeight),
+                     Qt::AlignLeft | Qt::AlignVCenter,
+                     QStringLiteral("Bod: průměrná úspěšnost dne. Číslo u bodu: počet hodnocení toho dne."));
 }
 
 bool ProgressChart::event(QEvent *event)

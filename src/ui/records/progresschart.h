@@ -18,7 +18,7 @@ public:
     ProgressChart(QList<ProgressDay> days, QDate today, const std::array<qint32, 4> &gradeThresholds,
                   QWidget *parent = nullptr);
 
-    QSize sizeHint() const override { return {640, 340}; }
+    QSize sizeHint() const override { return {640, 360}; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
