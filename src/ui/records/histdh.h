@@ -44,6 +44,7 @@ private:
     void FormClose();
     void openCalendar();
     void BExportClick();
+    void BBGrafClick();
 
     QString m_historyFile;
     QString m_iniFile;
