@@ -1,4 +1,5 @@
 #include "core/records/daycount.h"
+#include "core/records/historycsv.h"
 #include "core/records/progressdays.h"
 #include "core/records/recordfiles.h"
 
@@ -80,7 +81,7 @@ void TestProgressDays::progressDays_data()
     // only the end of a huge file is read: the row in front lies beyond the limit
     QByteArray huge = csv({row("2026-12-05", "10")});
     const QByteArray filler = row("2026-01-01", "99") + "\r\n";
-    while (huge.size() < ProgressReadLimit + 1000)
+    while (huge.size() < HistoryCsvReadLimit + 1000)
         huge += filler;
     huge += row("2026-12-05", "60") + "\r\n";
     QTest::newRow("huge file") << huge << Records{} << Days{{QDate(2026, 12, 5), 60.0, 1}};

@@ -2,17 +2,13 @@
 
 #include "core/practice/grading.h"
 #include "core/records/daycount.h"
+#include "core/records/historycsv.h"
 #include "core/records/historylines.h"
 #include "core/records/recordfilehandle.h"
 
 #include <QMap>
 
-#include <algorithm>
-
 namespace {
-
-constexpr int DateField = 0;
-constexpr int PercentField = 5;
 
 // Sums per day, keyed by date so that the result comes out in day order.
 class DaySums
@@ -48,16 +44,6 @@ private:
     QMap<QDate, Sum> m_sums;
 };
 
-// A percentage as the file writes it: a whole number, or one with a decimal comma or point.
-bool readPercent(const QByteArray &field, double &percent)
-{
-    QByteArray text = field.trimmed();
-    text.replace(',', '.');
-    bool ok = false;
-    percent = text.toDouble(&ok);
-    return ok && !text.isEmpty();
-}
-
 } // namespace
 
 QDate FirstProgressDay(QDate today)
@@ -65,20 +51,11 @@ QDate FirstProgressDay(QDate today)
     return today.addDays(-(qint64(ProgressWeeks) * 7 - 1));
 }
 
-QList<ProgressDay> ProgressFromCsv(const QByteArray &text, QDate today)
+QList<ProgressDay> ProgressFromRows(const QList<HistoryCsvRow> &rows, QDate today)
 {
     DaySums sums(today);
-    for (const QByteArray &line : text.split('\n')) {
-        const QList<QByteArray> fields = line.split(';');
-        if (fields.size() <= PercentField)
-            continue;
-        QByteArray date = fields[DateField].trimmed();
-        if (date.startsWith("\xEF\xBB\xBF"))
-            date.remove(0, 3);
-        double percent = 0.0;
-        if (date.size() == 10 && readPercent(fields[PercentField], percent))
-            sums.add(QDate::fromString(QString::fromLatin1(date), Qt::ISODate), percent);
-    }
+    for (const HistoryCsvRow &row : rows)
+        sums.add(row.date, row.percent);
     return sums.days();
 }
 
@@ -99,15 +76,6 @@ QList<ProgressDay> ReadProgressDays(const QString &csvFile, const QString &histo
     RecordFileHandle csv(csvFile, RecordFileHandle::Access::ReadOnly, RecordFileHandle::IfMissing::Absent);
     if (!csv.exists())
         return ProgressFromEvaluations(ReadHistoryToShow(historyFile), today);
-    const qint64 size = csv.size();
-    const qint64 start = std::max<qint64>(0, size - ProgressReadLimit);
-    QByteArray text(size - start, Qt::Uninitialized);
-    csv.readAt(start, text.data(), text.size());
     csv.close();
-    // a read that starts inside a line drops that line's remainder
-    if (start > 0) {
-        const qsizetype lineEnd = text.indexOf('\n');
-        text.remove(0, lineEnd < 0 ? text.size() : lineEnd + 1);
-    }
-    return ProgressFromCsv(text, today);
+    return ProgressFromRows(ReadHistoryCsv(csvFile), today);
 }
