@@ -321,12 +321,27 @@ void TestRecordWindows::exportsInSettingsModeOnly()
     QVERIFY(bytesOf(path("historie.csv.export")).endsWith("\r\n2024-03-15;12:00:00;2;14;3;82;+ x;10\r\n"));
     QVERIFY(bytesOf(path("chybne-vysledky.csv.export")).endsWith("odpověď\r\n7;+;5;12;13\r\n"));
 
-    // the records of the data folder are never replaced by an export
+    // the records of the data folder are never replaced by either export
     SetExportFileAsker([&](QWidget *, const QString &) { return path("hdv.ndv"); });
-    ModalSweeper sweeper;
-    trigger(*w, "MChExport");
-    QCOMPARE(sweeper.messages, QStringList{QStringLiteral("File access denied.")});
+    {
+        ModalSweeper sweeper;
+        trigger(*w, "MChExport");
+        QCOMPARE(sweeper.messages, QStringList{QStringLiteral("File access denied.")});
+    }
     QCOMPARE(CountEvaluations(path("hdv.ndv")), 1);
+    SetExportFileAsker([&](QWidget *, const QString &) { return path("chybavysl.nmk"); });
+    QStringList refused;
+    {
+        ModalSweeper sweeper([&](QWidget *viewer) {
+            ModalSweeper inner; // a timer of its own, which fires inside the error box's loop
+            QTest::mouseClick(viewer->findChild<QPushButton *>(QStringLiteral("BExport")), Qt::LeftButton);
+            refused = inner.messages;
+        });
+        trigger(*w, "MMHDH");
+        QTRY_VERIFY(!QApplication::activeModalWidget());
+    }
+    QCOMPARE(refused, QStringList{QStringLiteral("File access denied.")});
+    QCOMPARE(CountWrongResults(path("chybavysl.nmk")), 1);
 }
 
 void TestRecordWindows::progressChart()

@@ -1,7 +1,6 @@
 // The main window's menu bar and the handlers of its "Možnosti" menu; the other menus are wired
 // by the files of their windows (zakladmodes, zakladretest, zakladsheets).
 
-#include "core/records/historycsv.h"
 #include "ui/messages/messagebox.h"
 #include "ui/practice/soundplayer.h"
 #include "ui/practice/zaklad.h"
@@ -21,9 +20,7 @@ void TFZaklad::wireMenus()
     connect(m_menu->MNulovat, &QAction::triggered, this, Guarded([this] { m_flow->MNulovatClick(); }));
     connect(m_menu->MMSound, &QAction::triggered, this, Guarded([this] { MMSoundClick(); }));
     connect(m_menu->MChExport, &QAction::triggered, this, Guarded([this] {
-        ExportWrongResults(this, m_files.wrongResultsFile,
-                           {m_files.iniFile, m_files.retestFile, m_files.wrongResultsFile, m_files.historyFile,
-                            HistoryCsvPathBeside(m_files.historyFile)});
+        ExportWrongResults(this, m_files.wrongResultsFile);
     }));
     connectSheetItems();
     wireRecordMenus();

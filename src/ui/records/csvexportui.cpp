@@ -38,9 +38,13 @@ void SetExportFileAsker(ExportFileAsker newAsker)
     asker() = std::move(newAsker);
 }
 
-void ExportToChosenFile(QWidget *parent, const QString &defaultName, const QStringList &keep,
+void ExportToChosenFile(QWidget *parent, const QString &defaultName, const QString &dataFolder,
                         const std::function<QByteArray()> &makeBytes)
 {
+    const QDir folder(dataFolder);
+    QStringList keep;
+    for (const char *name : {"numik.ini", "chyba.nmk", "chybavysl.nmk", "hdv.ndv", "historie.csv"})
+        keep.append(folder.filePath(QString::fromLatin1(name)));
     const QString path = asker() ? asker()(parent, defaultName) : askWithDialog(parent, defaultName);
     if (path.isEmpty())
         return;
@@ -51,8 +55,8 @@ void ExportToChosenFile(QWidget *parent, const QString &defaultName, const QStri
     WriteExportFile(path, makeBytes());
 }
 
-void ExportWrongResults(QWidget *parent, const QString &wrongResultsFile, const QStringList &keep)
+void ExportWrongResults(QWidget *parent, const QString &wrongResultsFile)
 {
-    ExportToChosenFile(parent, QStringLiteral("chybne-vysledky.csv"), keep,
+    ExportToChosenFile(parent, QStringLiteral("chybne-vysledky.csv"), QFileInfo(wrongResultsFile).path(),
                        [&] { return WrongResultsExportCsv(ReadWrongResultsToExport(wrongResultsFile)); });
 }

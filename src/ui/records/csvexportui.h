@@ -16,10 +16,10 @@ void SetExportFileAsker(ExportFileAsker asker);
 
 // Asks for a file and writes the bytes that makeBytes gives into it as a whole. A cancelled
 // dialog writes nothing; a failure throws InOutError, shown as the usual error message. The
-// files in keep (the records of the data folder) are never replaced by an export: choosing one
-// fails with code 5 and leaves it as it was.
-void ExportToChosenFile(QWidget *parent, const QString &defaultName, const QStringList &keep,
+// program's own files in dataFolder (the settings, the three record files, historie.csv) are
+// never replaced by an export: choosing one fails with code 5 and leaves it as it was.
+void ExportToChosenFile(QWidget *parent, const QString &defaultName, const QString &dataFolder,
                         const std::function<QByteArray()> &makeBytes);
 
-// "&Chybné výsledky" → "e&xport…": the wrong-results file as CSV.
-void ExportWrongResults(QWidget *parent, const QString &wrongResultsFile, const QStringList &keep);
+// "&Chybné výsledky" → "e&xport…": the wrong-results file as CSV; the data folder is its folder.
+void ExportWrongResults(QWidget *parent, const QString &wrongResultsFile);

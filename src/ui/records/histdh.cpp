@@ -130,7 +130,7 @@ void TFHDH::setExportAllowed(bool allowed)
 void TFHDH::BExportClick()
 {
     const QString csvFile = HistoryCsvPathBeside(m_historyFile);
-    ExportToChosenFile(this, QStringLiteral("historie.csv"), {m_historyFile, csvFile, m_iniFile}, [&] {
+    ExportToChosenFile(this, QStringLiteral("historie.csv"), QFileInfo(m_historyFile).path(), [&] {
         QList<HistoryCsvRow> rows = ReadHistoryCsv(csvFile);
         if (rows.isEmpty()) { // no historie.csv yet: the list shown, oldest first
             const bool dateFilter = !ChBVse->isChecked();
