@@ -105,16 +105,18 @@ record = lambda w: struct.pack("<iiiiB3xii", w[0], w[1], w[2], w[3], w[4], w[5],
 
 # two months of evaluations of ten exercises, getting better; none at weekends
 rng = random.Random(23)
-today = datetime.date.today()
+now = datetime.datetime.now().replace(microsecond=0)
+today = now.date()
 evaluations = []
 for back in range(60, -1, -1):
     day = today - datetime.timedelta(days=back)
     if back > 0 and (day.weekday() >= 5 or rng.random() < 0.15):
         continue
     progress = (60 - back) / 60
+    # in the afternoon, today's an hour before now
+    start = datetime.datetime.combine(day, datetime.time(16, 0)) if back else now - datetime.timedelta(hours=1)
     for n in range(rng.randint(1, 4)):
-        moment = datetime.datetime.combine(day, datetime.time(16, 0)) + datetime.timedelta(
-            minutes=12 * n + rng.randint(0, 9), seconds=rng.randint(0, 59))
+        moment = start + datetime.timedelta(minutes=12 * n + rng.randint(0, 9), seconds=rng.randint(0, 59))
         correct = max(0, min(10, round(6 + 3.6 * progress + rng.uniform(-1.6, 1.6))))
         evaluations.append((moment, correct, 10 - correct, back < 30))
 
