@@ -20,14 +20,14 @@ static void BM_NinetyLineSheetToPdf(benchmark::State &state)
     settings.resultOnly = false;
     const OperationSwitches all{true, true, true, true};
     const SheetDesign design = SheetDesign::forColumns(3);
-    SheetRecords records(design.exercises, [&] { return generator.drawSheetLine(all, settings); });
+    SheetRecords records(design.exercises, [&] { return generator.drawExercise(all, settings).exercise; });
     for (auto _ : state) {
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(dir.filePath(QStringLiteral("sheet.pdf")));
         SetUpSheetPrinter(printer);
         int failures = 0;
-        const QStringList lines = records.layoutPass(design.capacity(), failures);
+        const SheetExercises lines = records.layoutPass(design.capacity(), failures);
         QPainter painter(&printer);
         PaintSheet(painter, design, lines);
         painter.end();

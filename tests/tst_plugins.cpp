@@ -135,7 +135,7 @@ void TestPlugins::realPluginsLoadWithEverySymbolBound()
         QVERIFY(qobject_cast<SheetPreviewFactory *>(loader.instance()));
         auto *factory = LoadPlugin<SheetPreviewFactory>(name);
         QVERIFY(factory);
-        const auto preview = factory->createSheetPreview(2, [] { return QStringLiteral("1 + 1 ="); }, nullptr);
+        const auto preview = factory->createSheetPreview(2, [] { return Exercise{1, Operation::Plus, 1, 2}; }, QString(), nullptr);
         QVERIFY(preview && preview->dialog());
     }
     QCOMPARE(lines.lines(), QStringList());

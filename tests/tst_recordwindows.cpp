@@ -101,6 +101,7 @@ private slots:
     void wrongResultsViewer();
     void viewerOfHugeFile();
     void historyViewer();
+    void progressChart();
     void aboutWindow();
 
 private:
@@ -268,6 +269,38 @@ void TestRecordWindows::historyViewer()
         trigger(*w, "MMHDH");
     }
     QCOMPARE(seen, QList<QStringList>{all});
+}
+
+void TestRecordWindows::progressChart()
+{
+    auto w = m_fixture->startWindow();
+    w->setLocalClock([] { return QDateTime(QDate(2024, 3, 31), QTime(10, 0)); });
+    // the only evaluation lies before the chart's weeks
+    PrependEvaluation(path("hdv.ndv"), EvaluationRecord{DateTimeOfDay(QDate(2023, 3, 31)), 1, 9, 0, {}, 0},
+                      HistoryCapacity);
+    QString title, text;
+    bool closedByEsc = false;
+    const auto look = [&](QWidget *viewer) {
+        auto *graf = viewer->findChild<QPushButton *>(QStringLiteral("BBGraf"));
+        QVERIFY(graf);
+        QCOMPARE(graf->text(), QStringLiteral("&Graf"));
+        ModalDialogCloser closer([&](QWidget *chart) {
+            title = chart->windowTitle();
+            if (auto *empty = chart->findChild<QLabel *>(QStringLiteral("LPrazdno")))
+                text = empty->text();
+            QTest::keyClick(chart, Qt::Key_Escape);
+            closedByEsc = !chart->isVisible();
+        });
+        graf->click();
+        QVERIFY(closer.handled());
+    };
+    {
+        ModalSweeper sweeper(look);
+        trigger(*w, "MMHDH");
+    }
+    QCOMPARE(title, QStringLiteral("Vývoj hodnocení"));
+    QCOMPARE(text, QStringLiteral("Zatím nejsou žádná hodnocení."));
+    QVERIFY(closedByEsc);
 }
 
 void TestRecordWindows::aboutWindow()

@@ -18,6 +18,7 @@
 #include <QTemporaryDir>
 #include <QToolBar>
 
+#include <algorithm>
 #include <map>
 #include <memory>
 
@@ -65,8 +66,14 @@ struct PrintedSheet
     }
 };
 
-// A sheet printed into a PDF file, read back.
-PrintedSheet readPdf(const QString &pdf, const SheetDesign &design)
+// The words of the name line, which lie among the bands but are none of the lines.
+bool isNameLineWord(const QString &word)
+{
+    return word.contains(u'_') || (word.size() > 1 && word.endsWith(u':'));
+}
+
+// A page of a sheet printed into a PDF file, read back; `pages` counts all of the file's.
+PrintedSheet readPdf(const QString &pdf, const SheetDesign &design, int wanted = 1)
 {
     QProcess pdftotext;
     pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
@@ -86,13 +93,18 @@ PrintedSheet readPdf(const QString &pdf, const SheetDesign &design)
         }
         const Word w{m.captured(7), m.captured(3).toDouble(), m.captured(4).toDouble(), m.captured(5).toDouble(),
                      m.captured(6).toDouble()};
-        if (w.yMin < sheet::DetailTop * PointsPerMm || w.yMin > sheet::FooterTop * PointsPerMm)
+        if (result.pages != wanted)
+            continue;
+        if (w.yMin < sheet::DetailTop * PointsPerMm || w.yMin > sheet::FooterTop * PointsPerMm || isNameLineWord(w.text))
             result.others.append(w);
         else
             byPlace[{int((w.xMin - sheet::MarginLeft * PointsPerMm) / pitch), std::lround(w.yMin * 10)}].words.append(w);
     }
-    for (const auto &[place, line] : byPlace)
+    // pdftotext gives the words of the page in an order of its own reading
+    for (auto &[place, line] : byPlace) {
+        std::sort(line.words.begin(), line.words.end(), [](const Word &a, const Word &b) { return a.xMin < b.xMin; });
         result.lines.append(line);
+    }
     return result;
 }
 
@@ -111,13 +123,13 @@ PrintedSheet printAndRead(TFT1Sl &sheet, const QString &pdf, int dpi = 1200, con
     return readPdf(pdf, sheet.design());
 }
 
-std::unique_ptr<TFT1Sl> makeSheet(int columns, SheetRecords::LineSource source)
+std::unique_ptr<TFT1Sl> makeSheet(int columns, SheetRecords::LineSource source, const QString &ini = {})
 {
     if (columns == 3)
-        return std::make_unique<TFT3Sl>(std::move(source));
+        return std::make_unique<TFT3Sl>(std::move(source), nullptr, ini);
     if (columns == 2)
-        return std::make_unique<TFT2Sl>(std::move(source));
-    return std::make_unique<TFT1Sl>(std::move(source));
+        return std::make_unique<TFT2Sl>(std::move(source), nullptr, ini);
+    return std::make_unique<TFT1Sl>(std::move(source), nullptr, ini);
 }
 
 // A generator with a fixed seed and a fixed clock for its reseeding.
@@ -144,6 +156,8 @@ private slots:
     void hiddenNegativeNumberLeavesItsLengthPlusOneSpaces();
     void aSheetDrawnWithinOneMillisecondRepeatsNoBlock();
     void aPrinterThatCannotBeOpenedIsReported();
+    void optionsAddTheNameLineAndTheKey_data();
+    void optionsAddTheNameLineAndTheKey();
     void linesThatCannotBeDrawnAreToldAfterACompletePage_data();
     void linesThatCannotBeDrawnAreToldAfterACompletePage();
 
@@ -182,7 +196,7 @@ void TestSheets::pageLayout()
 
     auto generator = fixedGenerator();
     const PracticeSettings settings; // result only, as by default
-    auto sheet = makeSheet(columns, [&] { return generator.drawSheetLine(switches, settings); });
+    auto sheet = makeSheet(columns, [&] { return generator.drawExercise(switches, settings).exercise; });
     const PrintedSheet page = printAndRead(*sheet, pdf("sheet.pdf"), dpi);
     QCOMPARE(page.pages, 1);
     QCOMPARE(qRound(page.width), 595); // A4 portrait in points
@@ -230,7 +244,7 @@ void TestSheets::onlyA4PortraitIsLaidOut()
     QFETCH(QPageLayout, chosen);
     auto generator = fixedGenerator();
     const PracticeSettings settings;
-    TFT3Sl sheet([&] { return generator.drawSheetLine({}, settings); });
+    TFT3Sl sheet([&] { return generator.drawExercise({}, settings).exercise; });
     sheet.show(); // the preview offers no other orientation and no page setup
     for (QAction *action : sheet.findChild<QToolBar *>()->actions()) {
         for (const char *gone : {"Portrait", "Landscape", "Page setup"})
@@ -255,7 +269,7 @@ void TestSheets::hiddenNegativeNumberLeavesItsLengthPlusOneSpaces()
     PracticeSettings settings;
     settings.resultOnly = false;
     settings.range(Operation::Plus) = {-3, -3, -2, -2, -5, -5, 0, 1, 10};
-    TFT1Sl sheet([&] { return generator.drawSheetLine({}, settings); });
+    TFT1Sl sheet([&] { return generator.drawExercise({}, settings).exercise; });
     const PrintedSheet page = printAndRead(sheet, pdf("sheet.pdf"));
     QCOMPARE(page.lines.size(), 30);
 
@@ -282,9 +296,11 @@ void TestSheets::aSheetDrawnWithinOneMillisecondRepeatsNoBlock()
     PracticeSettings settings;
     settings.resultOnly = false;
     int failures = -1;
-    const QStringList lines = SheetRecords(90, [&] {
-                                  return generator.drawSheetLine({true, true, true, true}, settings);
-                              }).layoutPass(90, failures);
+    QStringList lines;
+    for (const auto &exercise : SheetRecords(90, [&] {
+             return generator.drawExercise({true, true, true, true}, settings).exercise;
+         }).layoutPass(90, failures))
+        lines << SheetLine(exercise, false).before;
     QCOMPARE(lines.size(), 90);
     // the 25th, 50th and 75th lines read the clock again; each block of 25 is its own
     QVERIFY(lines.mid(0, 25) != lines.mid(25, 25));
@@ -296,7 +312,7 @@ void TestSheets::aPrinterThatCannotBeOpenedIsReported()
 {
     auto generator = fixedGenerator();
     const PracticeSettings settings;
-    TFT1Sl sheet([&] { return generator.drawSheetLine({}, settings); });
+    TFT1Sl sheet([&] { return generator.drawExercise({}, settings).exercise; });
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(m_dir->filePath(QStringLiteral("missing folder/sheet.pdf")));
@@ -305,6 +321,71 @@ void TestSheets::aPrinterThatCannotBeOpenedIsReported()
     sheet.printSheet(&printer);
     QTRY_VERIFY(closer.handled());
     QCOMPARE(seen.text, QStringLiteral("Tisk se nezdařil."));
+}
+
+void TestSheets::optionsAddTheNameLineAndTheKey_data()
+{
+    QTest::addColumn<int>("columns");
+    QTest::addColumn<bool>("nameLine");
+    QTest::addColumn<bool>("answerKey");
+    QTest::newRow("both off, two columns") << 2 << false << false;
+    QTest::newRow("name line, three columns") << 3 << true << false;
+    QTest::newRow("key, one column") << 1 << false << true;
+    QTest::newRow("both, three columns") << 3 << true << true;
+}
+
+void TestSheets::optionsAddTheNameLineAndTheKey()
+{
+    QFETCH(int, columns);
+    QFETCH(bool, nameLine);
+    QFETCH(bool, answerKey);
+    auto generator = fixedGenerator();
+    PracticeSettings settings;
+    settings.resultOnly = false; // any of the three numbers hidden
+    const QString ini = m_dir->filePath(QStringLiteral("numik.ini"));
+    auto sheet = makeSheet(columns, [&] { return generator.drawExercise({true, true, true, true}, settings).exercise; }, ini);
+    sheet->findChild<QCheckBox *>(QStringLiteral("ChBJmeno"))->setChecked(nameLine);
+    sheet->findChild<QCheckBox *>(QStringLiteral("ChBVysledky"))->setChecked(answerKey);
+    QVERIFY(makeSheet(1, {}, ini)->options() == (SheetOptions{nameLine, answerKey})); // remembered
+
+    const PrintedSheet page = printAndRead(*sheet, pdf("sheet.pdf"));
+    QCOMPARE(page.pages, answerKey ? 2 : 1);
+    QCOMPARE(page.lines.size(), 30 * columns);
+    // every band where the design puts it: all 30 per column above the footer, under the name line
+    const double footerTop = page.others.last().yMin;
+    for (int i = 0; i < page.lines.size(); ++i) {
+        QVERIFY2(qAbs(page.lines[i].y() - sheet->design().lineOrigin(i).y() * PointsPerMm) < 0.1, qPrintable(page.lines[i].text()));
+        QVERIFY(page.lines[i].words.first().yMax < footerTop);
+    }
+    QStringList nameWords;
+    for (const Word &w : page.others) {
+        if (isNameLineWord(w.text) && qAbs(w.yMin - (sheet::DetailTop + sheet::DetailLabel.y()) * PointsPerMm) < 0.1)
+            nameWords << w.text;
+    }
+    QCOMPARE(nameWords.join(u' '), nameLine ? sheet::NameLineText().simplified() : QString());
+    if (!answerKey)
+        return;
+
+    // the key: every line of the sheet, at its place, with its hidden number filled in and right
+    const PrintedSheet key = readPdf(pdf("sheet.pdf"), sheet->design(), 2);
+    QCOMPARE(key.lines.size(), page.lines.size());
+    QCOMPARE(key.others.size(), page.others.size());
+    for (int i = 0; i < key.lines.size(); ++i) {
+        const QStringList words = key.lines[i].text().split(u' ');
+        QVERIFY(qAbs(key.lines[i].y() - page.lines[i].y()) < 0.05);
+        QCOMPARE(words.size(), 5);
+        int filledIn = 0;
+        for (int slot : {0, 2, 4}) {
+            QStringList blanked = words;
+            blanked.removeAt(slot);
+            filledIn += blanked.join(u' ') == page.lines[i].text();
+        }
+        QVERIFY2(filledIn >= 1, qPrintable(key.lines[i].text() + u'|' + page.lines[i].text()));
+        const qint64 x = words[0].toLongLong(), y = words[2].toLongLong(), z = words[4].toLongLong();
+        const QString sign = words[1];
+        QVERIFY2(sign == u"+" ? x + y == z : sign == u"-" ? x - y == z : sign == u"X" ? x * y == z : y * z == x,
+                 qPrintable(key.lines[i].text()));
+    }
 }
 
 void TestSheets::linesThatCannotBeDrawnAreToldAfterACompletePage_data()

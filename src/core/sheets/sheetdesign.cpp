@@ -1,6 +1,8 @@
 #include "core/sheets/sheetdesign.h"
 
 #include "core/generator/exercise.h"
+#include "core/generator/generator.h"
+#include "core/settings/inifile.h"
 
 #include <utility>
 
@@ -17,12 +19,58 @@ SheetDesign SheetDesign::forColumns(int columns)
     }
 }
 
+namespace {
+
+const QString PaperSection = QStringLiteral("Papir");
+const QString NameKey = QStringLiteral("jmeno");
+const QString KeyKey = QStringLiteral("vysledky");
+
+} // namespace
+
+SheetOptions ReadSheetOptions(const QString &iniFile)
+{
+    return {IniReadBool(iniFile, PaperSection, NameKey, false), IniReadBool(iniFile, PaperSection, KeyKey, false)};
+}
+
+void WriteSheetOptions(const QString &iniFile, const SheetOptions &options)
+{
+    IniWriteBool(iniFile, PaperSection, NameKey, options.nameLine);
+    IniWriteBool(iniFile, PaperSection, KeyKey, options.answerKey);
+}
+
+QString sheet::NameLineText()
+{
+    return QStringLiteral("Jméno: ____________  Datum: ________");
+}
+
 QPointF SheetDesign::lineOrigin(int index) const
 {
     const int column = index / sheet::LinesPerColumn;
     const int row = index % sheet::LinesPerColumn;
     return {sheet::MarginLeft + column * (detailWidth + columnSpacing) + sheet::DetailLabel.x(),
-            sheet::DetailTop + row * sheet::DetailHeight + sheet::DetailLabel.y()};
+            detailTop() + row * detailHeight() + sheet::DetailLabel.y()};
+}
+
+SheetLineParts SheetLine(const std::optional<Exercise> &exercise, bool key)
+{
+    if (!exercise)
+        return {};
+    if (!key)
+        return {ExerciseLineText(*exercise), {}, {}};
+    const Exercise &e = *exercise;
+    const QString sign = u' ' + OperationSign(e.operation) + u' ';
+    const QString first = QString::number(e.first);
+    const QString second = QString::number(e.second);
+    const QString result = QString::number(e.result);
+    switch (e.hidden) {
+    case UnknownSlot::First:
+        return {{}, first, sign + second + QStringLiteral(" = ") + result};
+    case UnknownSlot::Second:
+        return {first + sign, second, QStringLiteral(" = ") + result};
+    case UnknownSlot::Result:
+        break;
+    }
+    return {first + sign + second + QStringLiteral(" = "), result, {}};
 }
 
 SheetRecords::SheetRecords(qint32 exercises, LineSource nextLine)
@@ -36,7 +84,7 @@ void SheetRecords::QuickRepBeforePrint()
     m_counter = m_exercises;
 }
 
-bool SheetRecords::QuickRepNeedData(QString &line)
+bool SheetRecords::QuickRepNeedData(std::optional<Exercise> &line)
 {
     const bool more = m_counter >= 1;
     if (more)
@@ -45,14 +93,14 @@ bool SheetRecords::QuickRepNeedData(QString &line)
     return more;
 }
 
-QStringList SheetRecords::layoutPass(int capacity, int &failures)
+SheetExercises SheetRecords::layoutPass(int capacity, int &failures)
 {
     failures = 0;
-    QStringList lines;
+    SheetExercises lines;
     QuickRepBeforePrint();
-    QString line;
+    std::optional<Exercise> line;
     while (lines.size() < capacity && QuickRepNeedData(line)) {
-        if (line.isEmpty())
+        if (!line)
             ++failures;
         lines.append(line);
     }

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "core/generator/exercise.h"
+
+#include <QList>
 #include <QPointF>
 #include <QString>
-#include <QStringList>
 
 #include <functional>
+#include <optional>
 
 // The design shared by the printed exercise sheets. Every measure is in millimetres from the
 // top-left corner of an A4 portrait page.
@@ -34,6 +37,27 @@ inline constexpr double FooterTop = PageHeight - MarginBottom - FooterHeight;
 inline constexpr double DetailTop = MarginTop + HeaderHeight;
 // 30 bands of 7.94 mm take 238.2 mm of the 240.84 mm between header and footer
 inline constexpr int LinesPerColumn = int((FooterTop - DetailTop) / DetailHeight);
+// The band of the name line under the header, its label where a line's label sits. The detail
+// bands below it share what is left, so that the 30 lines per column still fit above the footer.
+inline constexpr double NameHeight = 7.94;
+inline constexpr double NamedDetailHeight = (FooterTop - DetailTop - NameHeight) / LinesPerColumn;
+
+} // namespace sheet
+
+// What the teacher can add to a sheet, remembered in numik.ini, section "Papir".
+struct SheetOptions
+{
+    bool nameLine = false;  // "jmeno": a line for the pupil's name and the date under the title
+    bool answerKey = false; // "vysledky": a second page with the hidden numbers filled in
+
+    friend bool operator==(const SheetOptions &, const SheetOptions &) = default;
+};
+SheetOptions ReadSheetOptions(const QString &iniFile);
+void WriteSheetOptions(const QString &iniFile, const SheetOptions &options);
+
+namespace sheet {
+
+QString NameLineText();
 
 } // namespace sheet
 
@@ -45,6 +69,7 @@ struct SheetDesign
     double columnSpacing = 0.0;  // mm between two columns
     double detailWidth = 180.18; // mm, the width of one column's band
     QPointF headerLabel;         // mm, the title's box within the header band
+    bool nameLine = false;       // the name line moves the detail bands down
 
     // The design of the sheet with 1, 2 or 3 columns; any other count gives the one-column sheet.
     static SheetDesign forColumns(int columns);
@@ -54,7 +79,23 @@ struct SheetDesign
     QPointF lineOrigin(int index) const;
     // How many lines the page holds in all its columns.
     int capacity() const { return columns * sheet::LinesPerColumn; }
+    // The top of the first detail band and the height of every one, in mm.
+    double detailTop() const { return sheet::DetailTop + (nameLine ? sheet::NameHeight : 0.0); }
+    double detailHeight() const { return nameLine ? sheet::NamedDetailHeight : sheet::DetailHeight; }
 };
+
+// One line of a sheet or of its answer key, in three pieces: the middle one is the hidden
+// number, filled in (and printed in bold) on the key only. A sheet's line is the whole text in
+// `before`, its hidden number blanked out; a line that could not be drawn is empty on both.
+struct SheetLineParts
+{
+    QString before;
+    QString hidden;
+    QString after;
+};
+SheetLineParts SheetLine(const std::optional<Exercise> &exercise, bool key);
+
+using SheetExercises = QList<std::optional<Exercise>>;
 
 // The two callbacks by which the report pulls its exercise lines. Every layout pass starts with
 // QuickRepBeforePrint and then asks QuickRepNeedData before each detail band until it reports
@@ -62,18 +103,18 @@ struct SheetDesign
 class SheetRecords
 {
 public:
-    // Gives the next exercise line; an empty text when no admissible exercise was found.
-    using LineSource = std::function<QString()>;
+    // Gives the next exercise of the sheet; none when no admissible exercise was found.
+    using LineSource = std::function<std::optional<Exercise>()>;
 
     SheetRecords(qint32 exercises, LineSource nextLine);
 
     void QuickRepBeforePrint();
-    // Whether there is another record; if so, `line` holds its text.
-    bool QuickRepNeedData(QString &line);
+    // Whether there is another record; if so, `line` holds its exercise.
+    bool QuickRepNeedData(std::optional<Exercise> &line);
 
-    // One layout pass: the lines of a page, at most `capacity` of them. `failures` counts the
-    // lines that could not be drawn and stay empty.
-    QStringList layoutPass(int capacity, int &failures);
+    // One layout pass: the exercises of a page, at most `capacity` of them, from which both the
+    // sheet and its key are drawn. `failures` counts those that could not be drawn.
+    SheetExercises layoutPass(int capacity, int &failures);
 
 private:
     qint32 m_exercises;

@@ -11,8 +11,8 @@ namespace {
 class SheetPreviewDialog final : public SheetPreview
 {
 public:
-    SheetPreviewDialog(int columns, SheetRecords::LineSource nextLine, QWidget *parent)
-        : m_sheet(create(columns, std::move(nextLine), parent))
+    SheetPreviewDialog(int columns, SheetRecords::LineSource nextLine, const QString &iniFile, QWidget *parent)
+        : m_sheet(create(columns, std::move(nextLine), iniFile, parent))
     {
     }
 
@@ -20,13 +20,14 @@ public:
     void showFailures() override { m_sheet->showFailures(); }
 
 private:
-    static std::unique_ptr<TFT1Sl> create(int columns, SheetRecords::LineSource nextLine, QWidget *parent)
+    static std::unique_ptr<TFT1Sl> create(int columns, SheetRecords::LineSource nextLine, const QString &iniFile,
+                                          QWidget *parent)
     {
         if (columns == 3)
-            return std::make_unique<TFT3Sl>(std::move(nextLine), parent);
+            return std::make_unique<TFT3Sl>(std::move(nextLine), parent, iniFile);
         if (columns == 2)
-            return std::make_unique<TFT2Sl>(std::move(nextLine), parent);
-        return std::make_unique<TFT1Sl>(std::move(nextLine), parent);
+            return std::make_unique<TFT2Sl>(std::move(nextLine), parent, iniFile);
+        return std::make_unique<TFT1Sl>(std::move(nextLine), parent, iniFile);
     }
 
     std::unique_ptr<TFT1Sl> m_sheet;
@@ -40,9 +41,9 @@ class SheetPreviewPlugin final : public QObject, public SheetPreviewFactory
 
 public:
     std::unique_ptr<SheetPreview> createSheetPreview(int columns, SheetRecords::LineSource nextLine,
-                                                     QWidget *parent) override
+                                                     const QString &iniFile, QWidget *parent) override
     {
-        return std::make_unique<SheetPreviewDialog>(columns, std::move(nextLine), parent);
+        return std::make_unique<SheetPreviewDialog>(columns, std::move(nextLine), iniFile, parent);
     }
 };
 

@@ -23,17 +23,17 @@ public:
     virtual void showFailures() = 0;
 };
 
-// The plugin's interface: the preview of a sheet of 1, 2 or 3 columns whose lines come from
-// nextLine.
+// The plugin's interface: the preview of a sheet of 1, 2 or 3 columns whose exercises come from
+// nextLine; its options are kept in the settings file iniFile.
 class SheetPreviewFactory
 {
 public:
     virtual ~SheetPreviewFactory() = default;
 
     virtual std::unique_ptr<SheetPreview> createSheetPreview(int columns, SheetRecords::LineSource nextLine,
-                                                             QWidget *parent) = 0;
+                                                             const QString &iniFile, QWidget *parent) = 0;
 };
 
 // The number after the slash changes with the interface, so that an older plugin is refused.
-#define NumikSheetPreviewFactory_iid "example.korvelanta.numik.SheetPreviewFactory/1"
+#define NumikSheetPreviewFactory_iid "example.korvelanta.numik.SheetPreviewFactory/2"
 Q_DECLARE_INTERFACE(SheetPreviewFactory, NumikSheetPreviewFactory_iid)

@@ -11,6 +11,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QKeyEvent;
@@ -52,9 +53,9 @@ public:
     // Tests stand in for a running re-test with this.
     void setRetestActiveForTesting(bool active) { m_flow->setRetestActiveForTesting(active); }
 
-    // The next line of a printed sheet, drawn like an exercise on screen without touching it;
-    // empty when none can be found (the sheet tells the user once its page is laid out).
-    QString DalsiPrikladProTisk();
+    // The next exercise of a printed sheet, drawn like one on screen without touching it; none
+    // when none can be found (the sheet tells the user once its page is laid out).
+    std::optional<Exercise> DalsiPrikladProTisk();
 
 public slots:
     // One tick of TCasLimit.

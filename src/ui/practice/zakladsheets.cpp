@@ -12,9 +12,9 @@
 
 #include <memory>
 
-QString TFZaklad::DalsiPrikladProTisk()
+std::optional<Exercise> TFZaklad::DalsiPrikladProTisk()
 {
-    return m_generator.drawSheetLine(operationSwitches(), m_settings);
+    return m_generator.drawExercise(operationSwitches(), m_settings).exercise;
 }
 
 void TFZaklad::connectSheetItems()
@@ -37,7 +37,7 @@ void TFZaklad::previewSheet(int columns)
         return;
     }
     const std::unique_ptr<SheetPreview> sheet =
-        factory->createSheetPreview(columns, [this] { return DalsiPrikladProTisk(); }, this);
+        factory->createSheetPreview(columns, [this] { return DalsiPrikladProTisk(); }, m_files.iniFile, this);
     CenterOverForm(sheet->dialog(), this);
     sheet->dialog()->exec();
     // printing closes the preview as soon as the page is out; what it could not draw is told now

@@ -3,13 +3,18 @@
 #include "core/records/daycount.h"
 #include "core/records/historylines.h"
 #include "core/settings/inifile.h"
+#include "core/settings/practicesettings.h"
 #include "ui/app/fonts.h"
+#include "ui/messages/centerform.h"
 #include "ui/messages/messagebox.h"
+#include "ui/records/progresschart.h"
 
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QHeaderView>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QLocale>
@@ -95,6 +100,15 @@ TFHDH::TFHDH(const QString &historyFile, const QString &iniFile, QDate today, QW
     connect(ChBVse, &QCheckBox::clicked, this, Guarded([this] { ChBVseClick(); }));
     connect(DTPDatum, &QDateEdit::dateChanged, this, Guarded([this] { DTPDatumChange(); }));
     connect(BBZrus, &QPushButton::clicked, this, &QDialog::reject); // Esc does the same
+
+    // the chart of the last weeks, from the long history beside the records
+    auto *BBGraf = new QPushButton(QStringLiteral("&Graf"), PButton);
+    BBGraf->setObjectName(QStringLiteral("BBGraf"));
+    BBGraf->setAutoDefault(false);
+    BBGraf->setGeometry(BaseSize.width() - 166, 8, 75, 25);
+    setTabOrder(DTPDatum, BBGraf);
+    setTabOrder(BBGraf, BBZrus);
+    connect(BBGraf, &QPushButton::clicked, this, Guarded([this] { BBGrafClick(); }));
 }
 
 void TFHDH::showEvent(QShowEvent *event)
@@ -165,6 +179,16 @@ void TFHDH::HistorieDoSeznamu(bool dateFilter, double day)
         rows.append(new QTreeWidgetItem(HistoryRowCells(record, dateFilter, locale)));
     }
     LVSeznam->addTopLevelItems(rows);
+}
+
+void TFHDH::BBGrafClick()
+{
+    PracticeSettings settings;
+    NactiRozsahZIni(m_iniFile, settings);
+    const QString csvFile = QFileInfo(m_historyFile).dir().filePath(QStringLiteral("historie.csv"));
+    TFVyvoj chart(ReadProgressDays(csvFile, m_historyFile, m_today), m_today, settings.gradeThreshold, this);
+    CenterOverForm(&chart, this);
+    chart.exec();
 }
 
 void TFHDH::done(int result)

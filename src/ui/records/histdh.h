@@ -39,6 +39,7 @@ private:
     void DTPDatumChange();
     void FormClose();
     void openCalendar();
+    void BBGrafClick();
 
     QString m_historyFile;
     QString m_iniFile;

@@ -41,6 +41,23 @@ void drawLabel(QPainter &painter, double left, double top, const QString &text)
     painter.drawText(QPointF(mm(left), mm(top) + metricsOf(painter).ascent()), text);
 }
 
+// A line of the sheet or of its key: the hidden number in bold between the other pieces.
+void drawLine(QPainter &painter, QPointF origin, const SheetLineParts &parts)
+{
+    const QFont regular = painter.font();
+    QFont bold = regular;
+    bold.setBold(true);
+    QPointF at(mm(origin.x()), mm(origin.y()) + metricsOf(painter).ascent());
+    for (const QString *piece : {&parts.before, &parts.hidden, &parts.after}) {
+        if (piece->isEmpty())
+            continue;
+        painter.setFont(piece == &parts.hidden ? bold : regular);
+        painter.drawText(at, *piece);
+        at.rx() += metricsOf(painter).horizontalAdvance(*piece);
+    }
+    painter.setFont(regular);
+}
+
 // A label sized to its text and centred within a box that starts at `left` and is `width` wide.
 void drawCentredLabel(QPainter &painter, double left, double width, double top, const QString &text)
 {
@@ -77,7 +94,7 @@ void SetUpSheetPrinter(QPrinter &printer)
     printer.setPrintRange(QPrinter::AllPages);
 }
 
-void PaintSheet(QPainter &painter, const SheetDesign &design, const QStringList &lines)
+void PaintSheet(QPainter &painter, const SheetDesign &design, const SheetExercises &lines, bool key)
 {
     const QPaintDevice &device = *painter.device();
     painter.save();
@@ -90,11 +107,13 @@ void PaintSheet(QPainter &painter, const SheetDesign &design, const QStringList 
                      sheet::MarginTop + design.headerLabel.y(), SheetTitle());
 
     painter.setFont(arial(sheet::LinePoints, false));
-    const int count = qMin(int(lines.size()), design.capacity());
-    for (int i = 0; i < count; ++i) {
-        const QPointF origin = design.lineOrigin(i);
-        drawLabel(painter, origin.x(), origin.y(), lines[i]);
+    if (design.nameLine) {
+        drawLabel(painter, sheet::MarginLeft + sheet::DetailLabel.x(), sheet::DetailTop + sheet::DetailLabel.y(),
+                  sheet::NameLineText());
     }
+    const int count = qMin(int(lines.size()), design.capacity());
+    for (int i = 0; i < count; ++i)
+        drawLine(painter, design.lineOrigin(i), SheetLine(lines[i], key));
 
     painter.setFont(arial(sheet::FooterPoints, false));
     drawCentredLabel(painter, sheet::MarginLeft + sheet::FooterLabel.x(), sheet::FooterLabelWidth,

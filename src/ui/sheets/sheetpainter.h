@@ -3,7 +3,6 @@
 #include "core/sheets/sheetdesign.h"
 
 #include <QString>
-#include <QStringList>
 
 class QPainter;
 class QPrinter;
@@ -20,8 +19,10 @@ void SetSheetPage(QPrinter &printer);
 // The page above, one copy, all pages: how a sheet's printer starts.
 void SetUpSheetPrinter(QPrinter &printer);
 
-// Lays out one page of a sheet on any painter whose origin is the paper's top-left corner:
-// the title in the header, the lines in the design's columns, the web address in the footer.
+// Lays out one page of a sheet, or of its answer key, on any painter whose origin is the paper's
+// top-left corner: the title in the header, the name line under it when the design has one, the
+// lines in the design's columns, the web address in the footer. The key is the same page with
+// the hidden numbers filled in, in bold.
 // The millimetres of the design become device units by the device's own resolution, and the
 // fonts keep their sizes in points exactly on every device. No frames.
-void PaintSheet(QPainter &painter, const SheetDesign &design, const QStringList &lines);
+void PaintSheet(QPainter &painter, const SheetDesign &design, const SheetExercises &lines, bool key = false);

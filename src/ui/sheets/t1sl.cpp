@@ -4,9 +4,12 @@
 #include "ui/sheets/sheetpainter.h"
 
 #include <QAction>
+#include <QBoxLayout>
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QPainter>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QScreen>
 #include <QScopeGuard>
@@ -39,20 +42,24 @@ void removePageButtons(QToolBar &bar)
 
 } // namespace
 
-TFT1Sl::TFT1Sl(SheetRecords::LineSource nextLine, QWidget *parent)
-    : TFT1Sl(1, std::move(nextLine), parent)
+TFT1Sl::TFT1Sl(SheetRecords::LineSource nextLine, QWidget *parent, const QString &iniFile)
+    : TFT1Sl(1, std::move(nextLine), parent, iniFile)
 {
 }
 
-TFT1Sl::TFT1Sl(int columns, SheetRecords::LineSource nextLine, QWidget *parent)
+TFT1Sl::TFT1Sl(int columns, SheetRecords::LineSource nextLine, QWidget *parent, const QString &iniFile)
     : QPrintPreviewDialog(parent)
+    , m_iniFile(iniFile)
+    , m_options(iniFile.isEmpty() ? SheetOptions{} : ReadSheetOptions(iniFile))
     , m_design(SheetDesign::forColumns(columns))
     , m_records(m_design.exercises, std::move(nextLine))
 {
     setObjectName(QStringLiteral("FT%1Sl").arg(m_design.columns));
+    m_design.nameLine = m_options.nameLine;
     SetUpSheetPrinter(*printer());
     for (QToolBar *bar : findChildren<QToolBar *>())
         removePageButtons(*bar);
+    addOptionsBar();
     if (const QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
         resize(PreviewSize.boundedTo(screen->availableGeometry().size() * 9 / 10));
     else
@@ -60,14 +67,58 @@ TFT1Sl::TFT1Sl(int columns, SheetRecords::LineSource nextLine, QWidget *parent)
     connect(this, &QPrintPreviewDialog::paintRequested, this, Guarded([this](QPrinter *target) { printSheet(target); }));
 }
 
+void TFT1Sl::addOptionsBar()
+{
+    auto *bar = new QWidget(this);
+    bar->setObjectName(QStringLiteral("POptions"));
+    auto *row = new QHBoxLayout(bar);
+    row->setContentsMargins(6, 0, 6, 0);
+    const auto addBox = [this, bar, row](const char *name, const QString &text, bool SheetOptions::*option) {
+        auto *box = new QCheckBox(text, bar);
+        box->setObjectName(QString::fromLatin1(name));
+        box->setChecked(m_options.*option);
+        row->addWidget(box);
+        connect(box, &QCheckBox::toggled, this, Guarded([this, option](bool on) {
+                    SheetOptions options = m_options;
+                    options.*option = on;
+                    setOptions(options);
+                }));
+    };
+    addBox("ChBJmeno", QStringLiteral("&jméno a datum"), &SheetOptions::nameLine);
+    addBox("ChBVysledky", QStringLiteral("&výsledky na další straně"), &SheetOptions::answerKey);
+    row->addStretch();
+    // the row heads the dialog, over its tool bar and pages
+    if (auto *top = qobject_cast<QBoxLayout *>(layout()))
+        top->insertWidget(0, bar);
+}
+
+void TFT1Sl::setOptions(const SheetOptions &options)
+{
+    if (options == m_options)
+        return;
+    m_options = options;
+    m_design.nameLine = options.nameLine;
+    if (!m_iniFile.isEmpty())
+        WriteSheetOptions(m_iniFile, options);
+    if (auto *pages = findChild<QPrintPreviewWidget *>())
+        pages->updatePreview();
+}
+
 void TFT1Sl::printSheet(QPrinter *printer)
 {
     int failures = 0;
-    const QStringList lines = m_records.layoutPass(m_design.capacity(), failures);
+    const SheetExercises lines = m_records.layoutPass(m_design.capacity(), failures);
     SetSheetPage(*printer);
     QPainter painter;
     if (painter.begin(printer)) {
         PaintSheet(painter, m_design, lines);
+        // the key on the next page, from this very pass, so that it matches its exercises
+        if (m_options.answerKey) {
+            if (printer->newPage())
+                PaintSheet(painter, m_design, lines, true);
+            else
+                m_printFailed = true;
+        }
         painter.end();
     } else {
         m_printFailed = true;
@@ -97,12 +148,12 @@ void TFT1Sl::showFailures()
     }
 }
 
-TFT2Sl::TFT2Sl(SheetRecords::LineSource nextLine, QWidget *parent)
-    : TFT1Sl(2, std::move(nextLine), parent)
+TFT2Sl::TFT2Sl(SheetRecords::LineSource nextLine, QWidget *parent, const QString &iniFile)
+    : TFT1Sl(2, std::move(nextLine), parent, iniFile)
 {
 }
 
-TFT3Sl::TFT3Sl(SheetRecords::LineSource nextLine, QWidget *parent)
-    : TFT1Sl(3, std::move(nextLine), parent)
+TFT3Sl::TFT3Sl(SheetRecords::LineSource nextLine, QWidget *parent, const QString &iniFile)
+    : TFT1Sl(3, std::move(nextLine), parent, iniFile)
 {
 }
