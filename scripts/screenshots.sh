@@ -266,8 +266,10 @@ shot_sheet() {
     [ -n "$preview" ] || { echo "screenshots: no sheet preview" >&2; return 1; }
     sleep 1 # the pages are laid out after the window shows
     shoot list "$preview"
-    # the tool bar's "next page" button (the preview is 760 pixels wide and fits the page)
-    timeout 10 xdotool mousemove --window "$preview" 388 18 click 1
+    # a click on the grey margin left of the page gives the page view the keys; Page Down
+    # then turns to the next page
+    timeout 10 xdotool mousemove --window "$preview" 20 500 click 1
+    keys Next
     sleep 1
     timeout 20 import -window "$preview" "$work/list-klic.png"
     if [ "$(compare -metric AE "$work/list.png" "$work/list-klic.png" null: 2>&1 || true)" = 0 ]; then
