@@ -15,11 +15,14 @@ img="$top/docs/img"
 all_shots=(hlavni-okno hodnoceni nastaveni historie graf list)
 shots=("$@")
 ((${#shots[@]})) || shots=("${all_shots[@]}")
+for s in "${shots[@]}"; do
+    [[ " ${all_shots[*]} " == *" $s "* ]] || { echo "screenshots: unknown shot $s (known: ${all_shots[*]})" >&2; exit 2; }
+done
 
 if [ "${NUMIK_SCREENSHOTS_NO_BUILD:-0}" != 1 ]; then
     bash "$top/scripts/setup.sh"
 fi
-bash "$top/scripts/install-packages.sh" xvfb xauth x11-utils xdotool imagemagick poppler-utils python3
+bash "$top/scripts/install-packages.sh" xvfb xauth x11-utils xdotool imagemagick python3
 exe="$top/build/src/numik"
 [ -x "$exe" ] || { echo "screenshots: $exe is missing; build first" >&2; exit 1; }
 mkdir -p "$img"
@@ -158,11 +161,15 @@ keys() {
     timeout 10 xdotool key --delay 80 "$@"
 }
 
-# shoot NAME WINDOW: the window alone, in few colours
+# shoot NAME WINDOW: the window alone, in few colours; a failure is noted in $failed
 shoot() {
-    timeout 20 import -window "$2" "$work/$1.png"
-    convert "$work/$1.png" +dither -colors 64 -strip "PNG8:$img/$1.png"
-    echo "screenshots: docs/img/$1.png ($(identify -format '%wx%h' "$img/$1.png"))"
+    if timeout 20 import -window "$2" "$work/$1.png" &&
+        convert "$work/$1.png" +dither -colors 64 -strip "PNG8:$img/$1.png"; then
+        echo "screenshots: docs/img/$1.png ($(identify -format '%wx%h' "$img/$1.png"))"
+    else
+        echo "screenshots: could not photograph $1" >&2
+        failed+=("$1")
+    fi
 }
 
 start_numik() {
@@ -203,12 +210,12 @@ wanted() {
 # The pupil's run: nine right answers and one wrong, then the evaluation window, then the main
 # window with its counts.
 shots_pupil() {
-    make_data "$work/zak" zak
-    start_numik "$work/zak"
+    make_data "$work/zak" zak || return 1
+    start_numik "$work/zak" || return 1
     for answer in 12 12 12 13 12 12 12 12 12 12; do
         focus "$main_window"
-        timeout 10 xdotool type --delay 60 "$answer"
-        keys Return
+        timeout 10 xdotool type --delay 60 "$answer" || return 1
+        keys Return || return 1
         sleep 0.8 # the tick or the cross stays for half a second
     done
     local evaluation
@@ -224,17 +231,17 @@ shots_pupil() {
 
 # The teacher's run: the settings dialog, the history with its chart, a sheet with its key.
 shots_teacher() {
-    make_data "$work/trida" trida
-    start_numik "$work/trida"
+    make_data "$work/trida" trida || return 1
+    start_numik "$work/trida" || return 1
     local window
     if wanted nastaveni; then
-        keys alt+m n
+        keys alt+m n || true
         window="$(find_window '^Mo.+nosti$')"
         if [ -n "$window" ]; then shoot nastaveni "$window"; close_window "$window"; else failed+=(nastaveni); fi
         focus "$main_window"
     fi
     if wanted historie || wanted graf; then
-        keys alt+m h
+        keys alt+m h || true
         window="$(find_window '^Historie')"
         if [ -n "$window" ]; then
             wanted historie && shoot historie "$window"
@@ -260,7 +267,7 @@ shots_teacher() {
 # The two-column sheet with the name line and its key (both options are on in numik.ini): the
 # preview's first page, then its second page, the key.
 shot_sheet() {
-    keys alt+p 2
+    keys alt+p 2 || true
     local preview
     preview="$(find_window '^(N.+hled tisku|Print Preview)$')"
     [ -n "$preview" ] || { echo "screenshots: no sheet preview" >&2; return 1; }
