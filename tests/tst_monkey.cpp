@@ -5,12 +5,14 @@
 #include "core/records/recordfiles.h"
 #include "core/settings/inifile.h"
 #include "mainwindowfixture.h"
+#include "ui/records/csvexportui.h"
 
 #include <QCheckBox>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QTimer>
 
 using namespace testsupport;
@@ -90,6 +92,9 @@ void TestMonkey::randomDrive()
     w->setLocalClock([] { return QDateTime(QDate(2026, 12, 7), QTime(10, 0)); });
     auto *countdown = MainWindowFixture::child<QTimer>(*w, "TCasLimit");
 
+    // The exports' file dialog is cancelled: the monkey writes no files outside its folder.
+    SetExportFileAsker([](QWidget *, const QString &) { return QString(); });
+    const auto forget = qScopeGuard([] { SetExportFileAsker({}); });
     // Whatever modal window appears is answered with Esc, or now and then with Enter.
     QStringList messages;
     QTimer closer;

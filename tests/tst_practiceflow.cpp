@@ -3,6 +3,7 @@
 #include "practicefixture.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTest>
 
 using namespace testsupport;
@@ -34,6 +35,7 @@ private slots:
     void evaluationAfterFifteenOutcomes();
     void evaluationWithoutClearingKeepsCounting();
     void failedHistoryWriteKeepsTheCounts();
+    void failedCsvAppendKeepsPractising();
 };
 
 void TestPracticeFlow::wrongThenRightAnswer()
@@ -355,6 +357,8 @@ void TestPracticeFlow::evaluationAfterFifteenOutcomes()
     QCOMPARE(p.view.ok, 0);
     QCOMPARE(p.view.chyba, 0);
     QCOMPARE(p.view.totals.value(1), QStringLiteral("14"));
+    QVERIFY(fileBytes(QFileInfo(p.files.historyFile).dir().filePath("historie.csv"))
+                .endsWith("\r\n2024-03-15;12:00:00;2;14;1;93;+;10\r\n"));
 
     // the next evaluation comes after fifteen more
     for (int i = 0; i < 14; ++i)
@@ -394,6 +398,21 @@ void TestPracticeFlow::failedHistoryWriteKeepsTheCounts()
     QVERIFY(!p.view.running); // until the next exercise restarts it
     p.answer("12");
     QVERIFY(p.view.running);
+}
+
+// historie.csv is a record of its own: its failure reports, and the practice goes on as after
+// any evaluation.
+void TestPracticeFlow::failedCsvAppendKeepsPractising()
+{
+    Practice p(SevenPlusFive + "[Hodnoceni]\nautopo=2\n");
+    QVERIFY(QDir(p.dir->path()).mkdir("historie.csv"));
+    p.start();
+    p.answer("12");
+    p.answer("12");
+    QCOMPARE(CountEvaluations(p.files.historyFile), 1);
+    QCOMPARE(p.view.ok, 0);
+    QCOMPARE(p.session().PeriodCount(), 0);
+    QVERIFY_THROWS_EXCEPTION(InOutError, p.view.runPending());
 }
 
 QTEST_GUILESS_MAIN(TestPracticeFlow)

@@ -5,6 +5,7 @@
 #include "ui/generator/amedit.h"
 #include "ui/practice/casgauge.h"
 #include "ui/records/chybvysl.h"
+#include "ui/records/csvexportui.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -16,6 +17,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTreeWidget>
@@ -101,6 +103,8 @@ private slots:
     void wrongResultsViewer();
     void viewerOfHugeFile();
     void historyViewer();
+    void exportsInSettingsModeOnly_data();
+    void exportsInSettingsModeOnly();
     void progressChart();
     void aboutWindow();
 
@@ -269,6 +273,60 @@ void TestRecordWindows::historyViewer()
         trigger(*w, "MMHDH");
     }
     QCOMPARE(seen, QList<QStringList>{all});
+}
+
+void TestRecordWindows::exportsInSettingsModeOnly_data()
+{
+    QTest::addColumn<QByteArray>("mode");
+    QTest::addColumn<bool>("allowed");
+    QTest::newRow("settings") << QByteArray("[Rezim]\ntyp=1\n") << true;
+    QTest::newRow("teaching, both viewers permitted") << QByteArray("[Rezim]\ntyp=2\nhistdilvysl=2\nchybvysl=2\n") << false;
+}
+
+void TestRecordWindows::exportsInSettingsModeOnly()
+{
+    QFETCH(QByteArray, mode);
+    QFETCH(bool, allowed);
+    m_fixture->writeIni(mode);
+    PrependEvaluation(path("hdv.ndv"), EvaluationRecord{45366.5, 2, 14, 3, {true, false, true, false}, 10}, HistoryCapacity);
+    AppendWrongResult(path("chybavysl.nmk"), stored(7, 1, 5, 13, 3));
+    QStringList asked;
+    SetExportFileAsker([&](QWidget *, const QString &defaultName) {
+        asked.append(defaultName);
+        return m_fixture->directory() + u'/' + defaultName + QStringLiteral(".export");
+    });
+    const auto forget = qScopeGuard([] { SetExportFileAsker({}); });
+    auto w = m_fixture->startWindow();
+    w->setLocalClock([] { return QDateTime(QDate(2024, 3, 15), QTime(13, 0)); });
+
+    emit w->findChild<QMenu *>(QStringLiteral("MChybneVysl"))->aboutToShow();
+    QCOMPARE(MainWindowFixture::child<QAction>(*w, "MChExport")->isEnabled(), allowed);
+    bool buttonEnabled = !allowed;
+    {
+        ModalSweeper sweeper([&](QWidget *viewer) {
+            auto *button = viewer->findChild<QPushButton *>(QStringLiteral("BExport"));
+            buttonEnabled = button->isEnabled();
+            QTest::mouseClick(button, Qt::LeftButton);
+        });
+        trigger(*w, "MMHDH");
+        QTRY_VERIFY(!QApplication::activeModalWidget());
+        QVERIFY(sweeper.messages.isEmpty());
+    }
+    QCOMPARE(buttonEnabled, allowed);
+    if (!allowed)
+        return;
+    trigger(*w, "MChExport");
+    QCOMPARE(asked, (QStringList{"historie.csv", "chybne-vysledky.csv"}));
+    // without historie.csv the list shown is exported
+    QVERIFY(bytesOf(path("historie.csv.export")).endsWith("\r\n2024-03-15;12:00:00;2;14;3;82;+ x;10\r\n"));
+    QVERIFY(bytesOf(path("chybne-vysledky.csv.export")).endsWith("odpověď\r\n7;+;5;12;13\r\n"));
+
+    // the records of the data folder are never replaced by an export
+    SetExportFileAsker([&](QWidget *, const QString &) { return path("hdv.ndv"); });
+    ModalSweeper sweeper;
+    trigger(*w, "MChExport");
+    QCOMPARE(sweeper.messages, QStringList{QStringLiteral("File access denied.")});
+    QCOMPARE(CountEvaluations(path("hdv.ndv")), 1);
 }
 
 void TestRecordWindows::progressChart()

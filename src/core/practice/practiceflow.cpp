@@ -2,6 +2,8 @@
 
 #include "core/practice/answercheck.h"
 #include "core/practice/flagscope.h"
+#include "core/records/historycsv.h"
+#include "core/records/ioerror.h"
 #include "core/settings/inifile.h"
 
 #include <utility>
@@ -279,6 +281,17 @@ void PracticeFlow::startCountdown()
 qint32 PracticeFlow::showEvaluation(qint32 correct, qint32 wrong)
 {
     return m_view.showEvaluation(correct, wrong);
+}
+
+void PracticeFlow::evaluationRecorded(const EvaluationRecord &record)
+{
+    try {
+        AppendHistoryCsv(HistoryCsvPathBeside(m_files.historyFile), record);
+    } catch (const InOutError &error) {
+        // The evaluation is in the history file: the practice goes on as after any evaluation,
+        // and the failure is reported as soon as the evaluation is over.
+        m_view.runLater([error] { throw error; });
+    }
 }
 
 QDateTime PracticeFlow::localNow() const

@@ -104,6 +104,8 @@ private:
     void stopCountdown() override;
     void startCountdown() override;
     qint32 showEvaluation(qint32 correct, qint32 wrong) override;
+    // Every evaluation also goes to historie.csv, which is never shortened.
+    void evaluationRecorded(const EvaluationRecord &record) override;
     QDateTime localNow() const override;
     void showPartialCount(PartialCount which, qint32 value) override;
     void showTotals(const QString &grade, const QString &correct, const QString &wrong) override;

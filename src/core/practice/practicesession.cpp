@@ -93,6 +93,7 @@ void PracticeSession::DilciHodnoceni(bool forced)
     // A failure here leaves the counts and the period as they are and the countdown stopped;
     // the next exercise restarts it.
     PrependEvaluation(m_historyPath, record, HistoryCapacity);
+    m_host.evaluationRecorded(record);
 
     if (m_settings.clearAfterAutoEvaluation) {
         NulujOkChyba(PartialCount::Ok);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/records/recordfiles.h"
 #include "core/settings/practicesettings.h"
 
 #include <QDateTime>
@@ -31,6 +32,9 @@ public:
     virtual qint32 showEvaluation(qint32 correct, qint32 wrong) = 0;
 
     virtual QDateTime localNow() const = 0;
+
+    // The evaluation has just been put first in the history file.
+    virtual void evaluationRecorded(const EvaluationRecord &record) { Q_UNUSED(record); }
 
     // The field EOK or EChyba shows value as decimal text.
     virtual void showPartialCount(PartialCount which, qint32 value) = 0;

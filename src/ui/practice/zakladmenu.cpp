@@ -1,10 +1,12 @@
 // The main window's menu bar and the handlers of its "Možnosti" menu; the other menus are wired
 // by the files of their windows (zakladmodes, zakladretest, zakladsheets).
 
+#include "core/records/historycsv.h"
 #include "ui/messages/messagebox.h"
 #include "ui/practice/soundplayer.h"
 #include "ui/practice/zaklad.h"
 #include "ui/practice/zakladmenubar.h"
+#include "ui/records/csvexportui.h"
 #include "ui/settings/windowplacement.h"
 
 #include <QAction>
@@ -18,6 +20,11 @@ void TFZaklad::wireMenus()
     connect(m_menu->MMZvetseni, &QMenu::aboutToShow, this, Guarded([this] { MMZvetseniClick(); }));
     connect(m_menu->MNulovat, &QAction::triggered, this, Guarded([this] { m_flow->MNulovatClick(); }));
     connect(m_menu->MMSound, &QAction::triggered, this, Guarded([this] { MMSoundClick(); }));
+    connect(m_menu->MChExport, &QAction::triggered, this, Guarded([this] {
+        ExportWrongResults(this, m_files.wrongResultsFile,
+                           {m_files.iniFile, m_files.retestFile, m_files.wrongResultsFile, m_files.historyFile,
+                            HistoryCsvPathBeside(m_files.historyFile)});
+    }));
     connectSheetItems();
     wireRecordMenus();
     wireModes();

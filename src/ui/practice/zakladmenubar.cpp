@@ -69,6 +69,8 @@ ZakladMenuBar::ZakladMenuBar(QMenuBar *bar)
     MChZobra = item(MChybneVysl, "MChZobra", QStringLiteral("&zobrazit"), QStringLiteral("zobrazit chybné výsledky"));
     MChPrezkouset = item(MChybneVysl, "MChPrezkouset", QStringLiteral("&přezkoušet"),
                          QStringLiteral("přezkoušet příklady, kde byla chyba ve výsledku"));
+    MChExport = item(MChybneVysl, "MChExport", QStringLiteral("e&xport…"),
+                     QStringLiteral("uložit chybné výsledky do souboru CSV pro tabulkový procesor"));
 
     MRezim = submenu(nullptr, bar, "MRezim", QStringLiteral("&Režim"));
     MRNastaveni = checkable(item(MRezim, "MRNastaveni", QStringLiteral("&nastavení")), true);

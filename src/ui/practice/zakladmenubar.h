@@ -26,6 +26,7 @@ struct ZakladMenuBar
     QMenu *MChybneVysl = nullptr;
     QAction *MChZobra = nullptr;
     QAction *MChPrezkouset = nullptr;
+    QAction *MChExport = nullptr; // the settings mode's alone, as MChPrezkouset
 
     QMenu *MRezim = nullptr;
     QAction *MRNastaveni = nullptr;

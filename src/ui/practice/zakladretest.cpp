@@ -75,6 +75,7 @@ void TFZaklad::MMHDHClick()
         return;
     }
     TFHDH history(m_files.historyFile, m_files.iniFile, m_localClock().date(), this);
+    history.setExportAllowed(m_settings.mode == qint32(PracticeMode::Nastaveni));
     CenterOverForm(&history, this);
     history.exec();
 }

@@ -1,12 +1,14 @@
 #include "ui/records/histdh.h"
 
 #include "core/records/daycount.h"
+#include "core/records/csvexport.h"
 #include "core/records/historylines.h"
 #include "core/settings/inifile.h"
 #include "core/settings/practicesettings.h"
 #include "ui/app/fonts.h"
 #include "ui/messages/centerform.h"
 #include "ui/messages/messagebox.h"
+#include "ui/records/csvexportui.h"
 #include "ui/records/progresschart.h"
 
 #include <QCheckBox>
@@ -109,6 +111,36 @@ TFHDH::TFHDH(const QString &historyFile, const QString &iniFile, QDate today, QW
     setTabOrder(DTPDatum, BBGraf);
     setTabOrder(BBGraf, BBZrus);
     connect(BBGraf, &QPushButton::clicked, this, Guarded([this] { BBGrafClick(); }));
+
+    BExport = new QPushButton(QStringLiteral("E&xport…"), PButton);
+    BExport->setObjectName(QStringLiteral("BExport"));
+    BExport->setAutoDefault(false);
+    BExport->setEnabled(false);
+    BExport->setGeometry(BaseSize.width() - 232, 8, 62, 25);
+    setTabOrder(DTPDatum, BExport);
+    setTabOrder(BExport, BBGraf);
+    connect(BExport, &QPushButton::clicked, this, Guarded([this] { BExportClick(); }));
+}
+
+void TFHDH::setExportAllowed(bool allowed)
+{
+    BExport->setEnabled(allowed);
+}
+
+void TFHDH::BExportClick()
+{
+    const QString csvFile = HistoryCsvPathBeside(m_historyFile);
+    ExportToChosenFile(this, QStringLiteral("historie.csv"), {m_historyFile, csvFile, m_iniFile}, [&] {
+        QList<HistoryCsvRow> rows = ReadHistoryCsv(csvFile);
+        if (rows.isEmpty()) { // no historie.csv yet: the list shown, oldest first
+            const bool dateFilter = !ChBVse->isChecked();
+            const double day = DateTimeOfDay(DTPDatum->date());
+            for (const EvaluationRecord &record : ReadHistoryToShow(m_historyFile))
+                if (!dateFilter || IsOnDay(record.DateTime, day))
+                    rows.prepend(HistoryCsvRowOf(record));
+        }
+        return HistoryExportCsv(rows);
+    });
 }
 
 void TFHDH::showEvent(QShowEvent *event)

@@ -26,6 +26,10 @@ public:
 
     static constexpr QSize BaseSize{420, 240};
 
+    // "E&xport…" writes historie.csv (or, without it, the list shown) to a chosen CSV file; only
+    // the settings mode allows it. Disabled until allowed.
+    void setExportAllowed(bool allowed);
+
     // Closing in any way (the button, Esc, the close box) remembers "vše".
     void done(int result) override;
 
@@ -39,6 +43,7 @@ private:
     void DTPDatumChange();
     void FormClose();
     void openCalendar();
+    void BExportClick();
     void BBGrafClick();
 
     QString m_historyFile;
@@ -49,4 +54,5 @@ private:
     QCheckBox *ChBVse = nullptr;
     QDateEdit *DTPDatum = nullptr;
     QPushButton *BBZrus = nullptr;
+    QPushButton *BExport = nullptr;
 };
