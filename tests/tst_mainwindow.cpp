@@ -238,7 +238,7 @@ void TestMainWindow::soundSwitch()
         w->close();
     }
     auto w = startWindow();
-    QVERIFY(!w->settings().soundOn);
+    QVERIFY(!w->run().soundOn);
     QVERIFY(!w->findChild<SoundPlayer *>()->isEnabled());
     answer(*w, "12");
     QVERIFY(w->findChild<SoundPlayer *>()->lastStarted().isEmpty());

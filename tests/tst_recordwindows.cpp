@@ -129,7 +129,7 @@ void TestRecordWindows::retestThroughTheMenu()
 
     trigger(*w, "MChPrezkouset");
     QVERIFY(w->isRetestActive());
-    QCOMPARE(w->settings().mode, 2);
+    QCOMPARE(int(w->run().mode), 2);
     QVERIFY(!MainWindowFixture::child<QCheckBox>(*w, "ChBPlus")->isEnabled());
     QCOMPARE(shown(*w), QStringLiteral("7 + 5 "));
     QVERIFY(!MainWindowFixture::child<CasGauge>(*w, "GCasLim")->isVisible()); // A had no limit

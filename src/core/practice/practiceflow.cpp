@@ -2,8 +2,6 @@
 
 #include "core/practice/answercheck.h"
 #include "core/practice/flagscope.h"
-#include "core/records/historycsv.h"
-#include "core/records/ioerror.h"
 #include "core/settings/inifile.h"
 
 #include <utility>
@@ -22,14 +20,12 @@ qint32 &numberIn(Exercise &exercise, UnknownSlot slot)
 
 } // namespace
 
-PracticeFlow::PracticeFlow(PracticeSettings &settings, ExerciseGenerator &generator, const PracticeFiles &files,
-                           PracticeView &view)
-    : m_settings(settings)
-    , m_generator(generator)
+PracticeFlow::PracticeFlow(ExerciseGenerator &generator, const PracticeFiles &files, PracticeView &view)
+    : m_generator(generator)
     , m_files(files)
     , m_view(view)
-    , m_session(std::make_unique<PracticeSession>(settings, files.historyFile, static_cast<SessionHost &>(*this)))
-    , m_countdown(std::make_unique<CountdownRules>(settings, view))
+    , m_session(std::make_unique<PracticeSession>(m_settings, m_run, files.historyFile, view))
+    , m_countdown(std::make_unique<CountdownRules>(m_run, view))
 {
 }
 
@@ -39,25 +35,21 @@ void PracticeFlow::startPractice()
 {
     m_newExercisePending = false;
     NactiRozsahZIni(m_files.iniFile, m_settings);
-    reloadFromIni();
+    const PracticeMode mode = StartupMode(m_files.iniFile);
+    OperationSwitches switches;
+    NastavDleIni(m_files.iniFile, m_settings, switches);
+    m_run.soundOn = StoredSound(m_files.iniFile);
+    m_run.timeLimitSeconds = m_settings.timeLimitSeconds;
+    m_view.showSwitchesAndSound(switches, m_run.soundOn);
     NulujNastavInfoCasLimit();
     m_generator.seedFromClock();
     DalsiPriklad();
-    NastavRezim(m_settings.mode);
+    NastavRezim(mode);
 }
 
-void PracticeFlow::reloadFromIni()
+void PracticeFlow::setSound(bool on)
 {
-    // the switches and the sound return to their stored values, the time limit to the setting
-    OperationSwitches switches;
-    NastavDleIni(m_files.iniFile, m_settings, switches);
-    setSwitchesAndSound(switches, m_settings.soundOn);
-}
-
-void PracticeFlow::setSwitchesAndSound(const OperationSwitches &switches, bool soundOn)
-{
-    m_settings.soundOn = soundOn;
-    m_view.showSwitchesAndSound(switches, soundOn);
+    m_run.soundOn = on;
 }
 
 void PracticeFlow::DalsiPriklad()
@@ -133,7 +125,12 @@ void PracticeFlow::rightAnswer(qint32 slot)
         DalsiPriklad();
     m_session->countTotalCorrect();
     m_session->AktCelkHodnoceni();
-    m_session->DilciHodnoceni(false);
+    evaluate(false);
+}
+
+void PracticeFlow::evaluate(bool forced)
+{
+    m_session->DilciHodnoceni(forced, m_exercise.operation);
 }
 
 void PracticeFlow::wrongAnswer(qint32 slot, qint32 a, qint32 b, qint32 shown)
@@ -141,7 +138,7 @@ void PracticeFlow::wrongAnswer(qint32 slot, qint32 a, qint32 b, qint32 shown)
     m_view.ZvyrazniVysledek(FeedbackKind::Wrong, slot);
     m_session->ZapisOkChyba(PartialCount::Chyba);
     // the pupil's wrong entry stands in the hidden number's place
-    const WrongResultRecord record{a, b, qint32(m_exercise.operation), shown, false, m_settings.timeLimitSeconds, slot};
+    const WrongResultRecord record{a, b, qint32(m_exercise.operation), shown, false, m_run.timeLimitSeconds, slot};
     m_view.clearNumberField(m_exercise.hidden);
     recordMiss(record);
 }
@@ -173,7 +170,7 @@ void PracticeFlow::timeOut()
     Exercise shown = m_exercise;
     numberIn(shown, shown.hidden) = NumberOrZero(m_view.typedAnswer());
     const WrongResultRecord record{shown.first, shown.second, qint32(shown.operation), shown.result, true,
-                                   m_settings.timeLimitSeconds, qint32(slot)};
+                                   m_run.timeLimitSeconds, qint32(slot)};
     m_view.clearNumberField(slot);
     // after a failed draw the recorded slot may name a shown number, whose field now reads as 0
     if (slot != m_exercise.hidden)
@@ -197,7 +194,7 @@ void PracticeFlow::recordMiss(const WrongResultRecord &record)
     m_freshExercise = false;
     m_session->countTotalWrong();
     m_session->AktCelkHodnoceni();
-    m_session->DilciHodnoceni(false);
+    evaluate(false);
 }
 
 void PracticeFlow::NulujNastavInfoCasLimit()
@@ -208,32 +205,32 @@ void PracticeFlow::NulujNastavInfoCasLimit()
 
 void PracticeFlow::PauseCasLimit(bool pause)
 {
-    m_countdown->PauseCasLimit(pause, m_settings.mode != qint32(PracticeMode::Nastaveni));
+    m_countdown->PauseCasLimit(pause, m_run.mode == PracticeMode::Vyuka);
 }
 
 void PracticeFlow::ApplicationEvents1Deactivate()
 {
-    if (m_settings.mode != qint32(PracticeMode::Nastaveni) && m_settings.pauseOnDeactivate)
+    if (m_run.mode == PracticeMode::Vyuka && m_settings.pauseOnDeactivate)
         PauseCasLimit(true);
 }
 
 void PracticeFlow::ApplicationEvents1Activate()
 {
-    if (m_settings.mode != qint32(PracticeMode::Nastaveni) && m_settings.pauseOnDeactivate)
+    if (m_run.mode == PracticeMode::Vyuka && m_settings.pauseOnDeactivate)
         PauseCasLimit(false);
 }
 
-void PracticeFlow::NastavRezim(qint32 mode)
+void PracticeFlow::NastavRezim(PracticeMode mode)
 {
-    if (mode == qint32(PracticeMode::Nastaveni)) {
-        m_settings.mode = mode;
+    if (mode == PracticeMode::Nastaveni) {
+        m_run.mode = mode;
         PauseCasLimit(true);
-        m_view.DEMenuRezim(true);
+        m_view.DEMenuRezim(AccessInMode(m_run.mode, m_settings));
         return;
     }
-    m_settings.mode = qint32(PracticeMode::Vyuka);
+    m_run.mode = PracticeMode::Vyuka;
     PauseCasLimit(false);
-    m_view.DEMenuRezim(false);
+    m_view.DEMenuRezim(AccessInMode(m_run.mode, m_settings));
     // A re-test must keep its stored exercise on screen, since a right answer deletes that
     // record; the flag waits until the re-test is over.
     if (m_newExercisePending && !m_retestActive) {
@@ -242,74 +239,26 @@ void PracticeFlow::NastavRezim(qint32 mode)
     }
 }
 
-void PracticeFlow::settingsAccepted(bool rangesTouched, bool timeLimitChanged)
+void PracticeFlow::applySettings(const SettingsEdit &edit)
 {
-    if ((rangesTouched && !m_retestActive) || timeLimitChanged)
+    // the limit counts as changed when the teacher touched its field and left another value
+    // than the one configured, not the one a re-tested exercise brought
+    const bool limitChanged =
+        edit.timeLimitTouched && edit.values.timeLimitSeconds != m_settings.timeLimitSeconds;
+    ApplyRozsahValues(m_files.iniFile, edit.values, m_settings);
+    if (!m_retestActive)
+        m_run.timeLimitSeconds = m_settings.timeLimitSeconds;
+    if ((edit.rangesTouched && !m_retestActive) || limitChanged)
         m_newExercisePending = true;
 }
 
 void PracticeFlow::MNulovatClick()
 {
     m_session->MNulovatClick();
+    m_generator.resetExerciseCount();
 }
 
 bool PracticeFlow::hasHistory() const
 {
     return CountEvaluations(m_files.historyFile) != 0;
-}
-
-qint32 PracticeFlow::operationOnScreen() const
-{
-    return qint32(m_exercise.operation);
-}
-
-bool PracticeFlow::isCountdownRunning() const
-{
-    return m_view.isRunning();
-}
-
-void PracticeFlow::stopCountdown()
-{
-    m_view.stop();
-}
-
-void PracticeFlow::startCountdown()
-{
-    m_view.start();
-}
-
-qint32 PracticeFlow::showEvaluation(qint32 correct, qint32 wrong)
-{
-    return m_view.showEvaluation(correct, wrong);
-}
-
-void PracticeFlow::evaluationRecorded(const EvaluationRecord &record)
-{
-    try {
-        AppendHistoryCsv(HistoryCsvPathBeside(m_files.historyFile), record);
-    } catch (const InOutError &error) {
-        // The evaluation is in the history file: the practice goes on as after any evaluation,
-        // and the failure is reported as soon as the evaluation is over.
-        m_view.runLater([error] { throw error; });
-    }
-}
-
-QDateTime PracticeFlow::localNow() const
-{
-    return m_view.localNow();
-}
-
-void PracticeFlow::showPartialCount(PartialCount which, qint32 value)
-{
-    m_view.showPartialCount(which, value);
-}
-
-void PracticeFlow::showTotals(const QString &grade, const QString &correct, const QString &wrong)
-{
-    m_view.showTotals(grade, correct, wrong);
-}
-
-void PracticeFlow::resetExerciseCounter()
-{
-    m_generator.resetExerciseCount();
 }

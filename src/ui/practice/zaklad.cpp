@@ -53,7 +53,7 @@ TFZaklad::TFZaklad(const QString &dataDirectory, const QString &soundDirectory, 
     setFont(ArialPixels(WindowFontPixels, false));
 
     // FormCreate: counts at zero, paths built (above), placement restored, zoom applied
-    m_flow = std::make_unique<PracticeFlow>(m_settings, m_generator, m_files, static_cast<PracticeView &>(*this));
+    m_flow = std::make_unique<PracticeFlow>(m_generator, m_files, static_cast<PracticeView &>(*this));
     m_sound = new SoundPlayer(this);
     TCasLimit = new QTimer(this);
     TCasLimit->setObjectName(QStringLiteral("TCasLimit"));
@@ -69,14 +69,14 @@ TFZaklad::TFZaklad(const QString &dataDirectory, const QString &soundDirectory, 
     // the first reads of the settings file are guarded as every handler is: a file that cannot
     // be read leaves the window at 100 % in the middle of the screen. The zoom is read before
     // the controls are built, so that each lays out its text once, in its zoomed font.
-    RunGuarded([this] { m_settings.zoomPercent = ReadWindowZoom(m_files.iniFile); });
+    RunGuarded([this] { m_zoomPercent = ReadWindowZoom(m_files.iniFile); });
 
     // A new number field lays out its first, empty text in the application's font before it
     // takes the window's; with the window's font as the application's while the fields are
     // built, no other face is loaded just for that.
     const QFont applicationFont = QApplication::font();
     QApplication::setFont(font());
-    m_client = new ZakladClient(m_settings.zoomPercent,
+    m_client = new ZakladClient(m_zoomPercent,
                                 [this](TAMEdit *sender, QKeyEvent *event) { return EVysledekKeyPress(sender, event); }, this);
     setCentralWidget(m_client);
     QApplication::setFont(applicationFont);
@@ -108,8 +108,8 @@ void TFZaklad::buildStatusBar()
 
 void TFZaklad::applyZoom()
 {
-    const double factor = m_settings.zoomPercent / 100.0;
-    m_client->applyZoom(m_settings.zoomPercent);
+    const double factor = m_zoomPercent / 100.0;
+    m_client->applyZoom(m_zoomPercent);
     m_statusBar->applyZoom(factor, ArialPixels(int(std::lround(WindowFontPixels * factor)), false));
     // the window is not resizable; its size follows the zoom
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -141,8 +141,8 @@ void TFZaklad::FormClose()
 {
     IniBatch batch;
     AddFormPlacement(batch, this);
-    batch.setInteger(QStringLiteral("Okno"), QStringLiteral("velikost"), m_settings.zoomPercent);
-    UlozDoIni(batch, m_settings, operationSwitches());
+    batch.setInteger(QStringLiteral("Okno"), QStringLiteral("velikost"), m_zoomPercent);
+    UlozDoIni(batch, m_flow->run(), operationSwitches());
     IniWriteBatch(m_files.iniFile, batch);
 }
 

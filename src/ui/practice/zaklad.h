@@ -3,6 +3,7 @@
 #include "core/generator/generator.h"
 #include "core/practice/practiceflow.h"
 #include "core/practice/practiceview.h"
+#include "core/practice/teachingaccess.h"
 #include "core/settings/practicesettings.h"
 
 #include <QDateTime>
@@ -47,7 +48,9 @@ public:
     ExerciseGenerator &generator() { return m_generator; }
     const PracticeSession &session() const { return m_flow->session(); }
     const CountdownRules &countdown() const { return m_flow->countdown(); }
-    const PracticeSettings &settings() const { return m_settings; }
+    const PracticeSettings &settings() const { return m_flow->settings(); }
+    const PracticeRun &run() const { return m_flow->run(); }
+    qint32 zoomPercent() const { return m_zoomPercent; }
     bool isFeedbackShowing() const { return m_feedbackShowing; }
     bool isRetestActive() const { return m_flow->RetestActive(); }
     // Tests stand in for a running re-test with this.
@@ -121,17 +124,17 @@ private:
     void start() override;
     void stop() override;
     void showGauge(const CountdownGauge &gauge) override;
-    qint32 showEvaluation(qint32 correct, qint32 wrong) override;
+    void showEvaluation(const PartialEvaluation &evaluation) override;
     QDateTime localNow() const override;
     void showPartialCount(PartialCount which, qint32 value) override;
     void showTotals(const QString &grade, const QString &correct, const QString &wrong) override;
-    void DEMenuRezim(bool enabled) override;
+    void DEMenuRezim(const MenuAccess &access) override;
     void runLater(std::function<void()> task) override;
 
     QString m_soundDirectory;
     PracticeFiles m_files; // built once
 
-    PracticeSettings m_settings;
+    qint32 m_zoomPercent = 100;
     ExerciseGenerator m_generator;
     std::unique_ptr<PracticeFlow> m_flow;
     SoundPlayer *m_sound = nullptr;

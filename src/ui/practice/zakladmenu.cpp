@@ -1,6 +1,7 @@
 // The main window's menu bar and the handlers of its "Možnosti" menu; the other menus are wired
 // by the files of their windows (zakladmodes, zakladretest, zakladsheets).
 
+#include "core/practice/teachingaccess.h"
 #include "ui/messages/messagebox.h"
 #include "ui/practice/soundplayer.h"
 #include "ui/practice/zaklad.h"
@@ -29,31 +30,31 @@ void TFZaklad::wireMenus()
 
 void TFZaklad::MMoznostiClick()
 {
-    m_menu->MMSound->setChecked(m_settings.soundOn);
-    const bool teaching = m_settings.mode != int(PracticeMode::Nastaveni);
+    m_menu->MMSound->setChecked(m_flow->run().soundOn);
+    const bool all = AccessInMode(m_flow->run().mode, m_flow->settings()).optionsItems;
     for (QAction *action : m_menu->MMoznosti->actions())
-        action->setEnabled(!teaching || action == m_menu->MMHDH);
+        action->setEnabled(all || action == m_menu->MMHDH);
 }
 
 void TFZaklad::MMSoundClick()
 {
-    m_settings.soundOn = !m_settings.soundOn;
-    m_sound->setEnabled(m_settings.soundOn);
+    m_flow->setSound(!m_flow->run().soundOn);
+    m_sound->setEnabled(m_flow->run().soundOn);
 }
 
 void TFZaklad::MMZvetseniClick()
 {
     for (QAction *zoom : m_menu->zoomItems)
-        zoom->setChecked(zoom->data().toInt() == m_settings.zoomPercent);
+        zoom->setChecked(zoom->data().toInt() == m_zoomPercent);
 }
 
 void TFZaklad::MMZ150Click(QAction *item)
 {
     const int percent = item->data().toInt();
     MMZvetseniClick(); // a click toggles the check mark; it shows the zoom in force instead
-    if (percent == m_settings.zoomPercent)
+    if (percent == m_zoomPercent)
         return;
-    m_settings.zoomPercent = percent;
+    m_zoomPercent = percent;
     applyZoom();
     // the window grows from its top-left corner; what would pass the screen's edge moves in
     KeepOnScreen(this);

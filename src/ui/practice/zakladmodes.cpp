@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QScopeGuard>
 
 namespace {
 
@@ -28,42 +29,34 @@ void TFZaklad::wireModes()
     connect(m_menu->MMRozsah, &QAction::triggered, this, Guarded([this] { MMRozsahClick(); }));
 }
 
-void TFZaklad::DEMenuRezim(bool enabled)
+void TFZaklad::DEMenuRezim(const MenuAccess &access)
 {
-    QAction *options = m_menu->MMoznosti->menuAction();
-    QAction *wrongResults = m_menu->MChybneVysl->menuAction();
-    options->setEnabled(enabled);
-    wrongResults->setEnabled(enabled);
-    // what the teacher permits, read at the moment of the switch
-    if (!enabled && m_settings.historyAccess != qint32(TeachingAccess::NotPermitted))
-        options->setEnabled(true);
-    if (!enabled && m_settings.wrongResultsAccess != qint32(TeachingAccess::NotPermitted))
-        wrongResults->setEnabled(true);
-    m_menu->MInfo->menuAction()->setEnabled(enabled);
-    m_client->enableOperationSwitches(enabled);
-    m_menu->MPapir->menuAction()->setEnabled(enabled);
+    m_menu->MMoznosti->menuAction()->setEnabled(access.optionsMenu);
+    m_menu->MChybneVysl->menuAction()->setEnabled(access.wrongResultsMenu);
+    m_menu->MInfo->menuAction()->setEnabled(access.info);
+    m_client->enableOperationSwitches(access.switches);
+    m_menu->MPapir->menuAction()->setEnabled(access.sheets);
 }
 
 void TFZaklad::MRezimClick()
 {
-    const bool settings = m_settings.mode == qint32(PracticeMode::Nastaveni);
+    const bool settings = m_flow->run().mode == PracticeMode::Nastaveni;
     m_menu->MRNastaveni->setChecked(settings);
     m_menu->MRVyuka->setChecked(!settings);
-    // the password can be changed only in the settings mode
-    m_menu->MRHeslo->setEnabled(settings);
+    m_menu->MRHeslo->setEnabled(AccessInMode(m_flow->run().mode, m_flow->settings()).password);
 }
 
 void TFZaklad::MRVyukaClick()
 {
-    if (m_settings.mode != qint32(PracticeMode::Vyuka))
-        m_flow->NastavRezim(qint32(PracticeMode::Vyuka));
+    if (m_flow->run().mode != PracticeMode::Vyuka)
+        m_flow->NastavRezim(PracticeMode::Vyuka);
     MRezimClick(); // the click toggled the check mark; it shows the mode in force instead
 }
 
 void TFZaklad::MRNastaveniClick()
 {
-    if (m_settings.mode != qint32(PracticeMode::Nastaveni) && JeHesloOK())
-        m_flow->NastavRezim(qint32(PracticeMode::Nastaveni));
+    if (m_flow->run().mode != PracticeMode::Nastaveni && JeHesloOK())
+        m_flow->NastavRezim(PracticeMode::Nastaveni);
     MRezimClick();
 }
 
@@ -100,24 +93,9 @@ void TFZaklad::MRHesloClick()
 
 void TFZaklad::MMRozsahClick()
 {
-    // during a re-test the limit in memory is the re-tested exercise's; the dialog shows and
-    // saves the configured one, so that is the one to compare with
-    const bool retest = m_flow->RetestActive();
-    const qint32 limitBefore = retest
-                                   ? IniReadInteger(m_files.iniFile, QStringLiteral("CasLimit"), QStringLiteral("hodnota"), 0)
-                                   : m_settings.timeLimitSeconds;
     m_flow->PauseCasLimit(true);
-    bool accepted = false;
-    bool rangesTouched = false;
-    bool limitChanged = false;
-    {
-        TFRozsah dialog(m_settings, m_files.iniFile, m_generator.random(), retest, this);
-        CenterOverForm(&dialog, this);
-        accepted = dialog.exec() == QDialog::Accepted;
-        rangesTouched = dialog.rangesTouched();
-        limitChanged = dialog.timeLimitTouched() && dialog.timeLimitValue() != limitBefore;
-    }
-    if (accepted)
-        m_flow->settingsAccepted(rangesTouched, limitChanged);
-    m_flow->PauseCasLimit(false);
+    const auto resume = qScopeGuard([this] { m_flow->PauseCasLimit(false); });
+    TFRozsah dialog(*m_flow, m_generator.random(), this);
+    CenterOverForm(&dialog, this);
+    dialog.exec(); // OK hands the values to the flow
 }

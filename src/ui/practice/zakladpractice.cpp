@@ -74,7 +74,7 @@ void TFZaklad::prepareSounds()
     // The audio libraries and the wave files come in when the pupil starts typing an answer:
     // the start does not wait for them, an idle window does not hold them, and they are
     // loaded before the answer can be judged.
-    if (m_sound->isReady() || !m_settings.soundOn)
+    if (m_sound->isReady() || !m_flow->run().soundOn)
         return;
     m_sound->prepare({soundFile(QStringLiteral("spravne.wav")), soundFile(QStringLiteral("spatne.wav")),
                       soundFile(QStringLiteral("pomalu.wav")), soundFile(QStringLiteral("dilhod.wav"))});
@@ -136,11 +136,9 @@ void TFZaklad::showGauge(const CountdownGauge &gauge)
     m_client->GCasLim->apply(gauge);
 }
 
-qint32 TFZaklad::showEvaluation(qint32 correct, qint32 wrong)
+void TFZaklad::showEvaluation(const PartialEvaluation &shown)
 {
-    TFDilciHodn evaluation(correct, wrong, m_settings.gradeThreshold, soundFile(QStringLiteral("dilhod.wav")), m_sound,
-                           m_settings.zoomPercent / 100.0, this);
+    TFDilciHodn evaluation(shown, soundFile(QStringLiteral("dilhod.wav")), m_sound, m_zoomPercent / 100.0, this);
     CenterOverForm(&evaluation, this);
     evaluation.exec();
-    return evaluation.grade();
 }

@@ -8,32 +8,21 @@
 #include "ui/records/mabout.h"
 #include "ui/settings/windowplacement.h"
 
+#include "core/practice/teachingaccess.h"
+
 #include <QAction>
 #include <QMenu>
+#include <QScopeGuard>
 
 namespace {
 
 // The countdown stands still while a window is open, unless the pupil's access lets it run, and
 // goes on when the window closes, also when an error cut the action short.
-class CountdownPause
+auto CountdownPause(PracticeFlow &flow, bool pause)
 {
-public:
-    CountdownPause(PracticeFlow &flow, bool pause) : m_flow(flow)
-    {
-        if (pause)
-            m_flow.PauseCasLimit(true);
-    }
-    ~CountdownPause() { m_flow.PauseCasLimit(false); }
-    CountdownPause(const CountdownPause &) = delete;
-    CountdownPause &operator=(const CountdownPause &) = delete;
-
-private:
-    PracticeFlow &m_flow;
-};
-
-bool keepsRunning(qint32 access)
-{
-    return access == qint32(TeachingAccess::PermittedRunning);
+    if (pause)
+        flow.PauseCasLimit(true);
+    return qScopeGuard([&flow] { flow.PauseCasLimit(false); });
 }
 
 } // namespace
@@ -50,14 +39,14 @@ void TFZaklad::wireRecordMenus()
 void TFZaklad::MChybneVyslClick()
 {
     // a re-test is started in the settings mode only; the pupil may at most look
-    const bool teaching = m_settings.mode != qint32(PracticeMode::Nastaveni);
+    const bool retest = AccessInMode(m_flow->run().mode, m_flow->settings()).retest;
     for (QAction *item : m_menu->MChybneVysl->actions())
-        item->setEnabled(!teaching || item == m_menu->MChZobra);
+        item->setEnabled(retest || item == m_menu->MChZobra);
 }
 
 void TFZaklad::MChZobraClick()
 {
-    const CountdownPause pause(*m_flow, !keepsRunning(m_settings.wrongResultsAccess));
+    const auto pause = CountdownPause(*m_flow, PausesCountdown(m_flow->settings().wrongResultsAccess));
     TFChyba viewer(m_files.wrongResultsFile, this);
     if (viewer.recordCount() == 0) {
         ShowMessageBox(QStringLiteral("Nejsou žádné chybné výsledky."), MessageKind::Information);
@@ -69,20 +58,20 @@ void TFZaklad::MChZobraClick()
 
 void TFZaklad::MMHDHClick()
 {
-    const CountdownPause pause(*m_flow, !keepsRunning(m_settings.historyAccess));
+    const auto pause = CountdownPause(*m_flow, PausesCountdown(m_flow->settings().historyAccess));
     if (!m_flow->hasHistory()) {
         ShowMessageBox(QStringLiteral("Nejsou uložena žádná dílčí hodnocení v historii."), MessageKind::Information);
         return;
     }
     TFHDH history(m_files.historyFile, m_files.iniFile, m_localClock().date(), this);
-    history.setExportAllowed(m_settings.mode == qint32(PracticeMode::Nastaveni));
+    history.setExportAllowed(AccessInMode(m_flow->run().mode, m_flow->settings()).historyExport);
     CenterOverForm(&history, this);
     history.exec();
 }
 
 void TFZaklad::MIAboutClick()
 {
-    const CountdownPause pause(*m_flow, true);
+    const auto pause = CountdownPause(*m_flow, true);
     TFMAbout about(this);
     CenterOverForm(&about, this);
     about.exec();

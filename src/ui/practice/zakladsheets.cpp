@@ -14,7 +14,7 @@
 
 std::optional<Exercise> TFZaklad::DalsiPrikladProTisk()
 {
-    return m_generator.drawExercise(operationSwitches(), m_settings).exercise;
+    return m_generator.drawExercise(operationSwitches(), m_flow->settings()).exercise;
 }
 
 void TFZaklad::connectSheetItems()

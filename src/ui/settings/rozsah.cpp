@@ -1,5 +1,6 @@
 #include "ui/settings/rozsah.h"
 
+#include "core/practice/practiceflow.h"
 #include "ui/messages/messagebox.h"
 #include "ui/settings/gradingpage.h"
 #include "ui/settings/pagecontrol.h"
@@ -38,13 +39,10 @@ private:
 
 } // namespace
 
-TFRozsah::TFRozsah(PracticeSettings &settings, const QString &iniFile, RandomSource &random, bool retestActive,
-                   QWidget *parent)
+TFRozsah::TFRozsah(PracticeFlow &flow, RandomSource &random, QWidget *parent)
     : QDialog(parent)
-    , m_settings(settings)
-    , m_iniFile(iniFile)
+    , m_flow(flow)
     , m_random(random)
-    , m_retestActive(retestActive)
 {
     setObjectName(QStringLiteral("FRozsah"));
     setWindowTitle(QStringLiteral("Možnosti"));
@@ -113,7 +111,7 @@ void TFRozsah::FormCreate()
 {
     // each set goes through the change handlers, so the couplings act on the loaded values in
     // this order
-    const RozsahValues v = LoadRozsahValues(m_iniFile, m_settings, m_retestActive);
+    const RozsahValues v = LoadRozsahValues(m_flow.files().iniFile, m_flow.settings());
     TabSheet1->load(v.ranges);
     for (int grade = 1; grade <= 4; ++grade)
         TabSheet2->threshold(grade)->setValue(v.gradeThreshold[std::size_t(grade - 1)]);
@@ -124,8 +122,8 @@ void TFRozsah::FormCreate()
     TabSheet3->RSECasLimit->setValue(v.timeLimitSeconds);
     TabSheet4->ChBStart->setChecked(v.startInTeachingMode);
     TabSheet3->ChBDeaktiv->setChecked(v.pauseOnDeactivate);
-    TabSheet4->setHistoryAccess(v.historyAccess);
-    TabSheet4->setWrongResultsAccess(v.wrongResultsAccess);
+    TabSheet4->setHistoryAccess(static_cast<qint32>(v.historyAccess));
+    TabSheet4->setWrongResultsAccess(static_cast<qint32>(v.wrongResultsAccess));
     TabSheet5->ChBNeznVysl->setChecked(v.resultOnly);
     m_rangesTouched = false;
     m_timeLimitTouched = false;
@@ -153,11 +151,6 @@ void TFRozsah::RSECasLimitChange()
     m_timeLimitTouched = true;
 }
 
-qint32 TFRozsah::timeLimitValue() const
-{
-    return TabSheet3->RSECasLimit->value();
-}
-
 RozsahValues TFRozsah::currentValues() const
 {
     RozsahValues v;
@@ -170,8 +163,8 @@ RozsahValues TFRozsah::currentValues() const
     v.timeLimitSeconds = TabSheet3->RSECasLimit->value();
     v.startInTeachingMode = TabSheet4->ChBStart->isChecked();
     v.pauseOnDeactivate = TabSheet3->ChBDeaktiv->isChecked();
-    v.historyAccess = TabSheet4->historyAccess();
-    v.wrongResultsAccess = TabSheet4->wrongResultsAccess();
+    v.historyAccess = TeachingAccess(TabSheet4->historyAccess());
+    v.wrongResultsAccess = TeachingAccess(TabSheet4->wrongResultsAccess());
     v.resultOnly = TabSheet5->ChBNeznVysl->isChecked();
     return v;
 }
@@ -192,7 +185,7 @@ void TFRozsah::BBOKClick()
         ShowMessageBox(InadmissibleRangeMessage(*wrong), MessageKind::Warning);
         return;
     }
-    ApplyRozsahValues(m_iniFile, values, m_settings, m_retestActive);
+    m_flow.applySettings({values, m_rangesTouched, m_timeLimitTouched});
     accept();
 }
 
