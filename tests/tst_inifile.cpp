@@ -229,7 +229,7 @@ void TestIniFile::failedWriteIsReported()
         QCOMPARE(QString::fromUtf8(e.what()), QStringLiteral("Unable to write to ") + path);
     }
     IniBatch batch;
-    UlozDoIni(batch, PracticeSettings{}, OperationSwitches{});
+    UlozDoIni(batch, PracticeRun{}, OperationSwitches{});
     QVERIFY_THROWS_EXCEPTION(IniWriteError, IniWriteBatch(path, batch));
     QVERIFY(!QFileInfo::exists(path));
 }

@@ -92,10 +92,6 @@ qint32 randomCount(QRandomGenerator &random)
 using Thresholds = std::array<qint32, 4>;
 const Thresholds defaultThresholds = {95, 85, 75, 50};
 
-    }
-    void resetExerciseCounter() override { ++counterResets; }
-};
-
 } // namespace
 
 class TestSession : public QObject

@@ -22,7 +22,7 @@ auto CountdownPause(PracticeFlow &flow, bool pause)
 {
     if (pause)
         flow.PauseCasLimit(true);
-    return qScopeGuard([&flow] { flow.PauseCasLimit(false); });
+    return qScopeGuard([flowPtr = &flow] { flowPtr->PauseCasLimit(false); });
 }
 
 } // namespace

@@ -2,12 +2,11 @@
 
 #include "core/settings/rozsahvalues.h"
 
-class PracticeFlow;
-
 #include <QDialog>
 #include <QHash>
 
 class GradingPage;
+class PracticeFlow;
 class QComboBox;
 class QPushButton;
 class RangesPage;
