@@ -1,4 +1,5 @@
 #include "core/settings/datafolder.h"
+#include "core/settings/startupdisplay.h"
 #include "ui/app/numikstyle.h"
 #include "ui/messages/messagebox.h"
 #include "ui/practice/zaklad.h"
@@ -8,6 +9,7 @@
 #include <QDir>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QProcessEnvironment>
 #include <QStandardPaths>
 #include <QTimer>
 #include <QTranslator>
@@ -35,6 +37,7 @@ struct CommandLine
         // "-reverse" is one of Qt's options, not -r -e -v …
         parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
         parser.addOptions({data, help, version});
+        parser.addOptions(QtApplicationOptions());
     }
 };
 
@@ -65,7 +68,7 @@ bool answeredInTerminal(const CommandLine &commandLine, int &argc, char **argv)
     return false;
 }
 
-// What is wrong with the command line (without Qt's own options), or nothing.
+// What is wrong with the command line, or nothing.
 QString commandLineError(QCommandLineParser &parser)
 {
     if (!parser.parse(QCoreApplication::arguments()))
@@ -73,6 +76,11 @@ QString commandLineError(QCommandLineParser &parser)
     if (!parser.positionalArguments().isEmpty())
         return QStringLiteral("Neznámý argument: %1").arg(parser.positionalArguments().join(u' '));
     return QString();
+}
+
+void printCommandLineError(const QCommandLineParser &parser, const QString &error)
+{
+    std::fprintf(stderr, "%s\n%s", error.toLocal8Bit().constData(), parser.helpText().toLocal8Bit().constData());
 }
 
 DataFolderCandidates dataFolderCandidates(const CommandLine &commandLine)
@@ -101,9 +109,21 @@ int main(int argc, char *argv[])
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
-    commandLine.parser.parse(arguments);
+    const bool understood = commandLine.parser.parse(arguments);
     if (answeredInTerminal(commandLine, argc, argv))
         return 0;
+    const QString platform = QStringLiteral("platform");
+    const bool wrongCommandLine = !understood || !commandLine.parser.positionalArguments().isEmpty();
+    if (wrongCommandLine
+        && !WindowCanBeShown(commandLine.parser.value(platform), commandLine.parser.isSet(QStringLiteral("display")),
+                             QProcessEnvironment::systemEnvironment())) {
+        // no window could show it: Qt would abort before the message is seen
+        QCoreApplication terminal(argc, argv);
+        QTranslator translation;
+        installCzechTranslation(translation);
+        printCommandLineError(commandLine.parser, commandLineError(commandLine.parser));
+        return 2;
+    }
 
     QApplication app(argc, argv);
     QApplication::setStyle(new NumikStyle);
@@ -114,8 +134,9 @@ int main(int argc, char *argv[])
     installCzechTranslation(qtTranslation);
 
     if (const QString error = commandLineError(commandLine.parser); !error.isEmpty()) {
-        std::fprintf(stderr, "%s\n%s", error.toLocal8Bit().constData(),
-                     commandLine.parser.helpText().toLocal8Bit().constData());
+        printCommandLineError(commandLine.parser, error);
+        // started from the menu, nobody reads standard error
+        ShowMessageBox(error + QStringLiteral("\n\n") + commandLine.parser.helpText(), MessageKind::Error);
         return 2;
     }
 
