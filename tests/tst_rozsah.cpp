@@ -4,11 +4,14 @@
 #include "ui/settings/rozsah.h"
 #include "ui/settings/rxspinedit.h"
 
+#include <QAccessible>
+#include <QAccessibleValueInterface>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusTipEvent>
@@ -49,6 +52,7 @@ private slots:
     void failedWriteKeepsTheDialogOpen();
     void everyValueSurvivesARestart();
     void retestKeepsItsTimeLimit();
+    void numberFieldsShowAndTellTheirNumber();
 
 private:
     std::unique_ptr<TFRozsah> openDialog(bool retest = false)
@@ -515,6 +519,32 @@ void TestRozsah::retestKeepsItsTimeLimit()
     QCOMPARE(dialog->result(), int(QDialog::Accepted));
     QCOMPARE(IniReadInteger(m_fixture->path("numik.ini"), "CasLimit", "hodnota", 0), 25);
     QCOMPARE(m_settings.timeLimitSeconds, 7);
+}
+
+void TestRozsah::numberFieldsShowAndTellTheirNumber()
+{
+    auto dialog = openDialog();
+    const QString longest = QStringLiteral("-2147483648");
+    // the ranges and the restrictions, each page shown, which lays its fields out
+    for (int page : {0, 1}) {
+      dialog->pageControl()->setCurrentIndex(page);
+      for (TRxSpinEdit *f : dialog->pageControl()->currentPage()->findChildren<TRxSpinEdit *>()) {
+        const QLineEdit *text = f->findChild<QLineEdit *>();
+        QVERIFY2(text->width() - 4 >= text->fontMetrics().horizontalAdvance(longest),
+                 qPrintable(f->objectName()));
+        QVERIFY2(QRect(QPoint(), f->parentWidget()->size()).contains(f->geometry()), qPrintable(f->objectName()));
+      }
+    }
+    // what a screen reader hears is the number, through the value interface
+    TRxSpinEdit *f = field(*dialog, QStringLiteral("RSEPlusDOV"));
+    f->setValue(2147483647);
+    QAccessibleValueInterface *value = QAccessible::queryAccessibleInterface(f)->valueInterface();
+    QVERIFY(value);
+    QCOMPARE(value->currentValue().toLongLong(), 2147483647LL);
+    QCOMPARE(value->minimumValue().toLongLong(), qint64(std::numeric_limits<qint32>::min()));
+    QAccessibleValueInterface *grade = QAccessible::queryAccessibleInterface(field(*dialog, QStringLiteral("RSEHodn1")))->valueInterface();
+    QCOMPARE(grade->currentValue().toInt(), 95);
+    QCOMPARE(grade->maximumValue().toInt(), 100);
 }
 
 NUMIK_GUI_TEST_MAIN(TestRozsah)
