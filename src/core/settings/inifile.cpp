@@ -214,12 +214,11 @@ Location locate(const QByteArray &bytes, const QString &section, const QString &
     return where;
 }
 
-std::optional<QString> readValue(const QString &file, const QString &section, const QString &key)
+} // namespace
+
+std::optional<QString> IniTextValue(const QByteArray &bytes, const QString &section, const QString &key)
 {
-    const SettingsFile settings = readSettingsFile(file);
-    if (settings.state != SettingsFile::State::Read)
-        return std::nullopt;
-    const Location where = locate(settings.bytes, section, key);
+    const Location where = locate(bytes, section, key);
     if (!where.keyFound)
         return std::nullopt;
     QByteArrayView value = trimmed(where.keyText.sliced(where.keyText.indexOf('=') + 1));
@@ -228,26 +227,8 @@ std::optional<QString> readValue(const QString &file, const QString &section, co
     return decodeSettingsText(value).left(MaxValueLength);
 }
 
-void writeValue(const QString &file, const QString &section, const QString &key, const QString &value)
+QByteArray IniTextWithValue(const QByteArray &bytes, const QString &section, const QString &key, const QString &value)
 {
-    const QByteArray name = QFile::encodeName(file);
-    if (name.isEmpty() || name.contains('\0'))
-        throw IniWriteError(file);
-    // Only a regular file is replaced: in a folder that pupils share, a link at this name would
-    // carry the settings into another file (lstat looks at the name, not through it).
-    struct stat info;
-    const bool exists = ::lstat(name.constData(), &info) == 0;
-    if (exists && !S_ISREG(info.st_mode))
-        throw IniWriteError(file);
-    // a file made read-only (say, to lock the settings) stays as it is, though its folder is writable
-    if (exists && ::access(name.constData(), W_OK) != 0)
-        throw IniWriteError(file);
-    const SettingsFile current = readSettingsFile(file);
-    // Rewriting a file that could not be read would lose every other setting in it.
-    if (current.state == SettingsFile::State::Damaged || current.state == SettingsFile::State::Unreadable)
-        throw IniWriteError(file);
-    const QByteArray &bytes = current.bytes;
-
     Lines first(bytes);
     Line firstLine;
     const QByteArray eol =
@@ -285,6 +266,38 @@ void writeValue(const QString &file, const QString &section, const QString &key,
         }
         out.append('[' + section.toUtf8() + ']' + eol).append(entry);
     }
+    return out;
+}
+
+namespace {
+
+std::optional<QString> readValue(const QString &file, const QString &section, const QString &key)
+{
+    const SettingsFile settings = readSettingsFile(file);
+    if (settings.state != SettingsFile::State::Read)
+        return std::nullopt;
+    return IniTextValue(settings.bytes, section, key);
+}
+
+void writeValue(const QString &file, const QString &section, const QString &key, const QString &value)
+{
+    const QByteArray name = QFile::encodeName(file);
+    if (name.isEmpty() || name.contains('\0'))
+        throw IniWriteError(file);
+    // Only a regular file is replaced: in a folder that pupils share, a link at this name would
+    // carry the settings into another file (lstat looks at the name, not through it).
+    struct stat info;
+    const bool exists = ::lstat(name.constData(), &info) == 0;
+    if (exists && !S_ISREG(info.st_mode))
+        throw IniWriteError(file);
+    // a file made read-only (say, to lock the settings) stays as it is, though its folder is writable
+    if (exists && ::access(name.constData(), W_OK) != 0)
+        throw IniWriteError(file);
+    const SettingsFile current = readSettingsFile(file);
+    // Rewriting a file that could not be read would lose every other setting in it.
+    if (current.state == SettingsFile::State::Damaged || current.state == SettingsFile::State::Unreadable)
+        throw IniWriteError(file);
+    const QByteArray out = IniTextWithValue(current.bytes, section, key, value);
 
     // The reader refuses a larger file: writing one would lose every setting at the next start.
     if (out.size() > MaxSettingsFileSize)

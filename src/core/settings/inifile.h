@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
+
+#include <optional>
 
 #include <stdexcept>
 
@@ -39,6 +42,11 @@ bool IniReadBool(const QString &file, const QString &section, const QString &key
 void IniWriteBool(const QString &file, const QString &section, const QString &key, bool value);
 QString IniReadString(const QString &file, const QString &section, const QString &key, const QString &defaultValue);
 void IniWriteString(const QString &file, const QString &section, const QString &key, const QString &value);
+
+// The same on the file's text: the value of a key as a read gives it (none when it is missing),
+// and the text with one value written.
+std::optional<QString> IniTextValue(const QByteArray &bytes, const QString &section, const QString &key);
+QByteArray IniTextWithValue(const QByteArray &bytes, const QString &section, const QString &key, const QString &value);
 
 // The integer rule of the settings file: blanks around the value ignored; a decimal number with
 // an optional sign in the 32-bit range, or "0x", "0X", "$" and hexadecimal digits taken as a 32-bit
