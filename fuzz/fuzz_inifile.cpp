@@ -48,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const Key &k = Keys[chosen];
     const qint32 value = size > 1 ? qint32(data[size - 1]) - 100 : 42;
     const QByteArray written =
-        IniTextWithValue(bytes, QLatin1String(k.section), QLatin1String(k.key), QString::number(value));
+        IniTextWithEntry(bytes, {QLatin1String(k.section), QLatin1String(k.key), QString::number(value)});
     qint32 read = 7;
     const std::optional<QString> text = IniTextValue(written, QLatin1String(k.section), QLatin1String(k.key));
     FUZZ_CHECK(text && parseIniInteger(*text, read) && read == value);

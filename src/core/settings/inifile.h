@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 #include <optional>
@@ -43,12 +44,40 @@ void IniWriteBool(const QString &file, const QString &section, const QString &ke
 QString IniReadString(const QString &file, const QString &section, const QString &key, const QString &defaultValue);
 void IniWriteString(const QString &file, const QString &section, const QString &key, const QString &value);
 
-// The same on the file's text: the value of a key as a read gives it (none when it is missing),
-// and the text with one value written.
-std::optional<QString> IniTextValue(const QByteArray &bytes, const QString &section, const QString &key);
-QByteArray IniTextWithValue(const QByteArray &bytes, const QString &section, const QString &key, const QString &value);
-
 // The integer rule of the settings file: blanks around the value ignored; a decimal number with
 // an optional sign in the 32-bit range, or "0x", "0X", "$" and hexadecimal digits taken as a 32-bit
 // pattern. Returns false for anything else.
 bool parseIniInteger(QStringView text, qint32 &value);
+
+// One key of a batch write and the text it is to hold.
+struct IniEntry
+{
+    QString section;
+    QString key;
+    QString value;
+};
+
+// A set of keys to be written together, in the order they were set.
+class IniBatch
+{
+public:
+    void setInteger(const QString &section, const QString &key, qint32 value);
+    void setBool(const QString &section, const QString &key, bool value);
+    void setString(const QString &section, const QString &key, const QString &value);
+    const QList<IniEntry> &entries() const { return m_entries; }
+
+private:
+    QList<IniEntry> m_entries;
+};
+
+// Writes the batch's keys in their order with one read and one rewrite of the file, under an
+// exclusive lock on it that another copy saving at the same moment waits for: the file ends as
+// the keys' single writes one after another would leave it, and no copy loses another's keys.
+// All or nothing: a failure throws IniWriteError and leaves the old file whole. The single
+// writes above are batches of one.
+void IniWriteBatch(const QString &file, const IniBatch &batch);
+
+// The same on the file's text: the value of a key as a read gives it (none when it is missing),
+// and the text with one key set, as a write of that key alone would leave it.
+std::optional<QString> IniTextValue(const QByteArray &bytes, const QString &section, const QString &key);
+QByteArray IniTextWithEntry(const QByteArray &bytes, const IniEntry &entry);
