@@ -123,9 +123,18 @@ void AppendHistoryCsv(const QString &path, const EvaluationRecord &record)
 
 QList<HistoryCsvRow> ReadHistoryCsv(const QString &path)
 {
+    try {
+        return ReadHistoryCsvChecked(path);
+    } catch (const InOutError &) {
+        return {}; // the chart and the export do without it
+    }
+}
+
+QList<HistoryCsvRow> ReadHistoryCsvChecked(const QString &path)
+{
     QByteArray bytes;
     qint64 start = 0;
-    try {
+    {
         RecordFileHandle file(path, RecordFileHandle::Access::ReadOnly, RecordFileHandle::IfMissing::Absent);
         if (!file.exists())
             return {};
@@ -134,8 +143,6 @@ QList<HistoryCsvRow> ReadHistoryCsv(const QString &path)
         bytes.resize(size - start);
         file.readAt(start, bytes.data(), bytes.size());
         file.close();
-    } catch (const InOutError &) {
-        return {}; // the chart and the export do without it
     }
     qsizetype from = 0;
     if (start > 0) { // the first line read is most likely cut: the rows begin after it
