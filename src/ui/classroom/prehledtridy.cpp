@@ -137,9 +137,8 @@ TFPrehledTridy::TFPrehledTridy(const ClassFolder &classFolder, QDate today, QWid
     connect(BBZavrit, &QPushButton::clicked, this, &QDialog::accept);
 
     reload();
-    table->sortByColumn(0, Qt::AscendingOrder);
     table->setFocus();
-    resize(860, 560);
+    resize(980, 600);
 }
 
 void TFPrehledTridy::buildTable()
@@ -151,6 +150,7 @@ void TFPrehledTridy::buildTable()
     m_sorted->setSortRole(SortRole);
     table = new QTableView(this);
     table->setModel(m_sorted);
+    table->sortByColumn(0, Qt::AscendingOrder);
     table->setSortingEnabled(true);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setSelectionMode(QAbstractItemView::SingleSelection);

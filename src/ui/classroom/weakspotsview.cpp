@@ -4,9 +4,9 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHelpEvent>
-#include <QListWidget>
 #include <QPainter>
 #include <QToolTip>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 namespace {
@@ -125,7 +125,9 @@ WeakSpotsPage::WeakSpotsPage(QWidget *parent) : QWidget(parent)
 
     auto *list = new QGroupBox(QStringLiteral("Sčítání a odčítání: nejčastější chyby"), this);
     auto *listLayout = new QVBoxLayout(list);
-    additive = new QListWidget(list);
+    additive = new QTreeWidget(list);
+    additive->setHeaderLabels({QStringLiteral("příklad"), QStringLiteral("kolik žáků")});
+    additive->setRootIsDecorated(false);
     additive->setFocusPolicy(Qt::NoFocus);
     listLayout->addWidget(additive);
     layout->addWidget(list, 2);
@@ -135,8 +137,11 @@ void WeakSpotsPage::setSpots(const WeakSpots &spots)
 {
     grid->setSpots(spots);
     additive->clear();
-    for (const WeakExercise &weak : spots.mostCommonAdditive())
-        additive->addItem(QStringLiteral("%1    %2").arg(ExerciseText(weak.exercise), PupilCountText(weak.pupils)));
-    if (additive->count() == 0)
-        additive->addItem(QStringLiteral("Žádné chyby."));
+    for (const WeakExercise &weak : spots.mostCommonAdditive()) {
+        auto *item = new QTreeWidgetItem(additive, {ExerciseText(weak.exercise), PupilCountText(weak.pupils)});
+        item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
+    }
+    if (additive->topLevelItemCount() == 0)
+        new QTreeWidgetItem(additive, {QStringLiteral("Žádné chyby.")});
+    additive->resizeColumnToContents(0);
 }

@@ -4,7 +4,7 @@
 
 #include <QWidget>
 
-class QListWidget;
+class QTreeWidget;
 
 // The multiplication table 1–10 × 1–10, each cell shaded by how many pupils got that exercise
 // (or the division it undoes) wrong, darker for more, with the count written in it.
@@ -44,7 +44,7 @@ public:
     void setSpots(const WeakSpots &spots);
 
     WeakSpotsGrid *grid = nullptr;
-    QListWidget *additive = nullptr;
+    QTreeWidget *additive = nullptr;
 };
 
 // "1 žák", "3 žáci", "5 žáků": a number of pupils in Czech grammatical number.
