@@ -95,16 +95,15 @@ QString commandLineError(CommandLine &commandLine)
 }
 
 // With --class: the class folder is checked as a --data folder is, then the overview or the
-// pupil's start runs. The pupil's data folder, or nothing when the program ends here.
-QString classStart(const CommandLine &commandLine, QString &problem)
+// pupil's start runs. The pupil's data folder, or none when the program ends here (with the
+// problem why, when there is one).
+DataFolderChoice classStart(const CommandLine &commandLine)
 {
     DataFolderCandidates candidates;
     candidates.commandLine = commandLine.parser.value(commandLine.classFolder);
     const DataFolderChoice folder = ChooseDataFolder(candidates);
-    if (folder.folder.isEmpty()) {
-        problem = folder.problem;
-        return QString();
-    }
+    if (folder.folder.isEmpty())
+        return folder;
     ClassStartOptions options;
     options.pupil = commandLine.parser.value(commandLine.pupil);
     options.overview = commandLine.parser.isSet(commandLine.overview);
@@ -160,7 +159,7 @@ int main(int argc, char *argv[])
     // lost to the classroom that looks for them in the folder it named
     DataFolderChoice data;
     if (commandLine.parser.isSet(commandLine.classFolder)) {
-        data.folder = classStart(commandLine, data.problem);
+        data = classStart(commandLine);
         if (data.folder.isEmpty() && data.problem.isEmpty())
             return 0; // the overview was closed, or nobody chose to practise
     } else {

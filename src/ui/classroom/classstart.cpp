@@ -31,18 +31,14 @@ void showOverview(const ClassFolder &classFolder, QDate today, QWidget *over)
 
 } // namespace
 
-QString RunClassStart(const ClassFolder &classFolder, const ClassStartOptions &options, QDate today)
+DataFolderChoice RunClassStart(const ClassFolder &classFolder, const ClassStartOptions &options, QDate today)
 {
     if (options.overview) {
         RunGuarded([&] { showOverview(classFolder, today, nullptr); });
-        return QString();
+        return {};
     }
-    if (!options.pupil.isEmpty()) {
-        const DataFolderChoice choice = classFolder.openPupil(options.pupil);
-        if (choice.folder.isEmpty())
-            ShowErrorMessage(choice.problem);
-        return choice.folder;
-    }
+    if (!options.pupil.isEmpty())
+        return classFolder.openPupil(options.pupil);
     QString preselected = options.loginName;
     for (;;) {
         TFKdoCvici picker(classFolder.pupilNames(), preselected);
@@ -53,10 +49,10 @@ QString RunClassStart(const ClassFolder &classFolder, const ClassStartOptions &o
             continue;
         }
         if (result != QDialog::Accepted)
-            return QString();
+            return {};
         const DataFolderChoice choice = classFolder.openPupil(picker.chosenName());
         if (!choice.folder.isEmpty())
-            return choice.folder;
+            return choice;
         preselected = picker.chosenName();
         ShowErrorMessage(choice.problem);
     }

@@ -16,10 +16,10 @@ struct ClassStartOptions
 };
 
 // The start of a class folder: the teacher's overview, or the pupil who practises, chosen in
-// "Kdo cvičí?" unless named on the command line. Returns the pupil's data folder (created at the
-// first start), or nothing when the program is to end: after the overview alone, on Esc in the
-// list, or when a pupil named on the command line cannot practise (a message says why).
-QString RunClassStart(const ClassFolder &classFolder, const ClassStartOptions &options, QDate today);
+// "Kdo cvičí?" unless named on the command line. Gives the pupil's data folder (created at the
+// first start); no folder when the program is to end, with the problem why when a pupil named
+// on the command line cannot practise, and with none after the overview alone or Esc in the list.
+DataFolderChoice RunClassStart(const ClassFolder &classFolder, const ClassStartOptions &options, QDate today);
 
 // The teacher's password of the class, asked as for leaving the teaching mode: true when the
 // class's numik.ini has none or the password typed is exactly the one stored.

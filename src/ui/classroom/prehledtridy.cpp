@@ -9,6 +9,7 @@
 #include "ui/messages/messagebox.h"
 #include "ui/records/csvexportui.h"
 #include "ui/records/progresschart.h"
+#include "ui/settings/heslo.h"
 #include "ui/settings/rozsah.h"
 
 #include <QCollator>
@@ -117,9 +118,10 @@ TFPrehledTridy::TFPrehledTridy(const ClassFolder &classFolder, QDate today, QWid
     BBPrejmenovat = new QPushButton(QStringLiteral("Př&ejmenovat…"), this);
     BBVyradit = new QPushButton(QStringLiteral("&Vyřadit…"), this);
     BBNastaveni = new QPushButton(QStringLiteral("&Nastavení třídy…"), this);
+    BBHeslo = new QPushButton(QStringLiteral("&Heslo třídy…"), this);
     BBExport = new QPushButton(QStringLiteral("E&xport…"), this);
     BBZavrit = new QPushButton(QStringLiteral("&Zavřít"), this);
-    for (QPushButton *button : {BBPridat, BBPrejmenovat, BBVyradit, BBNastaveni, BBExport, BBZavrit}) {
+    for (QPushButton *button : {BBPridat, BBPrejmenovat, BBVyradit, BBNastaveni, BBHeslo, BBExport, BBZavrit}) {
         // Enter in the table opens the chart; it must not also press a button
         button->setAutoDefault(false);
         buttons->addWidget(button);
@@ -133,12 +135,13 @@ TFPrehledTridy::TFPrehledTridy(const ClassFolder &classFolder, QDate today, QWid
     connect(BBPrejmenovat, &QPushButton::clicked, this, Guarded([this] { renamePupil(); }));
     connect(BBVyradit, &QPushButton::clicked, this, Guarded([this] { retirePupil(); }));
     connect(BBNastaveni, &QPushButton::clicked, this, Guarded([this] { classSettings(); }));
+    connect(BBHeslo, &QPushButton::clicked, this, Guarded([this] { classPassword(); }));
     connect(BBExport, &QPushButton::clicked, this, Guarded([this] { exportTable(); }));
     connect(BBZavrit, &QPushButton::clicked, this, &QDialog::accept);
 
     reload();
     table->setFocus();
-    resize(980, 600);
+    resize(980, 720);
 }
 
 void TFPrehledTridy::buildTable()
@@ -156,6 +159,8 @@ void TFPrehledTridy::buildTable()
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->verticalHeader()->hide();
+    // a class of 25 in view at once
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 8);
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table->horizontalHeader()->setStretchLastSection(true);
 }
@@ -327,6 +332,18 @@ void TFPrehledTridy::classSettings()
     if (!failed.isEmpty())
         ShowMessageBox(QStringLiteral("Nastavení se nepodařilo použít u těchto žáků: %1.").arg(failed.join(QStringLiteral(", "))),
                        MessageKind::Warning);
+}
+
+void TFPrehledTridy::classPassword()
+{
+    TFHeslo dialog(false, this);
+    dialog.setWindowTitle(QStringLiteral("Zadej nové heslo"));
+    CenterOverForm(&dialog, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    // in double quotes as the main window writes it, so that blanks at its ends survive; an
+    // empty text removes it
+    IniWriteString(m_class.iniFile(), QStringLiteral("Heslo"), QStringLiteral("hodnota"), u'"' + dialog.password() + u'"');
 }
 
 void TFPrehledTridy::exportTable()

@@ -39,6 +39,7 @@ public:
     QPushButton *BBPrejmenovat = nullptr;
     QPushButton *BBVyradit = nullptr;
     QPushButton *BBNastaveni = nullptr;
+    QPushButton *BBHeslo = nullptr;
     QPushButton *BBExport = nullptr;
     QPushButton *BBZavrit = nullptr;
 
@@ -50,6 +51,7 @@ private:
     void renamePupil();
     void retirePupil();
     void classSettings();
+    void classPassword();
     void exportTable();
     // Selects the row of a pupil, if the table has one.
     void selectPupil(const QString &name);

@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QHelpEvent>
 #include <QPainter>
 #include <QToolTip>
@@ -128,6 +129,7 @@ WeakSpotsPage::WeakSpotsPage(QWidget *parent) : QWidget(parent)
     additive = new QTreeWidget(list);
     additive->setHeaderLabels({QStringLiteral("příklad"), QStringLiteral("kolik žáků")});
     additive->setRootIsDecorated(false);
+    additive->header()->setStretchLastSection(false);
     additive->setFocusPolicy(Qt::NoFocus);
     listLayout->addWidget(additive);
     layout->addWidget(list, 2);
@@ -144,4 +146,5 @@ void WeakSpotsPage::setSpots(const WeakSpots &spots)
     if (additive->topLevelItemCount() == 0)
         new QTreeWidgetItem(additive, {QStringLiteral("Žádné chyby.")});
     additive->resizeColumnToContents(0);
+    additive->resizeColumnToContents(1);
 }
