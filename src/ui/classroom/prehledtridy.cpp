@@ -12,6 +12,7 @@
 #include "ui/settings/heslo.h"
 #include "ui/settings/rozsah.h"
 
+#include <QApplication>
 #include <QCollator>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -19,6 +20,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSortFilterProxyModel>
 #include <QStandardItemModel>
 #include <QTabWidget>
@@ -318,15 +320,20 @@ void TFPrehledTridy::classSettings()
                                      "a heslo) u všech žáků třídy? Umístění a velikost okna si každý žák ponechá.")))
         return;
     QStringList failed;
-    for (const QString &name : names) {
-        const QString folder = m_class.pupilFolder(name);
-        try {
-            if (QFileInfo(folder).isSymLink() || !QFileInfo(folder).isDir())
-                throw IniWriteError(folder);
-            ApplyClassSettings(iniFile, folder + QStringLiteral("/numik.ini"));
-        } catch (const IniWriteError &) {
-            // one pupil's file must not keep the others from their settings
-            failed.append(name);
+    {
+        // a class on a slow share takes a while: the cursor says so
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const auto restoreCursor = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
+        for (const QString &name : names) {
+            const QString folder = m_class.pupilFolder(name);
+            try {
+                if (QFileInfo(folder).isSymLink() || !QFileInfo(folder).isDir())
+                    throw IniWriteError(folder);
+                ApplyClassSettings(iniFile, folder + QStringLiteral("/numik.ini"));
+            } catch (const IniWriteError &) {
+                // one pupil's file must not keep the others from their settings
+                failed.append(name);
+            }
         }
     }
     if (!failed.isEmpty())
