@@ -10,11 +10,11 @@ void ApplyClassSettings(const QString &classIniFile, const QString &pupilIniFile
     OperationSwitches switches;
     NactiRozsahZIni(classIniFile, classSettings);
     NastavDleIni(classIniFile, classSettings, switches);
-    const RozsahValues values = LoadRozsahValues(classIniFile, classSettings, false);
-    PracticeSettings written;
-    ApplyRozsahValues(pupilIniFile, values, written, false);
+    IniBatch batch = RozsahValuesBatch(LoadRozsahValues(classIniFile, classSettings, false));
     const QString section = QStringLiteral("Heslo");
     const QString key = QStringLiteral("hodnota");
     // in double quotes as the password dialog writes it; an empty one removes the pupil's too
-    IniWriteString(pupilIniFile, section, key, u'"' + IniReadString(classIniFile, section, key, QString()) + u'"');
+    batch.setString(section, key, u'"' + IniReadString(classIniFile, section, key, QString()) + u'"');
+    // one rewrite: a pupil never practises with half of the class's settings
+    IniWriteBatch(pupilIniFile, batch);
 }
