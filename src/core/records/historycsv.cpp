@@ -159,3 +159,10 @@ QList<HistoryCsvRow> ReadHistoryCsv(const QString &path)
     }
     return rows;
 }
+
+bool ParseHistoryCsvLine(QByteArrayView line, HistoryCsvRow &row)
+{
+    if (line.endsWith('\r'))
+        line.chop(1);
+    return parseRow(QString::fromUtf8(line), row);
+}

@@ -3,6 +3,7 @@
 #include "core/records/recordfiles.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QDate>
 #include <QDateTime>
 #include <QList>
@@ -31,6 +32,10 @@ struct HistoryCsvRow
 // The rows of historie.csv, oldest first. Damaged lines are skipped, and only the last few MiB of
 // a huge file are read, so memory stays bounded. No file, or one that cannot be read, gives none.
 QList<HistoryCsvRow> ReadHistoryCsv(const QString &path);
+
+// One line of historie.csv without its line end (a CR before it is taken off); false, with row
+// unspecified, for a damaged line or the header.
+bool ParseHistoryCsvLine(QByteArrayView line, HistoryCsvRow &row);
 
 // Only the last this many bytes of historie.csv are read back: years of daily practice.
 inline constexpr qint64 HistoryCsvReadLimit = 4 * 1024 * 1024;

@@ -10,11 +10,11 @@
 
 namespace {
 
-bool writeAll(int fd, const QByteArray &bytes)
+bool writeAll(int fd, const QByteArray &bytes, qint64 at)
 {
     for (qsizetype done = 0; done < bytes.size();) {
         const ssize_t put = retryOnInterrupt(
-            [&] { return ::pwrite(fd, bytes.constData() + done, size_t(bytes.size() - done), off_t(done)); });
+            [&] { return ::pwrite(fd, bytes.constData() + done, size_t(bytes.size() - done), off_t(at + done)); });
         if (put <= 0)
             return false;
         done += put;
@@ -35,7 +35,8 @@ enum class Replaced { Done, NoTemporaryFile, Failed };
 // into the target of a link standing at the file's name, the rename replaces whatever stands at
 // the name and so never writes through a link planted meanwhile. The new file keeps the old
 // one's permissions. NoTemporaryFile (nothing changed) when the folder takes no new file.
-Replaced replaceThroughTemporaryFile(const QByteArray &name, const QByteArray &bytes, const struct stat *old)
+Replaced replaceThroughTemporaryFile(const QByteArray &name, const std::function<bool(int fd)> &writeContent,
+                                     const struct stat *old)
 {
     QByteArray temporary;
     int fd = -1;
@@ -49,7 +50,14 @@ Replaced replaceThroughTemporaryFile(const QByteArray &name, const QByteArray &b
     }
     if (fd < 0)
         return Replaced::NoTemporaryFile;
-    const bool written = (!old || ::fchmod(fd, old->st_mode & 0777) == 0) && writeAll(fd, bytes) && synced(fd);
+    bool written = false;
+    try {
+        written = (!old || ::fchmod(fd, old->st_mode & 0777) == 0) && writeContent(fd) && synced(fd);
+    } catch (...) { // the content could not be made: nothing is left behind
+        ::close(fd);
+        ::unlink(temporary.constData());
+        throw;
+    }
     const bool closed = ::close(fd) == 0 || errno == EINTR;
     if (written && closed && ::rename(temporary.constData(), name.constData()) == 0)
         return Replaced::Done;
@@ -70,7 +78,7 @@ bool writeInPlace(const QByteArray &name, const QByteArray &bytes)
     bool done = false;
     if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
         if (posix_fallocate(fd, 0, off_t(bytes.size())) == 0) {
-            done = writeAll(fd, bytes) && ::ftruncate(fd, off_t(bytes.size())) == 0 && synced(fd);
+            done = writeAll(fd, bytes, 0) && ::ftruncate(fd, off_t(bytes.size())) == 0 && synced(fd);
         } else if (::ftruncate(fd, info.st_size) != 0) {
             // Where the file system cannot reserve, the C library writes the new blocks itself and
             // may have grown the file with zeros before the disk ran out; the old length is put
@@ -85,6 +93,22 @@ bool writeInPlace(const QByteArray &name, const QByteArray &bytes)
 
 bool WriteWholeFile(const QByteArray &name, const QByteArray &bytes, const struct stat *old)
 {
-    const Replaced replaced = replaceThroughTemporaryFile(name, bytes, old);
+    const Replaced replaced = replaceThroughTemporaryFile(name, [&](int fd) { return writeAll(fd, bytes, 0); }, old);
     return replaced == Replaced::Done || (replaced == Replaced::NoTemporaryFile && writeInPlace(name, bytes));
+}
+
+bool WriteWholeFileInPieces(const QByteArray &name, const std::function<void(const PieceWriter &put)> &produce,
+                            const struct stat *old)
+{
+    const auto writePieces = [&](int fd) {
+        qint64 offset = 0;
+        bool failed = false;
+        produce([&](const QByteArray &piece) {
+            failed = failed || !writeAll(fd, piece, offset);
+            offset += piece.size();
+            return !failed;
+        });
+        return !failed;
+    };
+    return replaceThroughTemporaryFile(name, writePieces, old) == Replaced::Done;
 }
