@@ -14,6 +14,7 @@ namespace {
 // historie.csv is read in pieces of this size, each under a lock of its own, so that a pupil's
 // evaluation is never kept waiting by a long export.
 constexpr qint64 PieceSize = 1024 * 1024;
+constexpr qsizetype LongestLine = 64 * 1024;
 
 using Moment = std::tuple<qint64, int>; // the day and the second of the day
 using Key = std::tuple<qint64, int, int, qint32, qint32>;
@@ -81,17 +82,24 @@ private:
     qsizetype m_next = 0;
 };
 
-// Calls onRow for each row of the first length bytes of historie.csv, in file order.
+// Calls onRow for each row of the first length bytes of historie.csv, in file order. A line longer
+// than any row could be is damage: it is skipped without being held, whatever its length.
 template<class OnRow>
 void forEachRow(const QString &csvFile, qint64 length, OnRow onRow)
 {
     QByteArray pending;
+    bool skipping = false; // within an over-long line, up to its end
     for (qint64 offset = 0; offset < length; offset += PieceSize) {
         QByteArray piece(std::min(PieceSize, length - offset), Qt::Uninitialized);
         {
             RecordFileHandle file(csvFile, RecordFileHandle::Access::ReadOnly);
             file.readAt(offset, piece.data(), piece.size());
             file.close();
+        }
+        if (skipping) {
+            const qsizetype end = piece.indexOf('\n');
+            skipping = end < 0;
+            piece.remove(0, skipping ? piece.size() : end + 1);
         }
         pending.append(piece);
         qsizetype from = offset == 0 && pending.startsWith(CsvByteOrderMark) ? 3 : 0;
@@ -105,6 +113,10 @@ void forEachRow(const QString &csvFile, qint64 length, OnRow onRow)
             from = end + 1;
         }
         pending.remove(0, std::min(from, pending.size()));
+        if (pending.size() > LongestLine) {
+            pending.clear();
+            skipping = true;
+        }
     }
 }
 

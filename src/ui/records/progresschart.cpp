@@ -171,13 +171,15 @@ void ProgressChart::paintAxes(QPainter &painter, const QRectF &area) const
 void ProgressChart::paintCounts(QPainter &painter, const QRectF &area) const
 {
     // each count goes where the line is not (below a dip, above anything else), else to the other
-    // side; one that would touch a count already written, or leave the plot, is left to the tool
-    // tip, so that neighbouring counts never run together into one number
+    // side; one that would touch a point or a count already written, or leave the plot, is left
+    // to the tool tip, so that neighbouring counts never run together into one number
     const QFont font = ArialPixels(qRound(scaled(CountFontPixels)));
     painter.setFont(font);
     const QFontMetricsF metrics(font);
     const double radius = scaled(PointRadius);
-    QList<QRectF> taken;
+    QList<QRectF> taken; // the points themselves, and then the counts written
+    for (const ProgressDay &day : m_points)
+        taken.append(QRectF(pointOf(day) - QPointF(radius, radius), QSizeF(2 * radius, 2 * radius)));
     for (qsizetype i = 0; i < m_points.size(); ++i) {
         const QPointF point = pointOf(m_points[i]);
         const double before = i > 0 ? pointOf(m_points[i - 1]).y() : point.y();
