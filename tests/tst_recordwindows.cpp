@@ -19,6 +19,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QStackedWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -437,15 +438,19 @@ void TestRecordWindows::exportDialog()
         ModalSweeper sweeper([&](QWidget *dialog) {
             auto *files = qobject_cast<QFileDialog *>(dialog);
             QVERIFY(files);
-            files->selectFile(path("numik.ini"));
-            {
-                ModalSweeper inner;
-                static_cast<QDialog *>(files)->accept();
-                asked = inner.messages;
-            }
-            stayedOpen = files->isVisible();
-            files->selectFile(path("zaznam"));
+            // as typed: the name field holds the focus under a real X server, where selectFile
+            // leaves its text alone
+            const auto choose = [&](const QString &name) {
+                files->selectFile(name);
+                files->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(name);
+            };
+            ModalSweeper inner;
+            choose(path("numik.ini"));
             static_cast<QDialog *>(files)->accept();
+            stayedOpen = files->isVisible();
+            choose(path("zaznam"));
+            static_cast<QDialog *>(files)->accept();
+            asked = inner.messages;
         });
         trigger(*w, "MChExport");
         QTRY_VERIFY(!QApplication::activeModalWidget());
