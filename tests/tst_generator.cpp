@@ -58,6 +58,8 @@ private slots:
 
     void everyTwentyFifthExerciseReseeds();
     void failedDrawKeepsTheSlot();
+    void recordedSequence_data();
+    void recordedSequence();
 };
 
 void TestGenerator::randomSourceFollowsItsFormula()
@@ -448,6 +450,46 @@ void TestGenerator::failedDrawKeepsTheSlot()
     QVERIFY(int(draw.hidden) >= 1 && int(draw.hidden) <= 3);
     QCOMPARE(generator.exerciseCount(), 1);
     QVERIFY(generator.drawSheetLine(OperationSwitches{false, false, false, true}, settings).isEmpty());
+}
+
+void TestGenerator::recordedSequence_data()
+{
+    QTest::addColumn<int>("oran");
+    QTest::addColumn<QString>("list");
+    QTest::addColumn<quint32>("fold");
+    QTest::addColumn<quint32>("seed");
+    // recorded before the list existed; the interval of the restricted rows is 3..4
+    QTest::newRow("no restriction") << 0 << QString() << 451214863u << 2344228798u;
+    QTest::newRow("X,Y,Z") << 1 << QString() << 4026314774u << 1268319324u;
+    QTest::newRow("Y,Z") << 4 << QString() << 1935798025u << 1431649554u;
+}
+
+void TestGenerator::recordedSequence()
+{
+    QFETCH(int, oran);
+    QFETCH(QString, list);
+    QFETCH(quint32, fold);
+    QFETCH(quint32, seed);
+    PracticeSettings settings;
+    settings.resultOnly = false;
+    for (OperationRange &r : settings.ranges) {
+        r.ORAN = oran;
+        r.OROD = 3;
+        r.ORDO = 4;
+    }
+    ExerciseGenerator generator([] { return QTime(8, 0); });
+    generator.random().setSeed(4711);
+    // every value and the hidden slot of 1000 exercises, folded into one number
+    quint32 folded = 0;
+    for (int i = 0; i < 1000; ++i) {
+        const auto draw = generator.drawExercise(OperationSwitches{true, true, true, true}, settings);
+        QVERIFY(draw.exercise);
+        const Exercise &e = *draw.exercise;
+        for (qint32 v : {e.first, qint32(e.operation), e.second, e.result, qint32(e.hidden)})
+            folded = folded * 31u + quint32(v);
+    }
+    QCOMPARE(folded, fold);
+    QCOMPARE(generator.random().seed(), seed); // the same number of draws
 }
 
 QTEST_GUILESS_MAIN(TestGenerator)
