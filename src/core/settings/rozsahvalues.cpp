@@ -14,6 +14,21 @@ constexpr qint32 operationCode(Operation op)
 
 const char *const BoundKeys[] = {"C1OD", "C1DO", "C2OD", "C2DO", "VOD", "VDO"};
 
+QString operationWord(Operation op)
+{
+    switch (op) {
+    case Operation::Minus:
+        return QStringLiteral("odčítání");
+    case Operation::Krat:
+        return QStringLiteral("násobení");
+    case Operation::Del:
+        return QStringLiteral("dělení");
+    case Operation::Plus:
+    default:
+        return QStringLiteral("sčítání");
+    }
+}
+
 // The thresholds as plain numbers behind fields with the dialog's limits.
 class ThresholdArray : public ThresholdFields
 {
@@ -176,23 +191,33 @@ std::optional<Operation> FirstInadmissibleOperation(RandomSource &random, const 
 
 QString InadmissibleRangeMessage(Operation op)
 {
-    QString word;
-    switch (op) {
-    case Operation::Minus:
-        word = QStringLiteral("odčítání");
-        break;
-    case Operation::Krat:
-        word = QStringLiteral("násobení");
-        break;
-    case Operation::Del:
-        word = QStringLiteral("dělení");
-        break;
-    case Operation::Plus:
+    return QStringLiteral("Chybně nastavený rozsah či omezení rozsahu u %1 - oprav jej!").arg(operationWord(op));
+}
+
+NumberListReading ReadChosenList(const QString &text)
+{
+    NumberListReading reading = ReadNumberList(text);
+    if (reading.problem == NumberListProblem::None && reading.list.isEmpty())
+        reading.problem = NumberListProblem::Empty;
+    return reading;
+}
+
+QString NumberListMessage(Operation op, const NumberListReading &reading)
+{
+    switch (reading.problem) {
+    case NumberListProblem::Empty:
+        return QStringLiteral("Chybí čísla omezení rozsahu u %1 - doplň je!").arg(operationWord(op));
+    case NumberListProblem::TooMany:
+        return QStringLiteral("V omezení rozsahu u %1 je víc než %2 čísel: „%3“ - oprav je!")
+            .arg(operationWord(op))
+            .arg(NumberList::MaxNumbers)
+            .arg(reading.wrongText);
+    case NumberListProblem::Malformed:
+    case NumberListProblem::None:
     default:
-        word = QStringLiteral("sčítání");
-        break;
+        return QStringLiteral("Chybně zadaná čísla omezení rozsahu u %1: „%2“ - oprav je!")
+            .arg(operationWord(op), reading.wrongText);
     }
-    return QStringLiteral("Chybně nastavený rozsah či omezení rozsahu u %1 - oprav jej!").arg(word);
 }
 
 void ApplyRozsahValues(const QString &iniFile, const RozsahValues &values, PracticeSettings &settings,
@@ -212,6 +237,7 @@ void ApplyRozsahValues(const QString &iniFile, const RozsahValues &values, Pract
         settings.ranges[i].ORAN = values.ranges[i].ORAN;
         settings.ranges[i].OROD = values.ranges[i].OROD;
         settings.ranges[i].ORDO = values.ranges[i].ORDO;
+        settings.ranges[i].ORCISLA = values.ranges[i].ORCISLA;
     }
     for (std::size_t i = 0; i < DialogOperations.size(); ++i)
         IniWriteInteger(iniFile, operationSection(DialogOperations[i]), QStringLiteral("ORAN"), values.ranges[i].ORAN);
@@ -219,6 +245,14 @@ void ApplyRozsahValues(const QString &iniFile, const RozsahValues &values, Pract
         const QString section = operationSection(DialogOperations[i]);
         IniWriteInteger(iniFile, section, QStringLiteral("OROD"), values.ranges[i].OROD);
         IniWriteInteger(iniFile, section, QStringLiteral("ORDO"), values.ranges[i].ORDO);
+    }
+    // a list is written where there is one or the file holds one, so that a file without lists
+    // keeps every byte
+    for (std::size_t i = 0; i < DialogOperations.size(); ++i) {
+        const QString section = operationSection(DialogOperations[i]);
+        const QString &list = values.ranges[i].ORCISLA.text();
+        if (!list.isEmpty() || !IniReadString(iniFile, section, ListKey, {}).isEmpty())
+            IniWriteString(iniFile, section, ListKey, list);
     }
 
     const QString grading = QStringLiteral("Hodnoceni");

@@ -122,6 +122,12 @@ std::optional<Operation> FirstInadmissibleOperation(RandomSource &random, const 
 // "Chybně nastavený rozsah či omezení rozsahu u … - oprav jej!"
 QString InadmissibleRangeMessage(Operation op);
 
+// The list of a row where the list is chosen. An empty field is a problem there, because an
+// empty list means the interval.
+NumberListReading ReadChosenList(const QString &text);
+// The message for a list that cannot be saved, naming the operation and the wrong text.
+QString NumberListMessage(Operation op, const NumberListReading &reading);
+
 // Applies the values to the settings in memory and writes them to the file, key by key in the
 // order the program has always written them. With keepTimeLimit (a re-test is running) the
 // time limit goes to the file only. Throws IniWriteError when a write fails.
