@@ -1,4 +1,5 @@
 #include "core/records/csvexport.h"
+#include "core/records/csvtext.h"
 #include "core/records/daycount.h"
 #include "core/records/historycsv.h"
 #include "core/records/ioerror.h"
@@ -76,6 +77,8 @@ class TestHistoryCsv : public QObject
 
 private slots:
     void appendsRowsOldestFirst();
+    void appendKeepsEveryRow_data();
+    void appendKeepsEveryRow();
     void neverThroughALink();
     void readsOnlyTheTail();
     void exportsReadBack();
@@ -111,6 +114,33 @@ void TestHistoryCsv::appendsRowsOldestFirst()
     QCOMPARE(rows[1].timeLimit, std::nullopt);
     QCOMPARE(rows[2].operations, QStringLiteral("+ - x :"));
     QVERIFY(bytesOf(path).endsWith("2024-03-17;08:00:00;3;1\r\n2024-03-18;09:00:00;5;0;4;0;+ - x :;60\r\n"));
+}
+
+void TestHistoryCsv::appendKeepsEveryRow_data()
+{
+    QTest::addColumn<QByteArray>("rows"); // what follows the header
+    const QByteArray row = "2024-03-17;08:00:00;3;1;1;50;+;";
+    QTest::newRow("cut right after the CR") << row + "\r";
+    QTest::newRow("cut before the CR") << row;
+    QTest::newRow("CR in the last field") << row + "5\r\r";
+}
+
+// Whatever the file's end, a row read before the append is read the same after it.
+void TestHistoryCsv::appendKeepsEveryRow()
+{
+    QFETCH(QByteArray, rows);
+    const QString path = m_dir.filePath(QStringLiteral("tail.csv"));
+    writeBytes(path, "\xEF\xBB\xBF" + CsvLine(HistoryCsvHeader()) + rows);
+    const auto read = [&] {
+        QList<QStringList> fields;
+        for (const HistoryCsvRow &row : ReadHistoryCsv(path))
+            fields.append(HistoryCsvFields(row));
+        return fields;
+    };
+    const EvaluationRecord added = evaluation({{2024, 3, 18}, {9, 0}}, 5, 0, 4, {true, true, true, true}, 60);
+    const QList<QStringList> expected = read() << HistoryCsvFields(HistoryCsvRowOf(added));
+    AppendHistoryCsv(path, added);
+    QCOMPARE(read(), expected);
 }
 
 void TestHistoryCsv::neverThroughALink()

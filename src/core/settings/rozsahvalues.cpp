@@ -189,11 +189,8 @@ QString NumberListMessage(Operation op, const NumberListReading &reading)
     }
 }
 
-void ApplyRozsahValues(const QString &iniFile, const RozsahValues &values, PracticeSettings &settings,
-                       bool keepTimeLimit)
+IniBatch RozsahValuesBatch(const RozsahValues &values)
 {
-    // the keys in the order the program has always written them, in one rewrite of the file;
-    // memory takes the values only once the file has them
     IniBatch batch;
     for (std::size_t i = 0; i < DialogOperations.size(); ++i) {
         const QString section = operationSection(DialogOperations[i]);
@@ -207,13 +204,10 @@ void ApplyRozsahValues(const QString &iniFile, const RozsahValues &values, Pract
         batch.setInteger(section, QStringLiteral("OROD"), values.ranges[i].OROD);
         batch.setInteger(section, QStringLiteral("ORDO"), values.ranges[i].ORDO);
     }
-    // a list is written where there is one or the file holds one, so that a file without lists
-    // keeps every byte
+    // a list only where there is one, so that a file without lists keeps every byte
     for (std::size_t i = 0; i < DialogOperations.size(); ++i) {
-        const QString section = operationSection(DialogOperations[i]);
-        const QString &list = values.ranges[i].ORCISLA.text();
-        if (!list.isEmpty() || !IniReadString(iniFile, section, ListKey, {}).isEmpty())
-            batch.setString(section, ListKey, list);
+        if (!values.ranges[i].ORCISLA.isEmpty())
+            batch.setString(operationSection(DialogOperations[i]), ListKey, values.ranges[i].ORCISLA.text());
     }
     const QString grading = QStringLiteral("Hodnoceni");
     for (int grade = 1; grade <= 4; ++grade)
@@ -227,6 +221,25 @@ void ApplyRozsahValues(const QString &iniFile, const RozsahValues &values, Pract
     batch.setInteger(mode, QStringLiteral("histdilvysl"), values.historyAccess);
     batch.setInteger(mode, QStringLiteral("chybvysl"), values.wrongResultsAccess);
     batch.setBool(QStringLiteral("Neznama"), QStringLiteral("pouzevysl"), values.resultOnly);
+    return batch;
+}
+
+void EmptyDroppedLists(IniBatch &batch, const QString &iniFile, const std::array<OperationRange, 4> &ranges)
+{
+    for (std::size_t i = 0; i < DialogOperations.size(); ++i) {
+        const QString section = operationSection(DialogOperations[i]);
+        if (ranges[i].ORCISLA.isEmpty() && !IniReadString(iniFile, section, ListKey, {}).isEmpty())
+            batch.setString(section, ListKey, QString());
+    }
+}
+
+void ApplyRozsahValues(const QString &iniFile, const RozsahValues &values, PracticeSettings &settings,
+                       bool keepTimeLimit)
+{
+    // the keys in the order the program has always written them, in one rewrite of the file;
+    // memory takes the values only once the file has them
+    IniBatch batch = RozsahValuesBatch(values);
+    EmptyDroppedLists(batch, iniFile, values.ranges);
     IniWriteBatch(iniFile, batch);
 
     settings.ranges = values.ranges;

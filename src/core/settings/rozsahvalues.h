@@ -5,6 +5,7 @@
 // them, and the check that every operation still admits an exercise.
 
 #include "core/generator/randomsource.h"
+#include "core/settings/inifile.h"
 #include "core/settings/practicesettings.h"
 
 #include <QString>
@@ -123,6 +124,13 @@ QString InadmissibleRangeMessage(Operation op);
 NumberListReading ReadChosenList(const QString &text);
 // The message for a list that cannot be saved, naming the operation and the wrong text.
 QString NumberListMessage(Operation op, const NumberListReading &reading);
+
+// The keys the settings dialog writes, with the values, in the order the program has always
+// written them.
+IniBatch RozsahValuesBatch(const RozsahValues &values);
+// Adds an empty list for each operation that has none where the file still holds one, so that
+// the interval is in force again there.
+void EmptyDroppedLists(IniBatch &batch, const QString &iniFile, const std::array<OperationRange, 4> &ranges);
 
 // Applies the values to the settings in memory and writes them to the file, key by key in the
 // order the program has always written them. With keepTimeLimit (a re-test is running) the
