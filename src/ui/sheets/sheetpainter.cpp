@@ -57,8 +57,8 @@ double drawBlank(QPainter &painter, double left, double baseline, double width)
 
 // A line of the sheet or of its key, its label's top-left corner at `origin`: the hidden number
 // between the other pieces, as an underline on the sheet and in bold on the key. A line that
-// would run past `width` mm gets a font just small enough to end there, so that long numbers
-// never reach into the next column.
+// would run past `width` mm gets a font just small enough to end there, on the same baseline,
+// so that long numbers never reach into the next column.
 void drawLine(QPainter &painter, QPointF origin, double width, const SheetLineParts &parts)
 {
     const QFont normal = painter.font();
@@ -77,8 +77,9 @@ void drawLine(QPainter &painter, QPointF origin, double width, const SheetLinePa
     for (double full = lineAdvance(regular); full > mm(width) && regular.pixelSize() > 1; full = lineAdvance(regular))
         regular.setPixelSize(qMax(1, qMin(regular.pixelSize() - 1, int(regular.pixelSize() * mm(width) / full))));
 
-    painter.setFont(regular);
+    // a smaller font keeps the baseline of the lines beside it
     QPointF at(mm(origin.x()), mm(origin.y()) + metricsOf(painter).ascent());
+    painter.setFont(regular);
     for (const QString *piece : {&parts.before, &parts.hidden, &parts.after}) {
         if (piece->isEmpty())
             continue;
