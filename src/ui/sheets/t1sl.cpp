@@ -115,11 +115,9 @@ void TFT1Sl::printSheet(QPrinter *printer, bool preview)
     const QPageRanges chosen =
         preview || printer->printRange() != QPrinter::PageRange ? QPageRanges() : printer->pageRanges();
     const auto wanted = [&chosen](int page) { return chosen.isEmpty() || chosen.contains(page); };
-    if (!wanted(1) && !(pageCount == 2 && wanted(2))) {
-        m_nothingChosen = true;
-        QMetaObject::invokeMethod(this, Guarded([this] { showFailures(); }), Qt::QueuedConnection);
+    // the print dialog offers no page past the last one
+    if (!wanted(1) && !(pageCount == 2 && wanted(2)))
         return;
-    }
     int failures = 0;
     if (wanted(1) || m_lastLines.isEmpty())
         m_lastLines = m_records.layoutPass(m_design.capacity(), failures);
@@ -154,19 +152,16 @@ void TFT1Sl::showFailures()
         return;
     m_showingFailures = true;
     const auto done = qScopeGuard([this] { m_showingFailures = false; });
-    while (m_pendingFailures > 0 || m_printFailed || m_nothingChosen) {
+    while (m_pendingFailures > 0 || m_printFailed) {
         if (m_pendingFailures > 0) {
             const int lines = std::exchange(m_pendingFailures, 0);
             ShowMessageBox(QStringLiteral("Chyba v programu. Příkladů, které nešlo vytvořit: %1.").arg(lines),
                            MessageKind::Warning);
-        } else if (m_printFailed) {
+        } else {
             // the printer could not be opened (a PDF file that cannot be written): say so
             // instead of ending as if it had been printed
             m_printFailed = false;
             ShowMessageBox(QStringLiteral("Tisk se nezdařil."), MessageKind::Warning);
-        } else {
-            m_nothingChosen = false;
-            ShowMessageBox(QStringLiteral("Zvolené strany list nemá; nic se netisklo."), MessageKind::Warning);
         }
     }
 }

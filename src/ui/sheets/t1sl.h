@@ -60,7 +60,6 @@ private:
     int m_pendingFailures = 0;
     bool m_printing = false;
     bool m_printFailed = false;
-    bool m_nothingChosen = false;
     bool m_showingFailures = false;
 };
 
