@@ -31,6 +31,9 @@ struct HistoryCsvRow
 // The rows of historie.csv, oldest first. Damaged lines are skipped, and only the last few MiB of
 // a huge file are read, so memory stays bounded. No file, or one that cannot be read, gives none.
 QList<HistoryCsvRow> ReadHistoryCsv(const QString &path);
+// The same, but a file that is there and cannot be read (a link, no rights, a lock held too
+// long) throws InOutError, for a reader that must tell that from a pupil who never practised.
+QList<HistoryCsvRow> ReadHistoryCsvChecked(const QString &path);
 
 // Only the last this many bytes of historie.csv are read back: years of daily practice.
 inline constexpr qint64 HistoryCsvReadLimit = 4 * 1024 * 1024;

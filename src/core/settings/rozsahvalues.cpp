@@ -164,11 +164,8 @@ QString InadmissibleRangeMessage(Operation op)
     return QStringLiteral("Chybně nastavený rozsah či omezení rozsahu u %1 - oprav jej!").arg(word);
 }
 
-void ApplyRozsahValues(const QString &iniFile, const RozsahValues &values, PracticeSettings &settings,
-                       bool keepTimeLimit)
+IniBatch RozsahValuesBatch(const RozsahValues &values)
 {
-    // the keys in the order the program has always written them, in one rewrite of the file;
-    // memory takes the values only once the file has them
     IniBatch batch;
     for (std::size_t i = 0; i < DialogOperations.size(); ++i) {
         const QString section = operationSection(DialogOperations[i]);
@@ -194,7 +191,15 @@ void ApplyRozsahValues(const QString &iniFile, const RozsahValues &values, Pract
     batch.setInteger(mode, QStringLiteral("histdilvysl"), values.historyAccess);
     batch.setInteger(mode, QStringLiteral("chybvysl"), values.wrongResultsAccess);
     batch.setBool(QStringLiteral("Neznama"), QStringLiteral("pouzevysl"), values.resultOnly);
-    IniWriteBatch(iniFile, batch);
+    return batch;
+}
+
+void ApplyRozsahValues(const QString &iniFile, const RozsahValues &values, PracticeSettings &settings,
+                       bool keepTimeLimit)
+{
+    // the keys in the order the program has always written them, in one rewrite of the file;
+    // memory takes the values only once the file has them
+    IniWriteBatch(iniFile, RozsahValuesBatch(values));
 
     settings.ranges = values.ranges;
     settings.gradeThreshold = values.gradeThreshold;

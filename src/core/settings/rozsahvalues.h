@@ -5,6 +5,7 @@
 // them, and the check that every operation still admits an exercise.
 
 #include "core/generator/randomsource.h"
+#include "core/settings/inifile.h"
 #include "core/settings/practicesettings.h"
 
 #include <QString>
@@ -117,6 +118,10 @@ RozsahValues LoadRozsahValues(const QString &iniFile, const PracticeSettings &se
 std::optional<Operation> FirstInadmissibleOperation(RandomSource &random, const std::array<OperationRange, 4> &ranges);
 // "Chybně nastavený rozsah či omezení rozsahu u … - oprav jej!"
 QString InadmissibleRangeMessage(Operation op);
+
+// The keys the settings dialog writes, with the values, in the order the program has always
+// written them.
+IniBatch RozsahValuesBatch(const RozsahValues &values);
 
 // Applies the values to the settings in memory and writes them to the file, key by key in the
 // order the program has always written them. With keepTimeLimit (a re-test is running) the

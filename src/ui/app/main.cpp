@@ -1,4 +1,6 @@
+#include "core/classroom/classfolder.h"
 #include "core/settings/datafolder.h"
+#include "ui/classroom/classstart.h"
 #include "ui/app/numikstyle.h"
 #include "ui/messages/messagebox.h"
 #include "ui/practice/zaklad.h"
@@ -24,6 +26,15 @@ struct CommandLine
                             QStringLiteral("Nastavení a záznamy ukládá do složky <složka>, třeba do složky, "
                                            "kterou sdílí celá třída."),
                             QStringLiteral("složka")};
+    QCommandLineOption classFolder{QStringLiteral("class"),
+                                   QStringLiteral("Třída: nastavení třídy ve složce <složka>, záznamy každého žáka "
+                                                  "v její podsložce zaci/<jméno>. Na začátku se vybere, kdo cvičí."),
+                                   QStringLiteral("složka")};
+    QCommandLineOption pupil{QStringLiteral("pupil"),
+                             QStringLiteral("S volbou --class: cvičí žák <jméno>, seznam žáků se neukáže."),
+                             QStringLiteral("jméno")};
+    QCommandLineOption overview{QStringLiteral("overview"),
+                                QStringLiteral("S volbou --class: otevře přehled třídy pro učitele.")};
     QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Vypíše tuto nápovědu.")};
     QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")},
                                QStringLiteral("Vypíše verzi programu.")};
@@ -34,7 +45,7 @@ struct CommandLine
             QStringLiteral("Numik: procvičování sčítání, odčítání, násobení a dělení."));
         // "-reverse" is one of Qt's options, not -r -e -v …
         parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-        parser.addOptions({data, help, version});
+        parser.addOptions({data, classFolder, pupil, overview, help, version});
     }
 };
 
@@ -66,13 +77,38 @@ bool answeredInTerminal(const CommandLine &commandLine, int &argc, char **argv)
 }
 
 // What is wrong with the command line (without Qt's own options), or nothing.
-QString commandLineError(QCommandLineParser &parser)
+QString commandLineError(CommandLine &commandLine)
 {
+    QCommandLineParser &parser = commandLine.parser;
     if (!parser.parse(QCoreApplication::arguments()))
         return parser.errorText();
     if (!parser.positionalArguments().isEmpty())
         return QStringLiteral("Neznámý argument: %1").arg(parser.positionalArguments().join(u' '));
+    const bool inClass = parser.isSet(commandLine.classFolder);
+    if (inClass && parser.isSet(commandLine.data))
+        return QStringLiteral("Volby --data a --class nelze použít zároveň.");
+    if (!inClass && (parser.isSet(commandLine.pupil) || parser.isSet(commandLine.overview)))
+        return QStringLiteral("Volby --pupil a --overview patří k volbě --class.");
+    if (parser.isSet(commandLine.pupil) && parser.isSet(commandLine.overview))
+        return QStringLiteral("Volby --pupil a --overview nelze použít zároveň.");
     return QString();
+}
+
+// With --class: the class folder is checked as a --data folder is, then the overview or the
+// pupil's start runs. The pupil's data folder, or none when the program ends here (with the
+// problem why, when there is one).
+DataFolderChoice classStart(const CommandLine &commandLine)
+{
+    DataFolderCandidates candidates;
+    candidates.commandLine = commandLine.parser.value(commandLine.classFolder);
+    const DataFolderChoice folder = ChooseDataFolder(candidates);
+    if (folder.folder.isEmpty())
+        return folder;
+    ClassStartOptions options;
+    options.pupil = commandLine.parser.value(commandLine.pupil);
+    options.overview = commandLine.parser.isSet(commandLine.overview);
+    options.loginName = qEnvironmentVariable("USER", qEnvironmentVariable("LOGNAME"));
+    return RunClassStart(ClassFolder(folder.folder), options, QDate::currentDate());
 }
 
 DataFolderCandidates dataFolderCandidates(const CommandLine &commandLine)
@@ -113,7 +149,7 @@ int main(int argc, char *argv[])
     QTranslator qtTranslation;
     installCzechTranslation(qtTranslation);
 
-    if (const QString error = commandLineError(commandLine.parser); !error.isEmpty()) {
+    if (const QString error = commandLineError(commandLine); !error.isEmpty()) {
         std::fprintf(stderr, "%s\n%s", error.toLocal8Bit().constData(),
                      commandLine.parser.helpText().toLocal8Bit().constData());
         return 2;
@@ -121,7 +157,14 @@ int main(int argc, char *argv[])
 
     // a folder that cannot be used ends the program here: records kept anywhere else would be
     // lost to the classroom that looks for them in the folder it named
-    const DataFolderChoice data = ChooseDataFolder(dataFolderCandidates(commandLine));
+    DataFolderChoice data;
+    if (commandLine.parser.isSet(commandLine.classFolder)) {
+        data = classStart(commandLine);
+        if (data.folder.isEmpty() && data.problem.isEmpty())
+            return 0; // the overview was closed, or nobody chose to practise
+    } else {
+        data = ChooseDataFolder(dataFolderCandidates(commandLine));
+    }
     if (data.folder.isEmpty()) {
         std::fprintf(stderr, "%s\n", data.problem.toLocal8Bit().constData());
         ShowErrorMessage(data.problem);
