@@ -1,9 +1,11 @@
 #include "core/settings/inifile.h"
+#include "core/settings/wholefilewrite.h"
 #include "core/settings/practicesettings.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -39,6 +41,8 @@ private slots:
     void damagedOrSpecialFile();
     void writeNeverPassesTheReadLimit();
     void twoCopiesSavingAtOnceKeepEachOthersKeys();
+    void staleTemporaryFiles_data();
+    void staleTemporaryFiles();
 
     void missingFileGivesDefaults();
     void startupMode_data();
@@ -462,6 +466,32 @@ void TestIniFile::switchesSoundAndModeRoundTrip()
     QCOMPARE(loaded.mode, 2);
     QCOMPARE(IniReadBool(m_ini, "Operace", "Deleni", false), true);
     QCOMPARE(IniReadBool(m_ini, "Operace", "Del", false), false);
+}
+
+void TestIniFile::staleTemporaryFiles_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("age"); // seconds since it was last written
+    QTest::addColumn<bool>("removed");
+    QTest::newRow("left by a killed save") << "numik.ini.tmp1x9ab3" << 120 << true;
+    QTest::newRow("another copy is saving") << "numik.ini.tmp1x9ab3" << 30 << false;
+    QTest::newRow("the teacher's copy") << "numik.ini.bak" << 120 << false;
+    QTest::newRow("not a number after the mark") << "numik.ini.tmp-1" << 120 << false;
+    QTest::newRow("another file's") << "chyba.nmk.tmp1x9ab3" << 120 << false;
+    QTest::newRow("a link of that name") << "numik.ini.tmpzz link" << 120 << false;
+}
+
+void TestIniFile::staleTemporaryFiles()
+{
+    QFETCH(QString, name);
+    QFETCH(int, age);
+    QFETCH(bool, removed);
+    const QString path = m_dir->filePath(name.section(u' ', 0, 0));
+    const QString ini = iniWith("[Plus]\nC1OD=3\n");
+    QVERIFY(name.endsWith(QLatin1String(" link")) ? QFile::link(ini, path) : QFile(path).open(QIODevice::WriteOnly));
+    RemoveStaleTemporaryFiles(ini, QDateTime::currentDateTime().addSecs(age));
+    QCOMPARE(QFileInfo(path).isSymLink() || QFileInfo::exists(path), !removed);
+    QVERIFY(QFileInfo::exists(ini));
 }
 
 QTEST_GUILESS_MAIN(TestIniFile)

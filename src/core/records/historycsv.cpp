@@ -141,24 +141,58 @@ QStringList HistoryCsvFields(const HistoryCsvRow &row)
             row.timeLimit ? QString::number(*row.timeLimit) : QString()};
 }
 
-void AppendHistoryCsv(const QString &path, const EvaluationRecord &record)
+QByteArray HistoryCsvAppendBytes(qint64 size, char lastByte, const EvaluationRecord &record)
 {
-    RecordFileHandle file(path, RecordFileHandle::Access::ReadWriteCreate);
-    const qint64 size = file.size();
     QByteArray bytes;
     if (size == 0) {
         bytes = CsvByteOrderMark;
         bytes.append(CsvLine(HistoryCsvHeader()));
-    } else {
+    } else if (lastByte == '\r') {
+        // a row cut right after its CR reads as whole; its LF completes it, where a second CRLF
+        // would leave a CR in its last field and lose the row
+        bytes = "\n";
+    } else if (lastByte != '\n') {
         // a row cut short by a failed write must not swallow the new one
-        char last = '\n';
-        file.readAt(size - 1, &last, 1);
-        if (last != '\n')
-            bytes = "\r\n";
+        bytes = "\r\n";
     }
     bytes.append(CsvLine(HistoryCsvFields(HistoryCsvRowOf(record))));
-    file.writeAt(size, bytes);
+    return bytes;
+}
+
+void AppendHistoryCsv(const QString &path, const EvaluationRecord &record)
+{
+    RecordFileHandle file(path, RecordFileHandle::Access::ReadWriteCreate);
+    const qint64 size = file.size();
+    char last = '\n';
+    if (size > 0)
+        file.readAt(size - 1, &last, 1);
+    file.writeAt(size, HistoryCsvAppendBytes(size, last, record));
     file.close();
+}
+
+QList<HistoryCsvRow> ParseHistoryCsv(QByteArrayView bytes, bool startsMidFile)
+{
+    qsizetype from = 0;
+    if (startsMidFile) { // the first line is most likely cut: the rows begin after it
+        const qsizetype firstEnd = bytes.indexOf('\n');
+        from = firstEnd < 0 ? bytes.size() : firstEnd + 1;
+    } else if (bytes.startsWith(CsvByteOrderMark)) {
+        from = 3;
+    }
+    QList<HistoryCsvRow> rows;
+    while (from < bytes.size()) {
+        qsizetype end = bytes.indexOf('\n', from);
+        if (end < 0)
+            end = bytes.size();
+        QByteArrayView line = bytes.sliced(from, end - from);
+        if (line.endsWith('\r'))
+            line.chop(1);
+        HistoryCsvRow row;
+        if (parseRow(QString::fromUtf8(line), row))
+            rows.append(row);
+        from = end + 1;
+    }
+    return rows;
 }
 
 QList<HistoryCsvRow> ReadHistoryCsv(const QString &path)
@@ -184,25 +218,5 @@ QList<HistoryCsvRow> ReadHistoryCsvChecked(const QString &path)
         file.readAt(start, bytes.data(), bytes.size());
         file.close();
     }
-    qsizetype from = 0;
-    if (start > 0) { // the first line read is most likely cut: the rows begin after it
-        const qsizetype firstEnd = bytes.indexOf('\n');
-        from = firstEnd < 0 ? bytes.size() : firstEnd + 1;
-    }
-    else if (bytes.startsWith(CsvByteOrderMark))
-        from = 3;
-    QList<HistoryCsvRow> rows;
-    while (from < bytes.size()) {
-        qsizetype end = bytes.indexOf('\n', from);
-        if (end < 0)
-            end = bytes.size();
-        QByteArrayView line = QByteArrayView(bytes).sliced(from, end - from);
-        if (line.endsWith('\r'))
-            line.chop(1);
-        HistoryCsvRow row;
-        if (parseRow(QString::fromUtf8(line), row))
-            rows.append(row);
-        from = end + 1;
-    }
-    return rows;
+    return ParseHistoryCsv(bytes, start > 0);
 }

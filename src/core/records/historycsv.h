@@ -50,6 +50,14 @@ HistoryCsvRow HistoryCsvRowOf(const EvaluationRecord &record);
 QStringList HistoryCsvFields(const HistoryCsvRow &row);
 
 // Appends the row of record to historie.csv at path, under the record files' lock, never
-// through a link. A new or empty file gets the mark and the header first. The file is not read:
-// a damaged or huge one costs nothing. A failure throws InOutError.
+// through a link. A new or empty file gets the mark and the header first. Only the file's last
+// byte is read: a damaged or huge one costs nothing. A failure throws InOutError.
 void AppendHistoryCsv(const QString &path, const EvaluationRecord &record);
+
+// What AppendHistoryCsv writes at the end of a file of size bytes whose last byte is lastByte:
+// every row read before is read the same after it, followed by the new one.
+QByteArray HistoryCsvAppendBytes(qint64 size, char lastByte, const EvaluationRecord &record);
+
+// The rows of the text of historie.csv, or of its end when startsMidFile (its first line, most
+// likely cut, is skipped).
+QList<HistoryCsvRow> ParseHistoryCsv(QByteArrayView bytes, bool startsMidFile);

@@ -225,12 +225,11 @@ Location locate(const QByteArray &bytes, const QString &section, const QString &
     return where;
 }
 
-std::optional<QString> readValue(const QString &file, const QString &section, const QString &key)
+} // namespace
+
+std::optional<QString> IniTextValue(const QByteArray &bytes, const QString &section, const QString &key)
 {
-    const SettingsFile settings = readSettingsFile(file);
-    if (settings.state != SettingsFile::State::Read)
-        return std::nullopt;
-    const Location where = locate(settings.bytes, section, key);
+    const Location where = locate(bytes, section, key);
     if (!where.keyFound)
         return std::nullopt;
     QByteArrayView value = trimmed(where.keyText.sliced(where.keyText.indexOf('=') + 1));
@@ -239,8 +238,7 @@ std::optional<QString> readValue(const QString &file, const QString &section, co
     return decodeSettingsText(value).left(MaxValueLength);
 }
 
-// The bytes with one key set, as a write of that key alone would leave them.
-QByteArray withEntry(const QByteArray &bytes, const IniEntry &entry)
+QByteArray IniTextWithEntry(const QByteArray &bytes, const IniEntry &entry)
 {
     Lines first(bytes);
     Line firstLine;
@@ -280,6 +278,16 @@ QByteArray withEntry(const QByteArray &bytes, const IniEntry &entry)
         out.append('[' + entry.section.toUtf8() + ']' + eol).append(line);
     }
     return out;
+}
+
+namespace {
+
+std::optional<QString> readValue(const QString &file, const QString &section, const QString &key)
+{
+    const SettingsFile settings = readSettingsFile(file);
+    if (settings.state != SettingsFile::State::Read)
+        return std::nullopt;
+    return IniTextValue(settings.bytes, section, key);
 }
 
 } // namespace
@@ -375,7 +383,7 @@ void IniWriteBatch(const QString &file, const IniBatch &batch)
         fail();
     QByteArray out = current.bytes;
     for (const IniEntry &entry : batch.entries()) {
-        out = withEntry(out, entry);
+        out = IniTextWithEntry(out, entry);
         // The reader refuses a larger file: writing one would lose every setting at the next start.
         if (out.size() > MaxSettingsFileSize)
             fail();

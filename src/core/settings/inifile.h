@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
+
+#include <optional>
 
 #include <stdexcept>
 
@@ -73,3 +76,8 @@ private:
 // All or nothing: a failure throws IniWriteError and leaves the old file whole. The single
 // writes above are batches of one.
 void IniWriteBatch(const QString &file, const IniBatch &batch);
+
+// The same on the file's text: the value of a key as a read gives it (none when it is missing),
+// and the text with one key set, as a write of that key alone would leave it.
+std::optional<QString> IniTextValue(const QByteArray &bytes, const QString &section, const QString &key);
+QByteArray IniTextWithEntry(const QByteArray &bytes, const IniEntry &entry);
