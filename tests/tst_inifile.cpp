@@ -35,6 +35,8 @@ private slots:
     void writeKeepsValueOnOneLine();
     void failedWriteIsReported();
     void byteOrderMarkIsKept();
+    void otherEncodingsAndLineEnds_data();
+    void otherEncodingsAndLineEnds();
     void windows1250Values_data();
     void windows1250Values();
     void damagedOrSpecialFile_data();
@@ -249,6 +251,37 @@ void TestIniFile::byteOrderMarkIsKept()
     iniWith("\xEF\xBB\xBF");
     IniWriteBool(m_ini, "Zvuk", "anone", false);
     QCOMPARE(contents(m_ini), QByteArray("\xEF\xBB\xBF[Zvuk]\nanone=0\n"));
+}
+
+void TestIniFile::otherEncodingsAndLineEnds_data()
+{
+    QTest::addColumn<QByteArray>("stored");
+    QTest::addColumn<QByteArray>("rewritten"); // after one write of [Plus] VDO=9
+
+    const QString text = QStringLiteral("[Plus]\r\nC1DO=7\r\n[Heslo]\r\nhodnota=\"tajné\"\r\n");
+    const QByteArray utf8 = "[Plus]\r\nC1DO=7\r\nVDO=9\r\n[Heslo]\r\nhodnota=\"tajn\xC3\xA9\"\r\n";
+    QByteArray little = "\xFF\xFE";
+    QByteArray big = "\xFE\xFF";
+    for (QChar c : text) {
+        little.append(char(c.unicode() & 0xFF)).append(char(c.unicode() >> 8));
+        big.append(char(c.unicode() >> 8)).append(char(c.unicode() & 0xFF));
+    }
+    QTest::newRow("UTF-16 little-endian, as Notepad saves Unicode") << little << utf8;
+    QTest::newRow("UTF-16 big-endian") << big << utf8;
+    QTest::newRow("lines ending in CR alone")
+        << QByteArray("[Plus]\rC1DO=7\r[Heslo]\rhodnota=\"tajn\xC3\xA9\"")
+        << QByteArray("[Plus]\nC1DO=7\nVDO=9\n[Heslo]\nhodnota=\"tajn\xC3\xA9\"");
+}
+
+void TestIniFile::otherEncodingsAndLineEnds()
+{
+    QFETCH(QByteArray, stored);
+    QFETCH(QByteArray, rewritten);
+    iniWith(stored);
+    QCOMPARE(IniReadInteger(m_ini, "Plus", "C1DO", 20), 7);
+    QCOMPARE(IniReadString(m_ini, "Heslo", "hodnota", QString()), QStringLiteral("tajné"));
+    IniWriteInteger(m_ini, "Plus", "VDO", 9);
+    QCOMPARE(contents(m_ini), rewritten);
 }
 
 void TestIniFile::windows1250Values_data()

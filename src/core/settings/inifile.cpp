@@ -7,6 +7,7 @@
 #include "core/settings/wholefilewrite.h"
 
 #include <QFile>
+#include <QStringDecoder>
 
 #include <algorithm>
 #include <cerrno>
@@ -33,6 +34,23 @@ struct SettingsFile
     State state = State::Missing;
     QByteArray bytes;
 };
+
+// The text in the program's own form: a file that Windows Notepad saved as "Unicode" (UTF-16
+// with its byte-order mark) is taken as UTF-8, and a line that ends in "\r" alone, as old Mac
+// editors end them, ends in "\n". A write puts that form on disk.
+void toOwnEncoding(QByteArray &bytes)
+{
+    const QByteArrayView view(bytes);
+    const bool little = view.startsWith("\xFF\xFE");
+    if (little || view.startsWith("\xFE\xFF")) {
+        QStringDecoder decode(little ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE);
+        bytes = QString(decode(view.sliced(2))).toUtf8();
+    }
+    for (qsizetype at = bytes.indexOf('\r'); at >= 0; at = bytes.indexOf('\r', at + 1)) {
+        if (at + 1 == bytes.size() || bytes[at + 1] != '\n')
+            bytes[at] = '\n';
+    }
+}
 
 // Reads the open file fd whole; a file larger than MaxSettingsFileSize is damaged.
 SettingsFile readOpenFile(int fd)
@@ -71,6 +89,7 @@ SettingsFile readOpenFile(int fd)
     file.state = got > MaxSettingsFileSize ? SettingsFile::State::Damaged : SettingsFile::State::Read;
     if (file.state == SettingsFile::State::Damaged)
         file.bytes.clear();
+    toOwnEncoding(file.bytes);
     return file;
 }
 

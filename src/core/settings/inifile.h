@@ -36,7 +36,8 @@ inline constexpr qsizetype IniMaxValueLength = 2047;
 // every other line untouched; it throws IniWriteError when the file cannot be written, and a
 // failed write leaves the old file whole. A leading UTF-8 byte-order mark is no part of the first
 // line and is kept. Values are written as UTF-8; a value that is not valid UTF-8 is read as
-// Windows-1250.
+// Windows-1250. A file in UTF-16 with its byte-order mark is read too, and a line may end in
+// "\r" alone; the next write puts such a file into UTF-8 with lines ending in "\n".
 qint32 IniReadInteger(const QString &file, const QString &section, const QString &key, qint32 defaultValue);
 void IniWriteInteger(const QString &file, const QString &section, const QString &key, qint32 value);
 bool IniReadBool(const QString &file, const QString &section, const QString &key, bool defaultValue);

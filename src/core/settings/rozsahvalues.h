@@ -114,7 +114,9 @@ struct RozsahValues
 RozsahValues LoadRozsahValues(const QString &iniFile, const PracticeSettings &settings, bool retestActive);
 
 // The first operation (addition, subtraction, multiplication, division) whose range and
-// restriction admit no exercise by the generator's own search; nothing when all four do.
+// restriction admit no exercise by the generator's own search, or admit one whose result
+// would wrap around 32 bits (2000000000 + 1000000000 posed as = -1294967296); nothing when
+// all four are sound.
 std::optional<Operation> FirstInadmissibleOperation(RandomSource &random, const std::array<OperationRange, 4> &ranges);
 // "Chybně nastavený rozsah či omezení rozsahu u … - oprav jej!"
 QString InadmissibleRangeMessage(Operation op);

@@ -1,5 +1,6 @@
 #include "core/classroom/classfolder.h"
 #include "core/settings/datafolder.h"
+#include "core/settings/startupdisplay.h"
 #include "ui/classroom/classstart.h"
 #include "ui/app/numikstyle.h"
 #include "ui/messages/messagebox.h"
@@ -10,6 +11,7 @@
 #include <QDir>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QProcessEnvironment>
 #include <QStandardPaths>
 #include <QTimer>
 #include <QTranslator>
@@ -46,6 +48,7 @@ struct CommandLine
         // "-reverse" is one of Qt's options, not -r -e -v …
         parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
         parser.addOptions({data, classFolder, pupil, overview, help, version});
+        parser.addOptions(QtApplicationOptions());
     }
 };
 
@@ -76,11 +79,11 @@ bool answeredInTerminal(const CommandLine &commandLine, int &argc, char **argv)
     return false;
 }
 
-// What is wrong with the command line (without Qt's own options), or nothing.
-QString commandLineError(CommandLine &commandLine)
+// What is wrong with the command line, or nothing.
+QString commandLineError(CommandLine &commandLine, const QStringList &arguments)
 {
     QCommandLineParser &parser = commandLine.parser;
-    if (!parser.parse(QCoreApplication::arguments()))
+    if (!parser.parse(arguments))
         return parser.errorText();
     if (!parser.positionalArguments().isEmpty())
         return QStringLiteral("Neznámý argument: %1").arg(parser.positionalArguments().join(u' '));
@@ -92,6 +95,11 @@ QString commandLineError(CommandLine &commandLine)
     if (parser.isSet(commandLine.pupil) && parser.isSet(commandLine.overview))
         return QStringLiteral("Volby --pupil a --overview nelze použít zároveň.");
     return QString();
+}
+
+void printCommandLineError(const QCommandLineParser &parser, const QString &error)
+{
+    std::fprintf(stderr, "%s\n%s", error.toLocal8Bit().constData(), parser.helpText().toLocal8Bit().constData());
 }
 
 // With --class: the class folder is checked as a --data folder is, then the overview or the
@@ -140,6 +148,18 @@ int main(int argc, char *argv[])
     commandLine.parser.parse(arguments);
     if (answeredInTerminal(commandLine, argc, argv))
         return 0;
+    const QString platform = QStringLiteral("platform");
+    const bool wrongCommandLine = !commandLineError(commandLine, arguments).isEmpty();
+    if (wrongCommandLine
+        && !WindowCanBeShown(commandLine.parser.value(platform), commandLine.parser.isSet(QStringLiteral("display")),
+                             QProcessEnvironment::systemEnvironment())) {
+        // no window could show it: Qt would abort before the message is seen
+        QCoreApplication terminal(argc, argv);
+        QTranslator translation;
+        installCzechTranslation(translation);
+        printCommandLineError(commandLine.parser, commandLineError(commandLine, QCoreApplication::arguments()));
+        return 2;
+    }
 
     QApplication app(argc, argv);
     QApplication::setStyle(new NumikStyle);
@@ -149,9 +169,10 @@ int main(int argc, char *argv[])
     QTranslator qtTranslation;
     installCzechTranslation(qtTranslation);
 
-    if (const QString error = commandLineError(commandLine); !error.isEmpty()) {
-        std::fprintf(stderr, "%s\n%s", error.toLocal8Bit().constData(),
-                     commandLine.parser.helpText().toLocal8Bit().constData());
+    if (const QString error = commandLineError(commandLine, QCoreApplication::arguments()); !error.isEmpty()) {
+        printCommandLineError(commandLine.parser, error);
+        // started from the menu, nobody reads standard error
+        ShowMessageBox(error + QStringLiteral("\n\n") + commandLine.parser.helpText(), MessageKind::Error);
         return 2;
     }
 
