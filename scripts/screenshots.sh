@@ -370,9 +370,7 @@ shot_sheet() {
     [ -n "$preview" ] || { echo "screenshots: no sheet preview" >&2; return 1; }
     sleep 1 # the pages are laid out after the window shows
     shoot list "$preview"
-    # a click on the grey margin left of the page gives the page view the keys; Page Down
-    # then turns to the next page
-    timeout 10 xdotool mousemove --window "$preview" 20 500 click 1
+    # the page view has the keys as the preview opens: Page Down turns to the next page
     keys Next
     sleep 1
     timeout 20 import -window "$preview" "$work/list-klic.png"
