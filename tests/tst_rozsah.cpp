@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStackedWidget>
 #include <QStatusTipEvent>
 #include <QToolButton>
 
@@ -560,7 +561,7 @@ void TestRozsah::numberFieldsShowAndTellTheirNumber()
     // the ranges and the restrictions, each page shown, which lays its fields out
     for (int page : {0, 1}) {
       dialog->pageControl()->setCurrentIndex(page);
-      for (TRxSpinEdit *f : dialog->pageControl()->currentPage()->findChildren<TRxSpinEdit *>()) {
+      for (TRxSpinEdit *f : dialog->pageControl()->findChild<QStackedWidget *>()->currentWidget()->findChildren<TRxSpinEdit *>()) {
         const QLineEdit *text = f->findChild<QLineEdit *>();
         QVERIFY2(text->width() - 4 >= text->fontMetrics().horizontalAdvance(longest),
                  qPrintable(f->objectName()));
