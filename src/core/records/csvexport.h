@@ -10,6 +10,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 // The exports for spreadsheets: whole CSV files in the convention of historie.csv.
 
@@ -24,6 +25,9 @@ QStringList WrongResultsCsvHeader();
 // was hidden: 1 the first, 2 the second, 3 the result (a column added last, so that readers of
 // the older export keep their columns).
 QStringList WrongResultFields(const WrongResultRecord &record);
+// The correct value of the hidden first (first true) or second number of the exercise as posed,
+// undone from the other two; nothing where no whole number gives the result.
+std::optional<qint32> PosedHiddenValue(const WrongResultRecord &record, bool first);
 QByteArray WrongResultsExportCsv(const QList<WrongResultRecord> &records);
 
 // At most this many records of the wrong-results file are exported, however a damaged file grew.

@@ -4,6 +4,7 @@
 #include "core/settings/inifile.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -13,6 +14,63 @@ constexpr qint32 operationCode(Operation op)
 }
 
 const char *const BoundKeys[] = {"C1OD", "C1DO", "C2OD", "C2DO", "VOD", "VDO"};
+
+QString operationWord(Operation op)
+{
+    switch (op) {
+    case Operation::Minus:
+        return QStringLiteral("odčítání");
+    case Operation::Krat:
+        return QStringLiteral("násobení");
+    case Operation::Del:
+        return QStringLiteral("dělení");
+    case Operation::Plus:
+    default:
+        return QStringLiteral("sčítání");
+    }
+}
+
+// Whether the generator could pose an exercise whose 32-bit result is wrapped, so that the
+// true result would be judged wrong and the wrapped one right: a true result beyond 32 bits
+// whose wrapped value lies in the result range. Sums and differences fill an interval, whose
+// parts beyond 32 bits wrap onto an interval each; products wrap unpredictably, so any product
+// beyond 32 bits counts. A quotient of whole numbers leaves 32 bits only as 2^31, which exceeds
+// every result range.
+bool resultsMayWrap(const OperationRange &range, Operation op)
+{
+    const qint64 x1 = std::min(range.C1OD, range.C1DO);
+    const qint64 x2 = std::max(range.C1OD, range.C1DO);
+    const qint64 y1 = std::min(range.C2OD, range.C2DO);
+    const qint64 y2 = std::max(range.C2OD, range.C2DO);
+    constexpr qint64 lowest = std::numeric_limits<qint32>::min();
+    constexpr qint64 highest = std::numeric_limits<qint32>::max();
+    constexpr qint64 wrap = qint64(1) << 32;
+    qint64 low = 0;
+    qint64 high = 0;
+    switch (op) {
+    case Operation::Plus:
+        low = x1 + y1;
+        high = x2 + y2;
+        break;
+    case Operation::Minus:
+        low = x1 - y2;
+        high = x2 - y1;
+        break;
+    case Operation::Krat: {
+        const qint64 corners[] = {x1 * y1, x1 * y2, x2 * y1, x2 * y2};
+        return *std::min_element(std::begin(corners), std::end(corners)) < lowest
+               || *std::max_element(std::begin(corners), std::end(corners)) > highest;
+    }
+    case Operation::Del:
+    default:
+        return false;
+    }
+    const qint64 resultLow = range.VOD;
+    const qint64 resultHigh = range.VDO;
+    const auto meetsResults = [&](qint64 from, qint64 to) { return from <= to && from <= resultHigh && to >= resultLow; };
+    return (high > highest && meetsResults(std::max(low, highest + 1) - wrap, high - wrap))
+           || (low < lowest && meetsResults(low + wrap, std::min(high, lowest - 1) + wrap));
+}
 
 } // namespace
 
@@ -137,7 +195,7 @@ std::optional<Operation> FirstInadmissibleOperation(RandomSource &random, const 
     for (std::size_t i = 0; i < DialogOperations.size(); ++i) {
         qint32 x = 0;
         qint32 y = 0;
-        if (!FindOperands(random, ranges[i], DialogOperations[i], x, y))
+        if (resultsMayWrap(ranges[i], DialogOperations[i]) || !FindOperands(random, ranges[i], DialogOperations[i], x, y))
             return DialogOperations[i];
     }
     return std::nullopt;
@@ -145,30 +203,37 @@ std::optional<Operation> FirstInadmissibleOperation(RandomSource &random, const 
 
 QString InadmissibleRangeMessage(Operation op)
 {
-    QString word;
-    switch (op) {
-    case Operation::Minus:
-        word = QStringLiteral("odčítání");
-        break;
-    case Operation::Krat:
-        word = QStringLiteral("násobení");
-        break;
-    case Operation::Del:
-        word = QStringLiteral("dělení");
-        break;
-    case Operation::Plus:
-    default:
-        word = QStringLiteral("sčítání");
-        break;
-    }
-    return QStringLiteral("Chybně nastavený rozsah či omezení rozsahu u %1 - oprav jej!").arg(word);
+    return QStringLiteral("Chybně nastavený rozsah či omezení rozsahu u %1 - oprav jej!").arg(operationWord(op));
 }
 
-void ApplyRozsahValues(const QString &iniFile, const RozsahValues &values, PracticeSettings &settings,
-                       bool keepTimeLimit)
+NumberListReading ReadChosenList(const QString &text)
 {
-    // the keys in the order the program has always written them, in one rewrite of the file;
-    // memory takes the values only once the file has them
+    NumberListReading reading = ReadNumberList(text);
+    if (reading.problem == NumberListProblem::None && reading.list.isEmpty())
+        reading.problem = NumberListProblem::Empty;
+    return reading;
+}
+
+QString NumberListMessage(Operation op, const NumberListReading &reading)
+{
+    switch (reading.problem) {
+    case NumberListProblem::Empty:
+        return QStringLiteral("Chybí čísla omezení rozsahu u %1 - doplň je!").arg(operationWord(op));
+    case NumberListProblem::TooMany:
+        return QStringLiteral("V omezení rozsahu u %1 je víc než %2 čísel: „%3“ - oprav je!")
+            .arg(operationWord(op))
+            .arg(NumberList::MaxNumbers)
+            .arg(reading.wrongText);
+    case NumberListProblem::Malformed:
+    case NumberListProblem::None:
+    default:
+        return QStringLiteral("Chybně zadaná čísla omezení rozsahu u %1: „%2“ - oprav je!")
+            .arg(operationWord(op), reading.wrongText);
+    }
+}
+
+IniBatch RozsahValuesBatch(const RozsahValues &values)
+{
     IniBatch batch;
     for (std::size_t i = 0; i < DialogOperations.size(); ++i) {
         const QString section = operationSection(DialogOperations[i]);
@@ -182,6 +247,11 @@ void ApplyRozsahValues(const QString &iniFile, const RozsahValues &values, Pract
         batch.setInteger(section, QStringLiteral("OROD"), values.ranges[i].OROD);
         batch.setInteger(section, QStringLiteral("ORDO"), values.ranges[i].ORDO);
     }
+    // a list only where there is one, so that a file without lists keeps every byte
+    for (std::size_t i = 0; i < DialogOperations.size(); ++i) {
+        if (!values.ranges[i].ORCISLA.isEmpty())
+            batch.setString(operationSection(DialogOperations[i]), ListKey, values.ranges[i].ORCISLA.text());
+    }
     const QString grading = QStringLiteral("Hodnoceni");
     for (int grade = 1; grade <= 4; ++grade)
         batch.setInteger(grading, QString::number(grade), values.gradeThreshold[std::size_t(grade - 1)]);
@@ -194,6 +264,25 @@ void ApplyRozsahValues(const QString &iniFile, const RozsahValues &values, Pract
     batch.setInteger(mode, QStringLiteral("histdilvysl"), values.historyAccess);
     batch.setInteger(mode, QStringLiteral("chybvysl"), values.wrongResultsAccess);
     batch.setBool(QStringLiteral("Neznama"), QStringLiteral("pouzevysl"), values.resultOnly);
+    return batch;
+}
+
+void EmptyDroppedLists(IniBatch &batch, const QString &iniFile, const std::array<OperationRange, 4> &ranges)
+{
+    for (std::size_t i = 0; i < DialogOperations.size(); ++i) {
+        const QString section = operationSection(DialogOperations[i]);
+        if (ranges[i].ORCISLA.isEmpty() && !IniReadString(iniFile, section, ListKey, {}).isEmpty())
+            batch.setString(section, ListKey, QString());
+    }
+}
+
+void ApplyRozsahValues(const QString &iniFile, const RozsahValues &values, PracticeSettings &settings,
+                       bool keepTimeLimit)
+{
+    // the keys in the order the program has always written them, in one rewrite of the file;
+    // memory takes the values only once the file has them
+    IniBatch batch = RozsahValuesBatch(values);
+    EmptyDroppedLists(batch, iniFile, values.ranges);
     IniWriteBatch(iniFile, batch);
 
     settings.ranges = values.ranges;

@@ -5,6 +5,7 @@
 // them, and the check that every operation still admits an exercise.
 
 #include "core/generator/randomsource.h"
+#include "core/settings/inifile.h"
 #include "core/settings/practicesettings.h"
 
 #include <QString>
@@ -113,10 +114,25 @@ struct RozsahValues
 RozsahValues LoadRozsahValues(const QString &iniFile, const PracticeSettings &settings, bool retestActive);
 
 // The first operation (addition, subtraction, multiplication, division) whose range and
-// restriction admit no exercise by the generator's own search; nothing when all four do.
+// restriction admit no exercise by the generator's own search, or admit one whose result
+// would wrap around 32 bits (2000000000 + 1000000000 posed as = -1294967296); nothing when
+// all four are sound.
 std::optional<Operation> FirstInadmissibleOperation(RandomSource &random, const std::array<OperationRange, 4> &ranges);
 // "Chybně nastavený rozsah či omezení rozsahu u … - oprav jej!"
 QString InadmissibleRangeMessage(Operation op);
+
+// The list of a row where the list is chosen. An empty field is a problem there, because an
+// empty list means the interval.
+NumberListReading ReadChosenList(const QString &text);
+// The message for a list that cannot be saved, naming the operation and the wrong text.
+QString NumberListMessage(Operation op, const NumberListReading &reading);
+
+// The keys the settings dialog writes, with the values, in the order the program has always
+// written them.
+IniBatch RozsahValuesBatch(const RozsahValues &values);
+// Adds an empty list for each operation that has none where the file still holds one, so that
+// the interval is in force again there.
+void EmptyDroppedLists(IniBatch &batch, const QString &iniFile, const std::array<OperationRange, 4> &ranges);
 
 // Applies the values to the settings in memory and writes them to the file, key by key in the
 // order the program has always written them. With keepTimeLimit (a re-test is running) the

@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace {
@@ -39,8 +40,17 @@ void SetExportFileAsker(ExportFileAsker newAsker)
 void ExportToChosenFile(QWidget *parent, const QString &defaultName, const QString &dataFolder,
                         const std::function<void(const QString &path)> &write)
 {
+    ExportToChosenFile(parent, defaultName, QStringList{dataFolder}, write);
+}
+
+void ExportToChosenFile(QWidget *parent, const QString &defaultName, const QStringList &dataFolders,
+                        const std::function<void(const QString &path)> &write)
+{
     const QStringList programFolders = {QCoreApplication::applicationDirPath(), PluginDirectory()};
-    const auto refuses = [&](const QString &path) { return IsProgramFile(path, dataFolder, programFolders); };
+    const auto refuses = [&](const QString &path) {
+        return std::any_of(dataFolders.cbegin(), dataFolders.cend(),
+                           [&](const QString &folder) { return IsProgramFile(path, folder, programFolders); });
+    };
     const QString path = asker() ? asker()(parent, defaultName) : askWithDialog(parent, defaultName, refuses);
     if (path.isEmpty())
         return;

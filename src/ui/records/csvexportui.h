@@ -21,6 +21,9 @@ void SetExportFileAsker(ExportFileAsker asker);
 // whether to replace it, and again before writing; the file stays as it was.
 void ExportToChosenFile(QWidget *parent, const QString &defaultName, const QString &dataFolder,
                         const std::function<void(const QString &path)> &write);
+// The same, keeping the program's files in every one of dataFolders (a class's folders).
+void ExportToChosenFile(QWidget *parent, const QString &defaultName, const QStringList &dataFolders,
+                        const std::function<void(const QString &path)> &write);
 
 // "&Chybné výsledky" → "e&xport…": the wrong-results file as CSV; the data folder is its folder.
 void ExportWrongResults(QWidget *parent, const QString &wrongResultsFile);
