@@ -259,6 +259,11 @@ void PracticeFlow::applySettings(const SettingsEdit &edit)
         m_newExercisePending = true;
 }
 
+RozsahValues PracticeFlow::values() const
+{
+    return LoadRozsahValues(m_files.iniFile, m_settings);
+}
+
 void PracticeFlow::MNulovatClick()
 {
     m_session->MNulovatClick();

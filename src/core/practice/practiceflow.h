@@ -7,6 +7,7 @@
 #include "core/records/recordfiles.h"
 #include "core/settings/practicesettings.h"
 #include "core/settings/rozsahvalues.h"
+#include "core/settings/settingsowner.h"
 
 #include <QString>
 
@@ -25,13 +26,13 @@ struct PracticeFiles
 // an answer, the counts, the records of misses, the countdown and the re-test. It owns the
 // teacher's settings as loaded and the state of the run. The window forwards keys, ticks and
 // menu commands here and shows what the view is told.
-class PracticeFlow
+class PracticeFlow : public SettingsOwner
 {
 public:
     // The generator is the window's and must outlive the flow, as must the view. The view is
     // not called before the first operation.
     PracticeFlow(ExerciseGenerator &generator, const PracticeFiles &files, PracticeView &view);
-    ~PracticeFlow();
+    ~PracticeFlow() override;
     PracticeFlow(const PracticeFlow &) = delete;
     PracticeFlow &operator=(const PracticeFlow &) = delete;
 
@@ -82,7 +83,9 @@ public:
     // exercise on; a re-test keeps each stored exercise's own. A change of the ranges (outside
     // a re-test) or of the time limit asks for a fresh exercise at the next switch to the
     // teaching mode. Throws IniWriteError when the file cannot be written; nothing changes then.
-    void applySettings(const SettingsEdit &edit);
+    void applySettings(const SettingsEdit &edit) override;
+    // The teacher's settings as the dialog loads them.
+    RozsahValues values() const override;
 
     // "přezkoušet": starts a re-test of the re-test file, or tells that there is nothing.
     void startRetest();

@@ -127,9 +127,18 @@ std::optional<Operation> FirstInadmissibleOperation(RandomSource &random, const 
 // "Chybně nastavený rozsah či omezení rozsahu u … - oprav jej!"
 QString InadmissibleRangeMessage(Operation op);
 
+// The list of a row where the list is chosen. An empty field is a problem there, because an
+// empty list means the interval.
+NumberListReading ReadChosenList(const QString &text);
+// The message for a list that cannot be saved, naming the operation and the wrong text.
+QString NumberListMessage(Operation op, const NumberListReading &reading);
+
 // The keys the settings dialog writes, with the values, in the order the program has always
 // written them.
 IniBatch RozsahValuesBatch(const RozsahValues &values);
+// Adds an empty list for each operation that has none where the file still holds one, so that
+// the interval is in force again there.
+void EmptyDroppedLists(IniBatch &batch, const QString &iniFile, const std::array<OperationRange, 4> &ranges);
 
 // Writes the values to the file in one rewrite, the keys in the order the program has always
 // written them, and then applies them to the settings. Throws IniWriteError when the write fails;

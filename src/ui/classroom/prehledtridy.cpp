@@ -1,6 +1,8 @@
 #include "ui/classroom/prehledtridy.h"
 
 #include "core/classroom/classsettings.h"
+#include "core/classroom/classsettingsfile.h"
+#include "core/records/csvexport.h"
 #include "core/records/progressdays.h"
 #include "core/settings/inifile.h"
 #include "core/settings/practicesettings.h"
@@ -8,9 +10,10 @@
 #include "ui/messages/centerform.h"
 #include "ui/messages/messagebox.h"
 #include "ui/records/csvexportui.h"
-#include "ui/records/progresschart.h"
+#include "ui/records/vyvoj.h"
 #include "ui/settings/heslo.h"
 #include "ui/settings/rozsah.h"
+#include "ui/settings/windowplacement.h"
 
 #include <QApplication>
 #include <QCollator>
@@ -246,8 +249,8 @@ void TFPrehledTridy::openChart(const QModelIndex &index)
     }
     PracticeSettings settings;
     NactiRozsahZIni(folder + QStringLiteral("/numik.ini"), settings);
-    TFVyvoj chart(ReadProgressDays(folder + QStringLiteral("/historie.csv"), folder + QStringLiteral("/hdv.ndv"), m_today),
-                  m_today, settings.gradeThreshold, this);
+    TFVyvoj chart(ReadProgressHistory(folder + QStringLiteral("/historie.csv"), folder + QStringLiteral("/hdv.ndv")),
+                  m_today, settings.gradeThreshold, ReadWindowZoom(folder + QStringLiteral("/numik.ini")) / 100.0, this);
     chart.setWindowTitle(chart.windowTitle() + QStringLiteral(": ") + currentPupil());
     CenterOverForm(&chart, this);
     chart.exec();
@@ -302,13 +305,10 @@ void TFPrehledTridy::retirePupil()
 void TFPrehledTridy::classSettings()
 {
     const QString iniFile = m_class.iniFile();
-    PracticeSettings settings;
-    OperationSwitches switches;
-    NactiRozsahZIni(iniFile, settings);
-    NastavDleIni(iniFile, settings, switches);
+    ClassSettingsFile classFile(iniFile);
     RandomSource random(RandomSource::timeOfDaySeed(QTime::currentTime()));
     {
-        TFRozsah dialog(settings, iniFile, random, false, this);
+        TFRozsah dialog(classFile, random, this);
         CenterOverForm(&dialog, this);
         if (dialog.exec() != QDialog::Accepted)
             return;
@@ -360,5 +360,6 @@ void TFPrehledTridy::exportTable()
     QStringList folders = {m_class.folder()};
     for (const PupilSummary &pupil : shown)
         folders.append(m_class.pupilFolder(pupil.name));
-    ExportToChosenFile(this, QStringLiteral("prehled-tridy.csv"), folders, [&] { return ClassOverviewCsv(shown); });
+    ExportToChosenFile(this, QStringLiteral("prehled-tridy.csv"), folders,
+                       [&](const QString &path) { WriteExportFile(path, ClassOverviewCsv(shown)); });
 }

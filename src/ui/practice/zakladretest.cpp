@@ -65,6 +65,7 @@ void TFZaklad::MMHDHClick()
     }
     TFHDH history(m_files.historyFile, m_files.iniFile, m_localClock().date(), this);
     history.setExportAllowed(AccessInMode(m_flow->run().mode, m_flow->settings()).historyExport);
+    history.setChartZoom(m_zoomPercent / 100.0);
     CenterOverForm(&history, this);
     history.exec();
 }

@@ -1,6 +1,5 @@
 #include "ui/settings/rozsah.h"
 
-#include "core/practice/practiceflow.h"
 #include "ui/messages/messagebox.h"
 #include "ui/settings/gradingpage.h"
 #include "ui/settings/pagecontrol.h"
@@ -14,13 +13,14 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
 
 namespace {
 
 // at least; wider when the range fields need it
-constexpr QSize ClientSize(392, 271);
+constexpr QSize ClientSize(392, 357);
 constexpr int ButtonStripHeight = 41;
 constexpr int TabWidth = 125;
 constexpr int TabsPerRow = 3;
@@ -40,9 +40,9 @@ private:
 
 } // namespace
 
-TFRozsah::TFRozsah(PracticeFlow &flow, RandomSource &random, QWidget *parent)
+TFRozsah::TFRozsah(SettingsOwner &owner, RandomSource &random, QWidget *parent)
     : QDialog(parent)
-    , m_flow(flow)
+    , m_owner(owner)
     , m_random(random)
 {
     setObjectName(QStringLiteral("FRozsah"));
@@ -102,6 +102,7 @@ void TFRozsah::buildControls()
     }
     connect(TabSheet3->RSECasLimit, &TRxSpinEdit::changed, this, Guarded([this] { RSECasLimitChange(); }));
     connect(TabSheet6, &RestrictionsPage::unlistedBoxHidden, this, Guarded([this](QComboBox *c) { holdUnlisted(c); }));
+    connect(TabSheet6, &RestrictionsPage::listEdited, this, [this] { m_rangesTouched = true; });
 }
 
 void TFRozsah::holdUnlisted(QComboBox *combo)
@@ -114,7 +115,7 @@ void TFRozsah::FormCreate()
 {
     // each set goes through the change handlers, so the couplings act on the loaded values in
     // this order
-    const RozsahValues v = LoadRozsahValues(m_flow.files().iniFile, m_flow.settings());
+    const RozsahValues v = m_owner.values();
     TabSheet1->load(v.ranges);
     for (int grade = 1; grade <= 4; ++grade)
         TabSheet2->threshold(grade)->setValue(v.gradeThreshold[std::size_t(grade - 1)]);
@@ -183,12 +184,20 @@ void TFRozsah::BBOKClick()
         holdUnlisted(unlisted);
         return;
     }
+    if (const auto wrongList = TabSheet6->firstListProblem()) {
+        // the teacher sees the field while reading the message and can type on after it
+        PC->setCurrentIndex(RestrictionsPageIndex);
+        wrongList->field->setFocus(Qt::OtherFocusReason);
+        ShowMessageBox(NumberListMessage(wrongList->op, wrongList->reading), MessageKind::Warning);
+        wrongList->field->setFocus(Qt::OtherFocusReason);
+        return;
+    }
     const RozsahValues values = currentValues();
     if (const auto wrong = FirstInadmissibleOperation(m_random, values.ranges)) {
         ShowMessageBox(InadmissibleRangeMessage(*wrong), MessageKind::Warning);
         return;
     }
-    m_flow.applySettings({values, m_rangesTouched, m_timeLimitTouched});
+    m_owner.applySettings({values, m_rangesTouched, m_timeLimitTouched});
     accept();
 }
 

@@ -1,12 +1,11 @@
 #pragma once
 
-#include "core/settings/rozsahvalues.h"
+#include "core/settings/settingsowner.h"
 
 #include <QDialog>
 #include <QHash>
 
 class GradingPage;
-class PracticeFlow;
 class QComboBox;
 class QPushButton;
 class RangesPage;
@@ -20,15 +19,16 @@ class UnknownPage;
 // The settings dialog "Možnosti". It loads itself from the teacher's settings when created, keeps
 // range pairs in order and the thresholds strictly falling while the teacher edits, and on OK
 // proves that every operation still admits an exercise before it hands every value to the
-// practice (PracticeFlow::applySettings), which saves and applies them. Hints go to the owner's
+// settings' owner (SettingsOwner::applySettings: the practice, or a class's file), which saves
+// and applies them. Hints go to the owner's
 // status line.
 class TFRozsah : public QDialog
 {
     Q_OBJECT
 
 public:
-    // random is the generator's source, used to validate the ranges; flow must outlive the dialog.
-    TFRozsah(PracticeFlow &flow, RandomSource &random, QWidget *parent = nullptr);
+    // random is the generator's source, used to validate the ranges; owner must outlive the dialog.
+    TFRozsah(SettingsOwner &owner, RandomSource &random, QWidget *parent = nullptr);
 
     // Some range or restriction field changed since loading (even if changed back).
     bool rangesTouched() const { return m_rangesTouched; }
@@ -53,7 +53,7 @@ private:
     // Shows the restriction page with the focus in a combo box that names no listed item.
     void holdUnlisted(QComboBox *combo);
 
-    PracticeFlow &m_flow;
+    SettingsOwner &m_owner;
     RandomSource &m_random;
     bool m_rangesTouched = false;
     bool m_timeLimitTouched = false;
