@@ -1,6 +1,6 @@
 #include "testsupport.h"
 
-#include "ui/generator/amedit.h"
+#include "ui/widgets/amedit.h"
 #include "ui/practice/dilchodn.h"
 #include "ui/practice/soundplayer.h"
 

@@ -3,7 +3,7 @@
 #include "core/settings/inifile.h"
 #include "mainwindowfixture.h"
 #include "ui/app/fonts.h"
-#include "ui/generator/amedit.h"
+#include "ui/widgets/amedit.h"
 #include "ui/practice/soundplayer.h"
 #include "ui/practice/statuspanels.h"
 #include "ui/practice/zaklad.h"

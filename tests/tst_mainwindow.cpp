@@ -1,7 +1,7 @@
 #include "core/records/recordfiles.h"
 #include "core/settings/inifile.h"
 #include "mainwindowfixture.h"
-#include "ui/generator/amedit.h"
+#include "ui/widgets/amedit.h"
 #include "ui/practice/soundplayer.h"
 #include "ui/practice/zaklad.h"
 

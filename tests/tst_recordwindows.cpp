@@ -4,7 +4,7 @@
 #include "core/records/recordfiles.h"
 #include "core/records/wrongresults.h"
 #include "mainwindowfixture.h"
-#include "ui/generator/amedit.h"
+#include "ui/widgets/amedit.h"
 #include "ui/practice/casgauge.h"
 #include "ui/records/chybvysl.h"
 #include "ui/app/plugins.h"

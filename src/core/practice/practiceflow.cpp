@@ -1,8 +1,9 @@
 #include "core/practice/practiceflow.h"
 
 #include "core/practice/answercheck.h"
-#include "core/practice/flagscope.h"
 #include "core/settings/inifile.h"
+
+#include <QScopedValueRollback>
 
 #include <utility>
 
@@ -92,7 +93,7 @@ void PracticeFlow::answer(const QString &typed)
     const quint64 serial = m_exerciseSerial;
     m_deferredTicks = 0;
     try {
-        FlagScope judging(m_answerInProgress);
+        const QScopedValueRollback judging(m_answerInProgress, true);
         if (ExpectedResult(qint32(judged.operation), judged.first, judged.second) == judged.result)
             rightAnswer(slot);
         else

@@ -3,6 +3,7 @@
 #include "core/classroom/classsettings.h"
 #include "core/classroom/classsettingsfile.h"
 #include "core/records/csvexport.h"
+#include "core/records/datafiles.h"
 #include "core/records/progressdays.h"
 #include "core/settings/inifile.h"
 #include "core/settings/practicesettings.h"
@@ -248,9 +249,9 @@ void TFPrehledTridy::openChart(const QModelIndex &index)
         return;
     }
     PracticeSettings settings;
-    NactiRozsahZIni(folder + QStringLiteral("/numik.ini"), settings);
-    TFVyvoj chart(ReadProgressHistory(folder + QStringLiteral("/historie.csv"), folder + QStringLiteral("/hdv.ndv")),
-                  m_today, settings.gradeThreshold, ReadWindowZoom(folder + QStringLiteral("/numik.ini")) / 100.0, this);
+    NactiRozsahZIni(DataFile::In(folder, DataFile::Settings), settings);
+    TFVyvoj chart(ReadProgressHistory(DataFile::In(folder, DataFile::HistoryCsv), DataFile::In(folder, DataFile::History)),
+                  m_today, settings.gradeThreshold, ReadWindowZoom(DataFile::In(folder, DataFile::Settings)) / 100.0, this);
     chart.setWindowTitle(chart.windowTitle() + QStringLiteral(": ") + currentPupil());
     CenterOverForm(&chart, this);
     chart.exec();
@@ -329,7 +330,7 @@ void TFPrehledTridy::classSettings()
             try {
                 if (QFileInfo(folder).isSymLink() || !QFileInfo(folder).isDir())
                     throw IniWriteError(folder);
-                ApplyClassSettings(iniFile, folder + QStringLiteral("/numik.ini"));
+                ApplyClassSettings(iniFile, DataFile::In(folder, DataFile::Settings));
             } catch (const IniWriteError &) {
                 // one pupil's file must not keep the others from their settings
                 failed.append(name);

@@ -3,7 +3,7 @@
 #include "core/practice/grading.h"
 #include "ui/app/fonts.h"
 #include "ui/app/pictures.h"
-#include "ui/generator/amedit.h"
+#include "ui/widgets/amedit.h"
 #include "ui/messages/messagebox.h"
 #include "ui/practice/soundplayer.h"
 

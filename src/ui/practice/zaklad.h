@@ -14,11 +14,11 @@
 #include <memory>
 #include <optional>
 
+class AnswerFeedback;
 class QAction;
 class QKeyEvent;
 class QLabel;
 class QTimer;
-class SoundPlayer;
 class StatusBarPanels;
 class TAMEdit;
 class ZakladClient;
@@ -40,7 +40,7 @@ public:
     ~TFZaklad() override;
 
     // How long the answer feedback stays on screen (500 ms); tests shorten it.
-    void setFeedbackPause(std::chrono::milliseconds pause) { m_feedbackPause = pause; }
+    void setFeedbackPause(std::chrono::milliseconds pause);
     // "Now" for the history records; tests set their own clock.
     void setLocalClock(std::function<QDateTime()> clock) { m_localClock = std::move(clock); }
 
@@ -51,7 +51,7 @@ public:
     const PracticeSettings &settings() const { return m_flow->settings(); }
     const PracticeRun &run() const { return m_flow->run(); }
     qint32 zoomPercent() const { return m_zoomPercent; }
-    bool isFeedbackShowing() const { return m_feedbackShowing; }
+    bool isFeedbackShowing() const;
     bool isRetestActive() const { return m_flow->RetestActive(); }
     // Tests stand in for a running re-test with this.
     void setRetestActiveForTesting(bool active) { m_flow->setRetestActiveForTesting(active); }
@@ -99,10 +99,7 @@ private:
     void MMRozsahClick();
 
     // the answer and its feedback (zakladpractice.cpp)
-    bool EVysledekKeyPress(TAMEdit *field, QKeyEvent *event);
-    QString soundFile(const QString &name) const;
-    void prepareSounds();
-    void prepareFeedbackPictures();
+    void EVysledekEnter(TAMEdit *field);
 
     // wrong results, the re-test, the history and About (zakladretest.cpp)
     void wireRecordMenus();
@@ -131,18 +128,15 @@ private:
     void DEMenuRezim(const MenuAccess &access) override;
     void runLater(std::function<void()> task) override;
 
-    QString m_soundDirectory;
     PracticeFiles m_files; // built once
 
     qint32 m_zoomPercent = 100;
     ExerciseGenerator m_generator;
     std::unique_ptr<PracticeFlow> m_flow;
-    SoundPlayer *m_sound = nullptr;
+    AnswerFeedback *m_feedback = nullptr;
 
     bool m_started = false;
     bool m_iconGiven = false;
-    bool m_feedbackShowing = false;
-    std::chrono::milliseconds m_feedbackPause{500};
     std::function<QDateTime()> m_localClock;
 
     ZakladClient *m_client = nullptr;

@@ -32,10 +32,9 @@ void useButtonFace(QWidget *widget)
 
 } // namespace
 
-ZakladClient::ZakladClient(int zoomPercent, TAMEdit::KeyPressHandler onKey, QWidget *parent)
+ZakladClient::ZakladClient(int zoomPercent, QWidget *parent)
     : QWidget(parent)
     , m_factor(zoomPercent / 100.0)
-    , m_onKey(std::move(onKey))
 {
     m_switchStyle = new NumikStyle;
     m_switchStyle->setParent(this);
@@ -124,7 +123,8 @@ TAMEdit *ZakladClient::addNumberField(const char *name, const QRect &base, int t
     field->setReadOnly(readOnly);
     field->setStatusTip(hint);
     field->setAccessibleName(hint);
-    field->setKeyPressHandler(m_onKey);
+    connect(field, &TAMEdit::enterPressed, this, [this, field] { emit enterPressed(field); });
+    connect(field, &QLineEdit::textEdited, this, &ZakladClient::numberEdited);
     place(field, base, NumberFontPixels, true);
     return field;
 }
