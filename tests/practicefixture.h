@@ -59,9 +59,9 @@ public:
             clearedShownFields.push_back(slot);
     }
     void focusAnswerField() override { ++focusRequests; }
-    void ZvyrazniVysledek(FeedbackKind kind, qint32 slot) override
+    void ZvyrazniVysledek(FeedbackKind kind, UnknownSlot slot) override
     {
-        feedback.emplace_back(kind, slot);
+        feedback.emplace_back(kind, qint32(slot));
         if (duringFeedback)
             std::exchange(duringFeedback, {})();
     }

@@ -3,6 +3,7 @@
 #include "core/records/csvexport.h"
 #include "core/records/csvtext.h"
 #include "core/records/datafiles.h"
+#include "core/records/historyexport.h"
 #include "core/records/historylines.h"
 #include "core/records/ioerror.h"
 
@@ -13,17 +14,14 @@
 
 namespace {
 
-// The long history, or the short one while the pupil's folder has no historie.csv yet.
+// The long history with the history file's evaluations that it misses: a historie.csv deleted
+// and begun afresh, or not there yet, must not hide the pupil's earlier work.
 QList<HistoryCsvRow> readHistory(const QString &folder)
 {
     const QString csv = DataFile::In(folder, DataFile::HistoryCsv);
-    if (QFileInfo::exists(csv) || QFileInfo(csv).isSymLink())
-        return ReadHistoryCsvChecked(csv);
-    QList<HistoryCsvRow> rows;
-    const QList<EvaluationRecord> records = ReadHistoryToShow(DataFile::In(folder, DataFile::History));
-    for (auto it = records.crbegin(); it != records.crend(); ++it) // the file is newest first
-        rows.append(HistoryCsvRowOf(*it));
-    return rows;
+    const bool fromStart = QFileInfo(csv).size() <= HistoryCsvReadLimit;
+    return MergedHistory(ReadHistoryCsvChecked(csv), fromStart,
+                         ReadHistoryToShow(DataFile::In(folder, DataFile::History)));
 }
 
 } // namespace

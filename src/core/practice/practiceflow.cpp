@@ -86,7 +86,7 @@ void PracticeFlow::answer(const QString &typed)
     // the pupil's number in the hidden number's place, the equation recomputed from the left
     Exercise judged = m_exercise;
     numberIn(judged, judged.hidden) = entered;
-    const auto slot = qint32(judged.hidden);
+    const UnknownSlot slot = judged.hidden;
 
     // ticks that come during the verdict are held back and, if the exercise is still on screen
     // afterwards (a wrong answer), counted then
@@ -116,7 +116,7 @@ void PracticeFlow::replayDeferredTicks(quint64 exerciseSerial)
     });
 }
 
-void PracticeFlow::rightAnswer(qint32 slot)
+void PracticeFlow::rightAnswer(UnknownSlot slot)
 {
     m_view.ZvyrazniVysledek(FeedbackKind::Correct, slot);
     m_session->ZapisOkChyba(PartialCount::Ok);
@@ -134,12 +134,12 @@ void PracticeFlow::evaluate(bool forced)
     m_session->DilciHodnoceni(forced, m_exercise.operation);
 }
 
-void PracticeFlow::wrongAnswer(qint32 slot, qint32 a, qint32 b, qint32 shown)
+void PracticeFlow::wrongAnswer(UnknownSlot slot, qint32 a, qint32 b, qint32 shown)
 {
     m_view.ZvyrazniVysledek(FeedbackKind::Wrong, slot);
     m_session->ZapisOkChyba(PartialCount::Chyba);
     // the pupil's wrong entry stands in the hidden number's place
-    const WrongResultRecord record{a, b, qint32(m_exercise.operation), shown, false, m_run.timeLimitSeconds, slot};
+    const WrongResultRecord record{a, b, qint32(m_exercise.operation), shown, false, m_run.timeLimitSeconds, qint32(slot)};
     m_view.clearNumberField(m_exercise.hidden);
     recordMiss(record);
 }
@@ -164,7 +164,7 @@ void PracticeFlow::tick()
 void PracticeFlow::timeOut()
 {
     const UnknownSlot slot = m_recordedSlot;
-    m_view.ZvyrazniVysledek(FeedbackKind::TooSlow, qint32(slot));
+    m_view.ZvyrazniVysledek(FeedbackKind::TooSlow, slot);
     m_session->ZapisOkChyba(PartialCount::Chyba);
 
     // partly typed digits stand in the hidden number's place, an empty field as 0

@@ -100,8 +100,8 @@ public:
 private:
     void tick();
     void timeOut();
-    void rightAnswer(qint32 slot);
-    void wrongAnswer(qint32 slot, qint32 a, qint32 b, qint32 shown);
+    void rightAnswer(UnknownSlot slot);
+    void wrongAnswer(UnknownSlot slot, qint32 a, qint32 b, qint32 shown);
     void recordMiss(const WrongResultRecord &record);
     void replayDeferredTicks(quint64 exerciseSerial);
     void retestAnsweredRight();

@@ -44,7 +44,7 @@ public:
 
     // Plays the kind's sound and shows its picture over the slot's field for the feedback
     // pause. Pending events run meanwhile, a countdown tick among them.
-    virtual void ZvyrazniVysledek(FeedbackKind kind, qint32 slot) = 0;
+    virtual void ZvyrazniVysledek(FeedbackKind kind, UnknownSlot slot) = 0;
     // The shared message box, modal, with one OK button.
     virtual void showMessage(const QString &text, NoticeKind kind) = 0;
 

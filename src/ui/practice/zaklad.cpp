@@ -228,7 +228,7 @@ void TFZaklad::EVysledekEnter(TAMEdit *field)
     // Enter in a shown number judges nothing and erases nothing; it sends the pupil back to
     // the field of the hidden number.
     if (field->isReadOnly()) {
-        m_client->fieldOfSlot(qint32(m_flow->recordedSlot()))->setFocus();
+        m_client->fieldOfSlot(m_flow->recordedSlot())->setFocus();
         return;
     }
     m_flow->answer(field->text());
@@ -241,24 +241,24 @@ void TFZaklad::showExercise(const Exercise &exercise)
 
 QString TFZaklad::typedAnswer() const
 {
-    return m_client->fieldOfSlot(qint32(m_flow->exerciseOnScreen().hidden))->text();
+    return m_client->fieldOfSlot(m_flow->exerciseOnScreen().hidden)->text();
 }
 
 void TFZaklad::clearNumberField(UnknownSlot slot)
 {
-    m_client->fieldOfSlot(qint32(slot))->clear();
+    m_client->fieldOfSlot(slot)->clear();
 }
 
 void TFZaklad::focusAnswerField()
 {
-    m_client->fieldOfSlot(qint32(m_flow->exerciseOnScreen().hidden))->setFocus();
+    m_client->fieldOfSlot(m_flow->exerciseOnScreen().hidden)->setFocus();
 }
 
-void TFZaklad::ZvyrazniVysledek(FeedbackKind kind, qint32 slot)
+void TFZaklad::ZvyrazniVysledek(FeedbackKind kind, UnknownSlot slot)
 {
-    m_feedback->show(kind, slot == qint32(UnknownSlot::First)    ? m_client->ICislo1
-                           : slot == qint32(UnknownSlot::Second) ? m_client->ICislo2
-                                                                 : m_client->IVysledek);
+    m_feedback->show(kind, slot == UnknownSlot::First    ? m_client->ICislo1
+                           : slot == UnknownSlot::Second ? m_client->ICislo2
+                                                         : m_client->IVysledek);
 }
 
 void TFZaklad::setFeedbackPause(std::chrono::milliseconds pause)

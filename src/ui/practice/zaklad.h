@@ -115,7 +115,7 @@ private:
     QString typedAnswer() const override;
     void clearNumberField(UnknownSlot slot) override;
     void focusAnswerField() override;
-    void ZvyrazniVysledek(FeedbackKind kind, qint32 slot) override;
+    void ZvyrazniVysledek(FeedbackKind kind, UnknownSlot slot) override;
     void showMessage(const QString &text, NoticeKind kind) override;
     bool isRunning() const override; // TCasLimit
     void start() override;

@@ -175,11 +175,11 @@ void ZakladClient::renderPictures()
     Image2->setPixmap(Picture(QStringLiteral("FACE_FROWN"), Image2->size(), ratio));
 }
 
-TAMEdit *ZakladClient::fieldOfSlot(qint32 slot) const
+TAMEdit *ZakladClient::fieldOfSlot(UnknownSlot slot) const
 {
-    if (slot == qint32(UnknownSlot::First))
+    if (slot == UnknownSlot::First)
         return ECislo1;
-    if (slot == qint32(UnknownSlot::Second))
+    if (slot == UnknownSlot::Second)
         return ECislo2;
     return EVysledek;
 }
@@ -188,7 +188,7 @@ void ZakladClient::NastavFormDleNeznama(UnknownSlot slot)
 {
     for (TAMEdit *field : {ECislo1, ECislo2, EVysledek})
         field->setReadOnly(true);
-    TAMEdit *hidden = fieldOfSlot(qint32(slot));
+    TAMEdit *hidden = fieldOfSlot(slot);
     hidden->setReadOnly(false);
     hidden->setFocus();
 }

@@ -32,8 +32,8 @@ public:
     void applyZoom(int zoomPercent);
     void renderPictures();
 
-    // The number field of a slot: 1 ECislo1, 2 ECislo2, any other value EVysledek.
-    TAMEdit *fieldOfSlot(qint32 slot) const;
+    // The number field of a slot: ECislo1, ECislo2 or EVysledek.
+    TAMEdit *fieldOfSlot(UnknownSlot slot) const;
     // The hidden number's field becomes the only editable one, and takes the focus.
     void NastavFormDleNeznama(UnknownSlot slot);
     // The exercise's numbers, its sign, and the hidden number's field empty.
