@@ -94,3 +94,12 @@ QList<WeakExercise> WeakSpots::mostCommonAdditive(int limit) const
         all.resize(std::max(limit, 0));
     return all;
 }
+
+QString PupilCountText(qint32 pupils)
+{
+    if (pupils == 1)
+        return QStringLiteral("1 žák");
+    if (pupils >= 2 && pupils <= 4)
+        return QStringLiteral("%1 žáci").arg(pupils);
+    return QStringLiteral("%1 žáků").arg(pupils);
+}

@@ -50,3 +50,6 @@ private:
     // operation code, first number, second number
     std::map<std::tuple<qint32, qint32, qint32>, qint32> m_additive;
 };
+
+// "1 žák", "3 žáci", "5 žáků": a number of pupils in Czech grammatical number.
+QString PupilCountText(qint32 pupils);
