@@ -1,4 +1,5 @@
 #include "core/records/ioerror.h"
+#include "core/records/pendingrecords.h"
 #include "core/records/recordfiles.h"
 #include "practicefixture.h"
 
@@ -7,6 +8,22 @@
 #include <QTest>
 
 using namespace testsupport;
+
+namespace {
+
+// The pupil's wrong results in a wrong-results file, in file order.
+QList<qint32> resultsIn(const QString &file)
+{
+    QList<qint32> results;
+    for (qint32 index = 1; index <= CountWrongResults(file); ++index) {
+        WrongResultRecord record;
+        ReadWrongResult(file, index, record);
+        results.append(record.Result);
+    }
+    return results;
+}
+
+} // namespace
 
 // The practice as the pupil meets it, without a window: the verdict on an answer, the counts,
 // the records of misses, the countdown's ticks and the partial evaluation.
@@ -23,7 +40,7 @@ private slots:
     void everyHiddenSlotIsJudged_data();
     void everyHiddenSlotIsJudged();
     void failedDrawKeepsTheExercise();
-    void failedWriteKeepsThePartialState();
+    void unwritableMissesWaitInOrder();
 
     void captionsRunDownToATimeOut();
     void partlyTypedDigitsAreStored();
@@ -188,25 +205,39 @@ void TestPracticeFlow::failedDrawKeepsTheExercise()
     QVERIFY(!p.flow->FreshExercise());
 }
 
-void TestPracticeFlow::failedWriteKeepsThePartialState()
+void TestPracticeFlow::unwritableMissesWaitInOrder()
 {
     Practice p(SevenPlusFive);
     // a folder where the wrong-results file belongs cannot be written, even by root
-    QVERIFY(QDir(p.dir->path()).mkdir("chybavysl.nmk"));
+    const QString blocker = p.files.wrongResultsFile;
+    QVERIFY(QDir().mkdir(blocker));
     p.start();
-    QVERIFY_THROWS_EXCEPTION(InOutError, p.answer("13"));
-    // the partial count and the emptied field stay; the totals, the period and the fresh flag not
-    QCOMPARE(p.view.chyba, 1);
-    QCOMPARE(p.view.typed, QString());
-    QCOMPARE(p.view.totals, QStringList());
-    QCOMPARE(p.session().TotalWrong(), 0);
-    QCOMPARE(p.session().PeriodCount(), 0);
+    p.answer("13");
+    p.answer("14");
+    // the answers count as ever; the pupil hears of it once, after the answer, calmly
+    QCOMPARE(p.session().TotalWrong(), 2);
+    QCOMPARE(p.view.messages, QStringList());
+    p.view.runPending();
+    QCOMPARE(p.view.messages.size(), 1);
+    QVERIFY(p.view.messages[0].startsWith("Information: Odpovědi se teď nedaří uložit do souboru chybavysl.nmk "
+                                          "(File access denied.)"));
     QCOMPARE(CountWrongResults(p.files.retestFile), 1);
-    QVERIFY(p.flow->FreshExercise());
-    // still a fresh exercise: the re-test file takes it again
-    QVERIFY_THROWS_EXCEPTION(InOutError, p.answer("14"));
-    QCOMPARE(CountWrongResults(p.files.retestFile), 2);
-    QCOMPARE(p.view.chyba, 2);
+    QCOMPARE(p.flow->pendingRecords().count(), 2);
+
+    // the next answer after the obstacle is gone writes the waiting ones first
+    QVERIFY(QDir().rmdir(blocker));
+    p.answer("15");
+    QCOMPARE(resultsIn(p.files.wrongResultsFile), (QList<qint32>{13, 14, 15}));
+
+    // what cannot be written at close waits in the pending file for the next start
+    QVERIFY(QDir().rename(p.files.wrongResultsFile, blocker + ".old") && QDir().mkdir(blocker));
+    p.answer("16");
+    p.flow->saveUnwrittenRecords();
+    QCOMPARE(QFileInfo(PendingRecords::pendingFileBeside(blocker)).size(), 1 + WrongResultRecord::Size);
+    QVERIFY(QDir().rmdir(blocker));
+    PendingRecords(p.files.retestFile, p.files.wrongResultsFile).takeOverPendingFile();
+    QCOMPARE(resultsIn(p.files.wrongResultsFile), QList<qint32>{16});
+    QVERIFY(!QFileInfo::exists(PendingRecords::pendingFileBeside(blocker)));
 }
 
 void TestPracticeFlow::captionsRunDownToATimeOut()

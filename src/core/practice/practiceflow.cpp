@@ -30,7 +30,12 @@ PracticeFlow::PracticeFlow(PracticeSettings &settings, ExerciseGenerator &genera
     , m_view(view)
     , m_session(std::make_unique<PracticeSession>(settings, files.historyFile, static_cast<SessionHost &>(*this)))
     , m_countdown(std::make_unique<CountdownRules>(settings, view))
+    , m_pending(std::make_unique<PendingRecords>(files.retestFile, files.wrongResultsFile))
 {
+    // shown once the answer on hand is over, never in the middle of one
+    QObject::connect(m_pending.get(), &PendingRecords::stalled, [this](const QString &notice) {
+        m_view.runLater([this, notice] { m_view.showMessage(notice, NoticeKind::Information); });
+    });
 }
 
 PracticeFlow::~PracticeFlow() = default;
@@ -38,6 +43,7 @@ PracticeFlow::~PracticeFlow() = default;
 void PracticeFlow::startPractice()
 {
     m_newExercisePending = false;
+    m_pending->takeOverPendingFile();
     NactiRozsahZIni(m_files.iniFile, m_settings);
     reloadFromIni();
     NulujNastavInfoCasLimit();
@@ -187,12 +193,12 @@ void PracticeFlow::timeOut()
 
 void PracticeFlow::recordMiss(const WrongResultRecord &record)
 {
-    // the re-test file takes each missed exercise once, the wrong-results file every miss;
-    // a failure to write abandons the rest of the road
+    // the re-test file takes each missed exercise once, the wrong-results file every miss; a
+    // record that cannot be written now waits in memory and costs the pupil nothing
     if (!m_retestActive) {
         if (m_freshExercise)
-            AppendWrongResult(m_files.retestFile, record);
-        AppendWrongResult(m_files.wrongResultsFile, record);
+            m_pending->add(PendingRecords::Target::RetestFile, record);
+        m_pending->add(PendingRecords::Target::WrongResultsFile, record);
     }
     m_freshExercise = false;
     m_session->countTotalWrong();
@@ -246,6 +252,11 @@ void PracticeFlow::settingsAccepted(bool rangesTouched, bool timeLimitChanged)
 {
     if ((rangesTouched && !m_retestActive) || timeLimitChanged)
         m_newExercisePending = true;
+}
+
+void PracticeFlow::saveUnwrittenRecords()
+{
+    m_pending->saveForNextStart();
 }
 
 void PracticeFlow::MNulovatClick()

@@ -4,6 +4,7 @@
 #include "core/practice/countdown.h"
 #include "core/practice/practicesession.h"
 #include "core/practice/practiceview.h"
+#include "core/records/pendingrecords.h"
 #include "core/records/recordfiles.h"
 #include "core/settings/practicesettings.h"
 
@@ -80,6 +81,10 @@ public:
     // The next stored exercise of the re-test, or its end.
     void DalsiPrikladPrz();
 
+    // The window closes: misses not written yet go into the pending file, or InOutError is thrown.
+    void saveUnwrittenRecords();
+    const PendingRecords &pendingRecords() const { return *m_pending; }
+
     // "nulovat počty"
     void MNulovatClick();
     // Whether the history file holds any evaluation.
@@ -117,6 +122,7 @@ private:
     PracticeView &m_view;
     std::unique_ptr<PracticeSession> m_session;
     std::unique_ptr<CountdownRules> m_countdown;
+    std::unique_ptr<PendingRecords> m_pending;
 
     // The exercise on screen, its numbers as the fields hold them (a field emptied by a
     // time-out reads as 0); the hidden one is whatever the pupil types.

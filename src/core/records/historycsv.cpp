@@ -103,7 +103,7 @@ QStringList HistoryCsvFields(const HistoryCsvRow &row)
 
 void AppendHistoryCsv(const QString &path, const EvaluationRecord &record)
 {
-    RecordFileHandle file(path, RecordFileHandle::Access::ReadWriteCreate);
+    RecordFileHandle file(path, RecordFileHandle::Access::AppendCreate);
     const qint64 size = file.size();
     QByteArray bytes;
     if (size == 0) {
@@ -117,7 +117,8 @@ void AppendHistoryCsv(const QString &path, const EvaluationRecord &record)
             bytes = "\r\n";
     }
     bytes.append(CsvLine(HistoryCsvFields(HistoryCsvRowOf(record))));
-    file.writeAt(size, bytes);
+    // a write that fails part way (a full disk) is cut back off: the file keeps whole rows only
+    file.append(bytes);
     file.close();
 }
 

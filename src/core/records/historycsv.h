@@ -48,5 +48,5 @@ QStringList HistoryCsvFields(const HistoryCsvRow &row);
 
 // Appends the row of record to historie.csv at path, under the record files' lock, never
 // through a link. A new or empty file gets the mark and the header first. The file is not read:
-// a damaged or huge one costs nothing. A failure throws InOutError.
+// a damaged or huge one costs nothing. A failure throws InOutError and leaves the file as it was.
 void AppendHistoryCsv(const QString &path, const EvaluationRecord &record);

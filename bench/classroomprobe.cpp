@@ -1,0 +1,242 @@
+// The classroom benchmark's probe: COPIES copies of the program's record writing on one folder,
+// each answering ROUNDS exercises wrongly as fast as it can, the way the practice stores misses
+// (through PendingRecords); every third answer a re-test deletes record 1 of chyba.nmk and
+// every tenth an evaluation goes to hdv.ndv, both waiting for their lock as the program does.
+// Run on several computers at once with distinct MACHINE numbers, then once more with "check".
+//   bench_classroom run DIR COPIES ROUNDS MACHINE OUT
+//   bench_classroom check DIR MACHINES COPIES ROUNDS OUT...
+// A record's first number is MACHINE*10000000 + copy*100000 + answer, so every record is unique.
+#include "core/records/ioerror.h"
+#include "core/records/pendingrecords.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTextStream>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <set>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+WrongResultRecord recordOf(qint32 id)
+{
+    WrongResultRecord r;
+    r.FirstNumber = id;
+    r.SecondNumber = 1;
+    r.Result = 99;
+    return r;
+}
+
+// One copy of the program: returns its lines for OUT.
+QByteArray runCopy(const QString &dir, int machine, int copy, int rounds)
+{
+    const QString retest = dir + QStringLiteral("/chyba.nmk");
+    const QString history = dir + QStringLiteral("/hdv.ndv");
+    PendingRecords pending(retest, dir + QStringLiteral("/chybavysl.nmk"));
+    QByteArray out;
+    QElapsedTimer clock;
+    clock.start();
+    // when each answer was given and after how many records written it is stored
+    std::vector<qint64> givenAt, storedAt;
+    std::vector<qint64> needed;
+    qint64 added = 0;
+    const auto collect = [&] {
+        const qint64 written = added - pending.count();
+        while (storedAt.size() < needed.size() && needed[storedAt.size()] <= written)
+            storedAt.push_back(clock.nsecsElapsed());
+    };
+    for (int i = 0; i < rounds; ++i) {
+        const WrongResultRecord r = recordOf(machine * 10000000 + copy * 100000 + i);
+        const qint64 t0 = clock.nsecsElapsed();
+        pending.add(PendingRecords::Target::RetestFile, r);
+        pending.add(PendingRecords::Target::WrongResultsFile, r);
+        added += 2;
+        givenAt.push_back(t0);
+        needed.push_back(added);
+        out += QByteArray("A ") + QByteArray::number((clock.nsecsElapsed() - t0) / 1e6, 'f', 3) + '\n';
+        QCoreApplication::processEvents();
+        collect();
+        const auto timed = [&](char kind, auto &&work) {
+            int code = 0;
+            try {
+                work();
+            } catch (const InOutError &e) {
+                code = e.code();
+            } catch (...) {
+                code = -1;
+            }
+            out += kind + QByteArray(" ") + QByteArray::number(code) + '\n';
+        };
+        if (i % 3 == 2)
+            timed('D', [&] { DeleteWrongResult(retest, 1); });
+        if (i % 10 == 9)
+            timed('P', [&] {
+                EvaluationRecord e;
+                e.DateTime = 46000 + machine * 1000 + i;
+                e.Grade = 1;
+                PrependEvaluation(history, e, HistoryCapacity);
+            });
+    }
+    // the pupil goes on working while the last records wait: up to two minutes, as a lesson would
+    QElapsedTimer drain;
+    drain.start();
+    while (pending.count() > 0 && !drain.hasExpired(120000)) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        collect();
+    }
+    for (size_t k = 0; k < storedAt.size(); ++k)
+        out += QByteArray("S ") + QByteArray::number((storedAt[k] - givenAt[k]) / 1e6, 'f', 3) + '\n';
+    out += QByteArray("L ") + QByteArray::number(pending.count()) + '\n';
+    try {
+        pending.saveForNextStart();
+    } catch (...) {
+        out += "L unsaved\n";
+    }
+    return out;
+}
+
+int run(const QString &dir, int copies, int rounds, int machine, const char *outPath)
+{
+    std::vector<int> pipes;
+    for (int c = 0; c < copies; ++c) {
+        int fd[2];
+        if (pipe(fd) != 0)
+            return 2;
+        const pid_t child = fork();
+        if (child == 0) {
+            ::close(fd[0]);
+            int argc = 1;
+            char name[] = "copy";
+            char *argv[] = {name, nullptr};
+            QCoreApplication app(argc, argv);
+            const QByteArray out = runCopy(dir, machine, c, rounds);
+            for (qsizetype done = 0; done < out.size();) {
+                const ssize_t put = ::write(fd[1], out.constData() + done, size_t(out.size() - done));
+                if (put <= 0)
+                    _exit(1);
+                done += put;
+            }
+            _exit(0);
+        }
+        ::close(fd[1]);
+        pipes.push_back(fd[0]);
+    }
+    QFile out(QString::fromLocal8Bit(outPath));
+    if (!out.open(QIODevice::WriteOnly))
+        return 2;
+    for (int fd : pipes) {
+        char buffer[65536];
+        ssize_t got;
+        while ((got = ::read(fd, buffer, sizeof buffer)) > 0)
+            out.write(buffer, got);
+        ::close(fd);
+    }
+    while (::wait(nullptr) > 0) {
+    }
+    return 0;
+}
+
+QByteArray slurp(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+double quantile(std::vector<double> v, double q)
+{
+    if (v.empty())
+        return 0;
+    std::sort(v.begin(), v.end());
+    return v[std::min(v.size() - 1, size_t(q * double(v.size())))];
+}
+
+int check(const QString &dir, int machines, int copies, int rounds, int outCount, char **outs)
+{
+    std::vector<double> answer, stored;
+    long deletes = 0, deletesFailed = 0, prepends = 0, prependsFailed = 0, left = 0;
+    for (int k = 0; k < outCount; ++k) {
+        for (const QByteArray &line : slurp(QString::fromLocal8Bit(outs[k])).split('\n')) {
+            const QList<QByteArray> f = line.split(' ');
+            if (f.size() != 2)
+                continue;
+            const double value = f[1].toDouble();
+            switch (line[0]) {
+            case 'A': answer.push_back(value); break;
+            case 'S': stored.push_back(value); break;
+            case 'D': ++deletes; deletesFailed += value != 0; break;
+            case 'P': ++prepends; prependsFailed += value != 0; break;
+            case 'L': left += f[1] == "unsaved" ? 0 : long(value); break;
+            }
+        }
+    }
+    const long answered = long(machines) * copies * rounds;
+    // every record of chybavysl.nmk must be one answered, once, whole
+    const QByteArray wrong = slurp(dir + QStringLiteral("/chybavysl.nmk"));
+    std::set<qint32> seen;
+    long duplicated = 0, damaged = 0;
+    for (qsizetype at = 0; at + WrongResultRecord::Size <= wrong.size(); at += WrongResultRecord::Size) {
+        const WrongResultRecord r = WrongResultRecord::decode(wrong.constData() + at);
+        const qint32 id = r.FirstNumber;
+        const int m = id / 10000000, c = id % 10000000 / 100000, i = id % 100000;
+        if (!(r == recordOf(id)) || m < 1 || m > machines || c >= copies || i >= rounds)
+            ++damaged;
+        else if (!seen.insert(id).second)
+            ++duplicated;
+    }
+    const long stray = long(wrong.size() % WrongResultRecord::Size);
+    // chyba.nmk: a delete that came while the file was empty (its records still waiting) deleted
+    // nothing, so the count lies between the answers less the deletes and the answers
+    const QByteArray retest = slurp(dir + QStringLiteral("/chyba.nmk"));
+    long retestDamaged = 0;
+    std::set<qint32> retestSeen;
+    for (qsizetype at = 0; at + WrongResultRecord::Size <= retest.size(); at += WrongResultRecord::Size) {
+        const WrongResultRecord r = WrongResultRecord::decode(retest.constData() + at);
+        retestDamaged += !(r == recordOf(r.FirstNumber)) || r.FirstNumber < 10000000
+                         || !retestSeen.insert(r.FirstNumber).second;
+    }
+    const long retestWanted = answered - (deletes - deletesFailed);
+    const long retestHas = long(retest.size() / WrongResultRecord::Size);
+    const QByteArray pendingLeft = slurp(PendingRecords::pendingFileBeside(dir + QStringLiteral("/chyba.nmk")));
+    std::printf("chybavysl.nmk: kept %zu of %ld answered (lost %ld, duplicated %ld, damaged or zeroed %ld, stray "
+                "bytes %ld)\n",
+                seen.size(), answered, answered - long(seen.size()), duplicated, damaged, stray);
+    std::printf("chyba.nmk: %ld records, expected at least %ld (answered less %ld deletes), damaged, zeroed or twice %ld, "
+                "stray bytes %ld\n",
+                retestHas, retestWanted, deletes - deletesFailed, retestDamaged,
+                long(retest.size() % WrongResultRecord::Size));
+    std::printf("deletes failed %ld of %ld, evaluations failed %ld of %ld; records left for the next start %ld (%lld "
+                "bytes in the pending file)\n",
+                deletesFailed, deletes, prependsFailed, prepends, left, static_cast<long long>(pendingLeft.size()));
+    std::printf("answer (window busy) p50 %.2f ms p99 %.2f ms; answer to stored p50 %.1f ms p99 %.1f ms (%zu)\n",
+                quantile(answer, 0.5), quantile(answer, 0.99), quantile(stored, 0.5), quantile(stored, 0.99),
+                stored.size());
+    std::printf("RESULT kept %zu/%ld dup %ld damaged %ld chyba %ld/%ld answer_p50 %.2f answer_p99 %.2f stored_p50 %.1f "
+                "stored_p99 %.1f\n",
+                seen.size(), answered, duplicated, damaged + retestDamaged, retestHas, retestWanted, quantile(answer, 0.5),
+                quantile(answer, 0.99), quantile(stored, 0.5), quantile(stored, 0.99));
+    const bool ok = long(seen.size()) == answered && duplicated == 0 && damaged == 0 && stray == 0
+                    && retestDamaged == 0 && retestHas >= retestWanted && retestHas <= answered
+                    && retest.size() % WrongResultRecord::Size == 0;
+    std::printf(ok ? "CHECK OK\n" : "CHECK FAILED\n");
+    return ok ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (argc >= 7 && std::strcmp(argv[1], "run") == 0)
+        return run(QString::fromLocal8Bit(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]), argv[6]);
+    if (argc >= 7 && std::strcmp(argv[1], "check") == 0)
+        return check(QString::fromLocal8Bit(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]),
+                     argc - 6, argv + 6);
+    std::fprintf(stderr, "usage: %s run DIR COPIES ROUNDS MACHINE OUT | check DIR MACHINES COPIES ROUNDS OUT...\n",
+                 argv[0]);
+    return 2;
+}
