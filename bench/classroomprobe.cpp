@@ -83,10 +83,13 @@ QByteArray runCopy(const QString &dir, int machine, int copy, int rounds)
                 PrependEvaluation(history, e, HistoryCapacity);
             });
     }
-    // the pupil goes on working while the last records wait: up to two minutes, as a lesson would
+    // the pupil goes on working while the last records wait, as long as a lesson would
+    const qint64 lessonMs = qEnvironmentVariableIntValue("BENCH_LESSON_S") > 0
+                                ? qEnvironmentVariableIntValue("BENCH_LESSON_S") * 1000LL
+                                : 45 * 60 * 1000LL;
     QElapsedTimer drain;
     drain.start();
-    while (pending.count() > 0 && !drain.hasExpired(120000)) {
+    while (pending.count() > 0 && !drain.hasExpired(lessonMs)) {
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
         collect();
     }

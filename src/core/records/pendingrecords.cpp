@@ -72,9 +72,15 @@ void PendingRecords::add(Target target, const WrongResultRecord &record)
 bool PendingRecords::writeWaiting()
 {
     while (!m_entries.empty()) {
-        const Entry &front = m_entries.front();
+        // everything waiting for the front record's file goes in one append, in its order; the
+        // order between the two files means nothing
+        const Target target = m_entries.front().target;
+        QList<WrongResultRecord> records;
+        for (const Entry &entry : m_entries)
+            if (entry.target == target)
+                records.append(entry.record);
         try {
-            AppendWrongResult(pathOf(front.target), front.record, RecordFileHandle::LockWait::TryOnce);
+            AppendWrongResults(pathOf(target), records, RecordFileHandle::LockWait::TryOnce);
         } catch (const InOutError &error) {
             if (!m_waiting.isValid())
                 m_waiting.start();
@@ -83,11 +89,11 @@ bool PendingRecords::writeWaiting()
             const bool busy = error.code() == RecordFileHandle::LockTimeoutCode;
             if (!m_noticeGiven && (!busy || m_waiting.hasExpired(RecordFileHandle::lockTimeout().count()))) {
                 m_noticeGiven = true;
-                emit stalled(noticeFor(pathOf(front.target), error));
+                emit stalled(noticeFor(pathOf(target), error));
             }
             return false;
         }
-        m_entries.pop_front();
+        std::erase_if(m_entries, [target](const Entry &entry) { return entry.target == target; });
         m_waiting.invalidate();
     }
     m_pauseMs = 0;

@@ -124,7 +124,16 @@ qint32 CountEvaluations(const QString &path)
 
 void AppendWrongResult(const QString &path, const WrongResultRecord &record, RecordFileHandle::LockWait wait)
 {
+    AppendWrongResults(path, {record}, wait);
+}
+
+void AppendWrongResults(const QString &path, const QList<WrongResultRecord> &records, RecordFileHandle::LockWait wait)
+{
     constexpr int size = WrongResultRecord::Size;
+    QByteArray bytes;
+    bytes.reserve(records.size() * size);
+    for (const WrongResultRecord &record : records)
+        bytes.append(record.encode());
     RecordFileHandle file(path, Access::AppendCreate, IfMissing::Fail, wait);
     // A trailing fragment left by a damaged write is cut off, so the record starts where a record
     // starts; the append itself goes to the end the server knows, even when another computer has
@@ -132,7 +141,7 @@ void AppendWrongResult(const QString &path, const WrongResultRecord &record, Rec
     const qint64 fileSize = file.size();
     if (fileSize % size != 0)
         file.truncate(fileSize - fileSize % size);
-    file.append(record.encode());
+    file.append(bytes);
     file.close();
 }
 

@@ -58,6 +58,9 @@ inline constexpr qint64 RecordRewriteLimit = 64 * 1024 * 1024;
 qint32 CountWrongResults(const QString &path);
 void AppendWrongResult(const QString &path, const WrongResultRecord &record,
                        RecordFileHandle::LockWait wait = RecordFileHandle::LockWait::UpToTimeout);
+// Appends the records in their order with one lock and one write: all of them or none.
+void AppendWrongResults(const QString &path, const QList<WrongResultRecord> &records,
+                        RecordFileHandle::LockWait wait = RecordFileHandle::LockWait::UpToTimeout);
 // Clamps index into 1..count (1 when the file is empty) and reads that record, if any.
 void ReadWrongResult(const QString &path, qint32 &index, WrongResultRecord &record);
 // Removes record index (1-based); an index outside 1..count removes nothing.
