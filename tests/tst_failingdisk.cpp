@@ -11,8 +11,10 @@
 
 #include <QDir>
 #include <QMessageBox>
+#include <QProcess>
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 using namespace testsupport;
@@ -77,6 +79,7 @@ private slots:
     void settingsInReadOnlyFolder_data();
     void settingsInReadOnlyFolder();
     void historyRowOnFullDisk();
+    void lockHeldByAnotherProcess();
 };
 
 void TestFailingDisk::writePaths_data()
@@ -248,6 +251,55 @@ void TestFailingDisk::historyRowOnFullDisk()
     evaluation.DateTime = 46000.5;
     QVERIFY_THROWS_EXCEPTION(InOutError, AppendHistoryCsv(csv, evaluation));
     QCOMPARE(bytesOf(csv), before);
+}
+
+// Another pupil's copy, or a teacher's "flock", holds the wrong-results file for as long as it likes:
+// the window goes on at once, and the miss is written when the file is free, or by the next start.
+void TestFailingDisk::lockHeldByAnotherProcess()
+{
+    QTemporaryDir dir;
+    const QString folder = dir.path();
+    writeFile(folder + QStringLiteral("/numik.ini"), SevenPlusFive);
+    const QString wrongResults = folder + QStringLiteral("/chybavysl.nmk");
+    writeFile(wrongResults, QByteArray());
+    // with the old lock wait the answer below would keep the window for ten minutes
+    const auto savedTimeout = RecordFileHandle::lockTimeout();
+    RecordFileHandle::setLockTimeout(std::chrono::minutes(10));
+    const auto held = [&] {
+        const int fd = ::open(QFile::encodeName(wrongResults).constData(), O_RDONLY | O_CLOEXEC);
+        const bool busy = ::flock(fd, LOCK_EX | LOCK_NB) != 0;
+        ::close(fd);
+        return busy;
+    };
+    const auto hold = [&](QProcess &holder) {
+        holder.start(QStringLiteral("flock"), {QStringLiteral("-x"), wrongResults, QStringLiteral("cat")});
+        return holder.waitForStarted() && QTest::qWaitFor(held);
+    };
+    for (const bool closeWhileHeld : {false, true}) {
+        auto w = std::make_unique<TFZaklad>(folder);
+        w->setFeedbackPause(std::chrono::milliseconds(0));
+        w->show();
+        QProcess holder;
+        if (!hold(holder))
+            QSKIP("flock(1) cannot hold the file here");
+        MainWindowFixture::answer(*w, QString::number(rightResult(*w).toInt() + 1));
+        QCOMPARE(holder.state(), QProcess::Running);
+        QCOMPARE(w->session().TotalWrong(), 1);
+        QCOMPARE(w->flow().pendingRecords().count(), 1);
+        if (closeWhileHeld) {
+            w->close();
+            QCOMPARE(QFileInfo(folder + QStringLiteral("/nezapsano.nmk")).size(), 1 + WrongResultRecord::Size);
+        }
+        holder.closeWriteChannel();
+        QVERIFY(holder.waitForFinished());
+        if (closeWhileHeld) { // the next start writes it in
+            w = std::make_unique<TFZaklad>(folder);
+            w->show();
+        }
+        QTRY_COMPARE(CountWrongResults(wrongResults), closeWhileHeld ? 2 : 1);
+    }
+    QVERIFY(!QFileInfo::exists(folder + QStringLiteral("/nezapsano.nmk")));
+    RecordFileHandle::setLockTimeout(savedTimeout);
 }
 
 NUMIK_GUI_TEST_MAIN(TestFailingDisk)

@@ -13,6 +13,7 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 namespace {
@@ -223,8 +224,18 @@ void RecordFileHandle::append(const QByteArray &data) const
             cutBackAndFail(put < 0 ? errno : ENOSPC); // a device that takes nothing more is full
         done += put;
     }
-    if (retryOnInterrupt([&] { return ::fdatasync(m_fd); }) != 0)
+    if (onNetworkShare() && retryOnInterrupt([&] { return ::fdatasync(m_fd); }) != 0)
         cutBackAndFail(errno);
+}
+
+bool RecordFileHandle::onNetworkShare() const
+{
+    // NFS, and SMB's two magic numbers (the old and the new client)
+    constexpr decltype(statfs::f_type) Nfs = 0x6969, Cifs = 0xFF534D42, Smb2 = 0xFE534D42;
+    struct statfs info;
+    if (::fstatfs(m_fd, &info) != 0)
+        return true; // unknown: flushing costs time, not records
+    return info.f_type == Nfs || info.f_type == Cifs || info.f_type == Smb2;
 }
 
 void RecordFileHandle::truncate(qint64 length) const

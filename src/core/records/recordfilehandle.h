@@ -74,6 +74,7 @@ private:
     void lock(bool exclusive, LockWait wait);
     // Whether the path still names the file that is open (another copy may have removed it).
     bool stillAtPath() const;
+    bool onNetworkShare() const;
     void closeQuietly();
 
     QString m_path;
