@@ -40,8 +40,10 @@ static void BM_NinetySheetLines(benchmark::State &state)
     settings.resultOnly = false;
     const OperationSwitches all{true, true, true, true};
     for (auto _ : state) {
-        for (int line = 0; line < 90; ++line)
-            benchmark::DoNotOptimize(generator.drawSheetLine(all, settings));
+        for (int line = 0; line < 90; ++line) {
+            const ExerciseGenerator::Draw draw = generator.drawExercise(all, settings);
+            benchmark::DoNotOptimize(draw.exercise ? ExerciseLineText(*draw.exercise) : QString());
+        }
     }
 }
 BENCHMARK(BM_NinetySheetLines)->Unit(benchmark::kMicrosecond);

@@ -8,6 +8,8 @@
 #include <QTest>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 class TestIniFile : public QObject
 {
@@ -36,6 +38,7 @@ private slots:
     void damagedOrSpecialFile_data();
     void damagedOrSpecialFile();
     void writeNeverPassesTheReadLimit();
+    void twoCopiesSavingAtOnceKeepEachOthersKeys();
 
     void missingFileGivesDefaults();
     void startupMode_data();
@@ -225,7 +228,10 @@ void TestIniFile::failedWriteIsReported()
     } catch (const IniWriteError &e) {
         QCOMPARE(QString::fromUtf8(e.what()), QStringLiteral("Unable to write to ") + path);
     }
-    QVERIFY_THROWS_EXCEPTION(IniWriteError, UlozDoIni(path, PracticeSettings{}, OperationSwitches{}));
+    IniBatch batch;
+    UlozDoIni(batch, PracticeSettings{}, OperationSwitches{});
+    QVERIFY_THROWS_EXCEPTION(IniWriteError, IniWriteBatch(path, batch));
+    QVERIFY(!QFileInfo::exists(path));
 }
 
 void TestIniFile::byteOrderMarkIsKept()
@@ -323,6 +329,47 @@ void TestIniFile::writeNeverPassesTheReadLimit()
     QCOMPARE(IniReadString(m_ini, "Heslo", "hodnota", QString()), QStringLiteral("xyz"));
 }
 
+void TestIniFile::twoCopiesSavingAtOnceKeepEachOthersKeys()
+{
+    // two processes save their own keys many times over into one file, started at one moment
+    constexpr int Saves = 150;
+    int start[2];
+    QCOMPARE(::pipe(start), 0);
+    pid_t copies[2];
+    for (int copy = 0; copy < 2; ++copy) {
+        copies[copy] = ::fork();
+        QVERIFY(copies[copy] >= 0);
+        if (copies[copy] == 0) {
+            char go;
+            ::close(start[1]);
+            bool saved = ::read(start[0], &go, 1) == 0;
+            for (int i = 0; i < Saves && saved; ++i) {
+                IniBatch batch;
+                batch.setInteger(QString::number(copy), QString::number(i), i);
+                batch.setInteger(QStringLiteral("Okno"), QString::number(copy), i); // a section both write
+                try {
+                    IniWriteBatch(m_ini, batch);
+                } catch (const IniWriteError &) {
+                    saved = false;
+                }
+            }
+            ::_exit(saved ? 0 : 1);
+        }
+    }
+    ::close(start[0]);
+    ::close(start[1]);
+    for (const pid_t copy : copies) {
+        int status = -1;
+        QCOMPARE(::waitpid(copy, &status, 0), copy);
+        QCOMPARE(status, 0);
+    }
+    for (int copy = 0; copy < 2; ++copy) {
+        for (int i = 0; i < Saves; ++i)
+            QCOMPARE(IniReadInteger(m_ini, QString::number(copy), QString::number(i), -1), i);
+        QCOMPARE(IniReadInteger(m_ini, QStringLiteral("Okno"), QString::number(copy), -1), Saves - 1);
+    }
+}
+
 void TestIniFile::missingFileGivesDefaults()
 {
     PracticeSettings settings;
@@ -402,7 +449,9 @@ void TestIniFile::switchesSoundAndModeRoundTrip()
     saved.soundOn = false;
     saved.mode = 2;
     const OperationSwitches switches{false, true, false, true};
-    UlozDoIni(m_ini, saved, switches);
+    IniBatch batch;
+    UlozDoIni(batch, saved, switches);
+    IniWriteBatch(m_ini, batch);
 
     PracticeSettings loaded;
     OperationSwitches reloaded;

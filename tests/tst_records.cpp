@@ -170,7 +170,7 @@ void TestRecords::retestSteps()
         QVERIFY(record);
         posed += QChar(record->FirstNumber);
         if (outcome == u'R')
-            RemoveAnsweredRecord(path, index);
+            index = DeleteWrongResult(path, index, *record) - 1;
     }
     QVERIFY(!NextRetestRecord(path, index));
     QCOMPARE(posed, stored); // each stored exercise is posed once, in file order

@@ -35,8 +35,6 @@ private slots:
     void typingCouplesFields();
     void steppingThresholds_data();
     void steppingThresholds();
-    void thresholdRippleWithoutWindows_data();
-    void thresholdRippleWithoutWindows();
     void loadingAppliesTheCouplings();
     void numbersBeyond32BitsAreSaved_data();
     void numbersBeyond32BitsAreSaved();
@@ -199,27 +197,6 @@ void TestRozsah::steppingThresholds()
         QTest::keyClick(f, Qt::Key(key));
     QCOMPARE(thresholds(*dialog), expected);
     QVERIFY(!dialog->rangesTouched());
-}
-
-void TestRozsah::thresholdRippleWithoutWindows_data()
-{
-    QTest::addColumn<int>("grade");
-    QTest::addColumn<int>("typed");
-    QTest::addColumn<QString>("expected");
-
-    QTest::newRow("9 over grade 1") << 1 << 9 << "9/8/7/6";
-    QTest::newRow("1 over grade 1 ripples back") << 1 << 1 << "4/3/2/1";
-    QTest::newRow("grade 3 to 90") << 3 << 90 << "95/91/90/50";
-    QTest::newRow("grade 4 to 0") << 4 << 0 << "95/85/75/0";
-}
-
-void TestRozsah::thresholdRippleWithoutWindows()
-{
-    QFETCH(int, grade);
-    QFETCH(int, typed);
-    QFETCH(QString, expected);
-    const std::array<qint32, 4> t = RippleThresholds({95, 85, 75, 50}, grade, typed);
-    QCOMPARE(QStringLiteral("%1/%2/%3/%4").arg(t[0]).arg(t[1]).arg(t[2]).arg(t[3]), expected);
 }
 
 void TestRozsah::loadingAppliesTheCouplings()

@@ -19,21 +19,6 @@
 
 namespace {
 
-// Records the key presses that reach a widget, e.g. those a field lets through to its window.
-class KeyRecorder : public QObject
-{
-public:
-    int presses = 0;
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() == QEvent::KeyPress)
-            ++presses;
-        return false;
-    }
-};
-
 // What a message box looked like while it was open.
 struct SeenBox
 {
@@ -80,8 +65,6 @@ class TestWidgets : public QObject
     Q_OBJECT
 
 private slots:
-    void amEditKeys_data();
-    void amEditKeys();
     void amEditHookConsumesKey_data();
     void amEditHookConsumesKey();
     void amEditHookException();
@@ -109,71 +92,6 @@ private:
 };
 
 // ---- number field ----------------------------------------------------------------------------
-
-void TestWidgets::amEditKeys_data()
-{
-    QTest::addColumn<int>("keys");
-    QTest::addColumn<int>("key");
-    QTest::addColumn<int>("modifiers");
-    QTest::addColumn<int>("focusAfter");
-    QTest::addColumn<bool>("reachesHook");
-
-    const int none = 0;
-    const int ret = int(TKeySet::ksReturn);
-    const int esc = int(TKeySet::ksEscape);
-    const int keypad = int(Qt::KeypadModifier);
-    QTest::newRow("no keys: Return reaches the hook") << none << int(Qt::Key_Return) << 0 << 1 << true;
-    QTest::newRow("no keys: keypad Enter reaches the hook") << none << int(Qt::Key_Enter) << keypad << 1 << true;
-    QTest::newRow("no keys: Esc reaches the hook") << none << int(Qt::Key_Escape) << 0 << 1 << true;
-    QTest::newRow("ksReturn: Return moves to the next") << ret << int(Qt::Key_Return) << 0 << 2 << false;
-    QTest::newRow("ksReturn: keypad Enter moves to the next") << ret << int(Qt::Key_Enter) << keypad << 2 << false;
-    QTest::newRow("ksReturn: Esc reaches the hook") << ret << int(Qt::Key_Escape) << 0 << 1 << true;
-    QTest::newRow("ksEscape: Esc moves to the previous") << esc << int(Qt::Key_Escape) << 0 << 0 << false;
-    QTest::newRow("ksEscape: Return reaches the hook") << esc << int(Qt::Key_Return) << 0 << 1 << true;
-    QTest::newRow("both: Return moves to the next") << (ret | esc) << int(Qt::Key_Return) << 0 << 2 << false;
-    QTest::newRow("both: Esc moves to the previous") << (ret | esc) << int(Qt::Key_Escape) << 0 << 0 << false;
-    QTest::newRow("both: a digit reaches the hook") << (ret | esc) << int(Qt::Key_5) << 0 << 1 << true;
-}
-
-void TestWidgets::amEditKeys()
-{
-    QFETCH(int, keys);
-    QFETCH(int, key);
-    QFETCH(int, modifiers);
-    QFETCH(int, focusAfter);
-    QFETCH(bool, reachesHook);
-
-    QWidget window;
-    KeyRecorder atWindow;
-    window.installEventFilter(&atWindow);
-    std::array<TAMEdit *, 3> fields{};
-    QList<int> hookKeys;
-    for (int i = 0; i < 3; ++i) {
-        fields[i] = new TAMEdit(&window);
-        fields[i]->setGeometry(10 + 80 * i, 10, 73, 37);
-        fields[i]->setKeys(TKeySets::fromInt(keys));
-        fields[i]->setKeyPressHandler([&hookKeys](TAMEdit *, QKeyEvent *event) {
-            hookKeys << event->key();
-            return false;
-        });
-    }
-    showAndActivate(&window);
-    fields[1]->setFocus();
-    QTRY_VERIFY(fields[1]->hasFocus());
-    QSignalSpy returnPressed(fields[1], &QLineEdit::returnPressed);
-
-    QTest::keyClick(fields[1], Qt::Key(key), Qt::KeyboardModifiers::fromInt(modifiers));
-
-    QTRY_VERIFY(fields[focusAfter]->hasFocus());
-    if (reachesHook) {
-        QCOMPARE(hookKeys, QList<int>{key});
-    } else {
-        // swallowed: neither the hook, nor the line edit, nor the window behind it sees the key
-        QVERIFY(hookKeys.isEmpty());
-        QCOMPARE(returnPressed.count(), 0);
-        QCOMPARE(atWindow.presses, 0);
-    }
-}
 
 void TestWidgets::amEditHookConsumesKey_data()
 {

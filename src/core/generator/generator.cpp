@@ -180,9 +180,3 @@ ExerciseGenerator::Draw ExerciseGenerator::drawExercise(const OperationSwitches 
     draw.exercise = Exercise{x, op, y, ComputeResult(op, x, y), draw.hidden};
     return draw;
 }
-
-QString ExerciseGenerator::drawSheetLine(const OperationSwitches &switches, const PracticeSettings &settings)
-{
-    const Draw draw = drawExercise(switches, settings);
-    return draw.exercise ? ExerciseLineText(*draw.exercise) : QString();
-}

@@ -69,9 +69,6 @@ public:
     // The window-free core of the next on-screen exercise.
     Draw drawExercise(const OperationSwitches &switches, const PracticeSettings &settings);
 
-    // The next sheet line; empty when no admissible exercise was found.
-    QString drawSheetLine(const OperationSwitches &switches, const PracticeSettings &settings);
-
 private:
     RandomSource m_random;
     UtcClock m_utcClock;

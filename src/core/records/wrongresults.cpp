@@ -99,12 +99,6 @@ std::optional<WrongResultRecord> NextRetestRecord(const QString &retestFile, qin
     return record;
 }
 
-void RemoveAnsweredRecord(const QString &retestFile, qint32 &index)
-{
-    DeleteWrongResult(retestFile, index);
-    --index;
-}
-
 void DeleteRecordFile(const QString &path)
 {
     // The file goes while this copy holds its lock, so another copy waiting to append finds it

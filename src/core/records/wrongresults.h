@@ -42,10 +42,6 @@ Exercise ExerciseFromRecord(const WrongResultRecord &record);
 // index has passed the end of the file and the run is over.
 std::optional<WrongResultRecord> NextRetestRecord(const QString &retestFile, qint32 &index);
 
-// The stored exercise at index was answered right: it leaves the file, and the record that moves
-// up into its place is the next one NextRetestRecord gives.
-void RemoveAnsweredRecord(const QString &retestFile, qint32 &index);
-
 // Deletes a whole record file; a missing one is no error. Throws InOutError when the file
 // stays, so that a re-test never starts over an old wrong-results log.
 void DeleteRecordFile(const QString &path);

@@ -3,6 +3,7 @@
 #include "core/records/retryoninterrupt.h"
 #include "core/settings/codepage1250.h"
 #include "core/settings/int32text.h"
+#include "core/settings/settingsfilelock.h"
 #include "core/settings/wholefilewrite.h"
 
 #include <QFile>
@@ -33,27 +34,14 @@ struct SettingsFile
     QByteArray bytes;
 };
 
-SettingsFile readSettingsFile(const QString &path)
+// Reads the open file fd whole; a file larger than MaxSettingsFileSize is damaged.
+SettingsFile readOpenFile(int fd)
 {
     SettingsFile file;
-    const QByteArray name = QFile::encodeName(path);
-    if (name.isEmpty() || name.contains('\0'))
-        return file;
-    const int fd =
-        retryOnInterrupt([&] { return ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC); });
-    if (fd < 0) {
-        // a link (ELOOP under O_NOFOLLOW) reads as no file: it is never followed
-        if (errno != ENOENT && errno != ENOTDIR && errno != ELOOP)
-            file.state = SettingsFile::State::Unreadable;
-        return file;
-    }
     struct stat info;
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))
         return file;
-    }
     if (info.st_size > MaxSettingsFileSize) {
-        ::close(fd);
         file.state = SettingsFile::State::Damaged;
         return file;
     }
@@ -62,10 +50,15 @@ SettingsFile readSettingsFile(const QString &path)
     file.bytes.resize(qsizetype(info.st_size) + 1);
     qsizetype got = 0;
     for (;;) {
-        const ssize_t n = ::read(fd, file.bytes.data() + got, size_t(file.bytes.size() - got));
+        const ssize_t n = ::pread(fd, file.bytes.data() + got, size_t(file.bytes.size() - got), off_t(got));
         if (n < 0 && errno == EINTR)
             continue;
-        if (n <= 0)
+        if (n < 0) {
+            file.state = SettingsFile::State::Unreadable;
+            file.bytes.clear();
+            return file;
+        }
+        if (n == 0)
             break;
         got += n;
         if (got == file.bytes.size()) {
@@ -74,11 +67,29 @@ SettingsFile readSettingsFile(const QString &path)
             file.bytes.resize(std::min<qsizetype>(2 * got, qsizetype(MaxSettingsFileSize) + 1));
         }
     }
-    ::close(fd);
     file.bytes.truncate(got);
     file.state = got > MaxSettingsFileSize ? SettingsFile::State::Damaged : SettingsFile::State::Read;
     if (file.state == SettingsFile::State::Damaged)
         file.bytes.clear();
+    return file;
+}
+
+SettingsFile readSettingsFile(const QString &path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    if (name.isEmpty() || name.contains('\0'))
+        return {};
+    const int fd =
+        retryOnInterrupt([&] { return ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC); });
+    if (fd < 0) {
+        SettingsFile file;
+        // a link (ELOOP under O_NOFOLLOW) reads as no file: it is never followed
+        if (errno != ENOENT && errno != ENOTDIR && errno != ELOOP)
+            file.state = SettingsFile::State::Unreadable;
+        return file;
+    }
+    SettingsFile file = readOpenFile(fd);
+    ::close(fd);
     return file;
 }
 
@@ -228,47 +239,30 @@ std::optional<QString> readValue(const QString &file, const QString &section, co
     return decodeSettingsText(value).left(MaxValueLength);
 }
 
-void writeValue(const QString &file, const QString &section, const QString &key, const QString &value)
+// The bytes with one key set, as a write of that key alone would leave them.
+QByteArray withEntry(const QByteArray &bytes, const IniEntry &entry)
 {
-    const QByteArray name = QFile::encodeName(file);
-    if (name.isEmpty() || name.contains('\0'))
-        throw IniWriteError(file);
-    // Only a regular file is replaced: in a folder that pupils share, a link at this name would
-    // carry the settings into another file (lstat looks at the name, not through it).
-    struct stat info;
-    const bool exists = ::lstat(name.constData(), &info) == 0;
-    if (exists && !S_ISREG(info.st_mode))
-        throw IniWriteError(file);
-    // a file made read-only (say, to lock the settings) stays as it is, though its folder is writable
-    if (exists && ::access(name.constData(), W_OK) != 0)
-        throw IniWriteError(file);
-    const SettingsFile current = readSettingsFile(file);
-    // Rewriting a file that could not be read would lose every other setting in it.
-    if (current.state == SettingsFile::State::Damaged || current.state == SettingsFile::State::Unreadable)
-        throw IniWriteError(file);
-    const QByteArray &bytes = current.bytes;
-
     Lines first(bytes);
     Line firstLine;
     const QByteArray eol =
         first.next(firstLine) && QByteArrayView(bytes).sliced(0, firstLine.next).endsWith("\r\n") ? "\r\n" : "\n";
     // a line break inside a value would split it into lines of its own
-    QByteArray text = value.toUtf8();
+    QByteArray text = entry.value.toUtf8();
     text.replace('\r', ' ').replace('\n', ' ');
-    const QByteArray entry = key.toUtf8() + '=' + text + eol;
+    const QByteArray line = entry.key.toUtf8() + '=' + text + eol;
 
     QByteArray out;
-    out.reserve(bytes.size() + entry.size() + section.size() + 8);
-    const Location where = locate(bytes, section, key);
+    out.reserve(bytes.size() + line.size() + entry.section.size() + 8);
+    const Location where = locate(bytes, entry.section, entry.key);
     if (where.keyFound) {
-        out.append(QByteArrayView(bytes).first(where.keyStart)).append(entry);
+        out.append(QByteArrayView(bytes).first(where.keyStart)).append(line);
         out.append(QByteArrayView(bytes).sliced(where.keyNext));
     } else if (where.sectionFound) {
         out.append(QByteArrayView(bytes).first(where.insertAt));
         // the last line may lack its ending; it must not run into the new one
         if (!out.endsWith('\n'))
             out.append(eol);
-        out.append(entry).append(QByteArrayView(bytes).sliced(where.insertAt));
+        out.append(line).append(QByteArrayView(bytes).sliced(where.insertAt));
     } else {
         out = bytes;
         const qsizetype textStart = Lines(bytes).firstLineStart();
@@ -283,14 +277,9 @@ void writeValue(const QString &file, const QString &section, const QString &key,
             if (last != "\n" && last != "\r\n")
                 out.append(eol);
         }
-        out.append('[' + section.toUtf8() + ']' + eol).append(entry);
+        out.append('[' + entry.section.toUtf8() + ']' + eol).append(line);
     }
-
-    // The reader refuses a larger file: writing one would lose every setting at the next start.
-    if (out.size() > MaxSettingsFileSize)
-        throw IniWriteError(file);
-    if (!WriteWholeFile(name, out, exists ? &info : nullptr))
-        throw IniWriteError(file);
+    return out;
 }
 
 } // namespace
@@ -322,7 +311,9 @@ qint32 IniReadInteger(const QString &file, const QString &section, const QString
 
 void IniWriteInteger(const QString &file, const QString &section, const QString &key, qint32 value)
 {
-    writeValue(file, section, key, QString::number(value));
+    IniBatch batch;
+    batch.setInteger(section, key, value);
+    IniWriteBatch(file, batch);
 }
 
 bool IniReadBool(const QString &file, const QString &section, const QString &key, bool defaultValue)
@@ -332,7 +323,9 @@ bool IniReadBool(const QString &file, const QString &section, const QString &key
 
 void IniWriteBool(const QString &file, const QString &section, const QString &key, bool value)
 {
-    writeValue(file, section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
+    IniBatch batch;
+    batch.setBool(section, key, value);
+    IniWriteBatch(file, batch);
 }
 
 QString IniReadString(const QString &file, const QString &section, const QString &key, const QString &defaultValue)
@@ -342,5 +335,51 @@ QString IniReadString(const QString &file, const QString &section, const QString
 
 void IniWriteString(const QString &file, const QString &section, const QString &key, const QString &value)
 {
-    writeValue(file, section, key, value);
+    IniBatch batch;
+    batch.setString(section, key, value);
+    IniWriteBatch(file, batch);
+}
+
+void IniBatch::setInteger(const QString &section, const QString &key, qint32 value)
+{
+    m_entries.append({section, key, QString::number(value)});
+}
+
+void IniBatch::setBool(const QString &section, const QString &key, bool value)
+{
+    m_entries.append({section, key, value ? QStringLiteral("1") : QStringLiteral("0")});
+}
+
+void IniBatch::setString(const QString &section, const QString &key, const QString &value)
+{
+    m_entries.append({section, key, value});
+}
+
+void IniWriteBatch(const QString &file, const IniBatch &batch)
+{
+    const QByteArray name = QFile::encodeName(file);
+    if (name.isEmpty() || name.contains('\0'))
+        throw IniWriteError(file);
+    if (batch.entries().isEmpty())
+        return;
+    SettingsFileLock lock(name);
+    if (!lock.locked())
+        throw IniWriteError(file);
+    const auto fail = [&] {
+        lock.removeIfCreated();
+        throw IniWriteError(file);
+    };
+    const SettingsFile current = readOpenFile(lock.fd());
+    // Rewriting a file that could not be read would lose every other setting in it.
+    if (current.state != SettingsFile::State::Read)
+        fail();
+    QByteArray out = current.bytes;
+    for (const IniEntry &entry : batch.entries()) {
+        out = withEntry(out, entry);
+        // The reader refuses a larger file: writing one would lose every setting at the next start.
+        if (out.size() > MaxSettingsFileSize)
+            fail();
+    }
+    if (!WriteWholeFile(name, out, &lock.info()))
+        fail();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 #include <stdexcept>
@@ -44,3 +45,31 @@ void IniWriteString(const QString &file, const QString &section, const QString &
 // an optional sign in the 32-bit range, or "0x", "0X", "$" and hexadecimal digits taken as a 32-bit
 // pattern. Returns false for anything else.
 bool parseIniInteger(QStringView text, qint32 &value);
+
+// One key of a batch write and the text it is to hold.
+struct IniEntry
+{
+    QString section;
+    QString key;
+    QString value;
+};
+
+// A set of keys to be written together, in the order they were set.
+class IniBatch
+{
+public:
+    void setInteger(const QString &section, const QString &key, qint32 value);
+    void setBool(const QString &section, const QString &key, bool value);
+    void setString(const QString &section, const QString &key, const QString &value);
+    const QList<IniEntry> &entries() const { return m_entries; }
+
+private:
+    QList<IniEntry> m_entries;
+};
+
+// Writes the batch's keys in their order with one read and one rewrite of the file, under an
+// exclusive lock on it that another copy saving at the same moment waits for: the file ends as
+// the keys' single writes one after another would leave it, and no copy loses another's keys.
+// All or nothing: a failure throws IniWriteError and leaves the old file whole. The single
+// writes above are batches of one.
+void IniWriteBatch(const QString &file, const IniBatch &batch);

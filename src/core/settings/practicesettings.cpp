@@ -129,13 +129,13 @@ void NastavDleIni(const QString &iniFile, PracticeSettings &settings, OperationS
     settings.resultOnly = IniReadBool(iniFile, QStringLiteral("Neznama"), QStringLiteral("pouzevysl"), true);
 }
 
-void UlozDoIni(const QString &iniFile, const PracticeSettings &settings, const OperationSwitches &switches)
+void UlozDoIni(IniBatch &batch, const PracticeSettings &settings, const OperationSwitches &switches)
 {
     const QString ops = QStringLiteral("Operace");
-    IniWriteBool(iniFile, ops, QStringLiteral("Plus"), switches.plus);
-    IniWriteBool(iniFile, ops, QStringLiteral("Minus"), switches.minus);
-    IniWriteBool(iniFile, ops, QStringLiteral("Krat"), switches.krat);
-    IniWriteBool(iniFile, ops, QStringLiteral("Deleni"), switches.deleni);
-    IniWriteBool(iniFile, QStringLiteral("Zvuk"), QStringLiteral("anone"), settings.soundOn);
-    IniWriteInteger(iniFile, QStringLiteral("Rezim"), QStringLiteral("typ"), settings.mode);
+    batch.setBool(ops, QStringLiteral("Plus"), switches.plus);
+    batch.setBool(ops, QStringLiteral("Minus"), switches.minus);
+    batch.setBool(ops, QStringLiteral("Krat"), switches.krat);
+    batch.setBool(ops, QStringLiteral("Deleni"), switches.deleni);
+    batch.setBool(QStringLiteral("Zvuk"), QStringLiteral("anone"), settings.soundOn);
+    batch.setInteger(QStringLiteral("Rezim"), QStringLiteral("typ"), settings.mode);
 }

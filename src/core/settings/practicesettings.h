@@ -44,5 +44,6 @@ QString operationSection(Operation op);
 void NactiRozsahZIni(const QString &iniFile, PracticeSettings &settings);
 // The operation switches, time limit, sound and result-only keys.
 void NastavDleIni(const QString &iniFile, PracticeSettings &settings, OperationSwitches &switches);
-// At exit: the switches, sound and mode. Throws IniWriteError when the file cannot be written.
-void UlozDoIni(const QString &iniFile, const PracticeSettings &settings, const OperationSwitches &switches);
+class IniBatch;
+// At exit: the switches, sound and mode, added to the batch that saves them.
+void UlozDoIni(IniBatch &batch, const PracticeSettings &settings, const OperationSwitches &switches);

@@ -14,27 +14,6 @@ constexpr qint32 operationCode(Operation op)
 
 const char *const BoundKeys[] = {"C1OD", "C1DO", "C2OD", "C2DO", "VOD", "VDO"};
 
-// The thresholds as plain numbers behind fields with the dialog's limits.
-class ThresholdArray : public ThresholdFields
-{
-public:
-    explicit ThresholdArray(std::array<qint32, 4> &values) : m_values(values) {}
-
-    qint32 threshold(int grade) const override { return m_values[std::size_t(grade - 1)]; }
-
-    void setThreshold(int grade, qint32 value) override
-    {
-        value = ThresholdLimits(grade).clamp(value);
-        if (m_values[std::size_t(grade - 1)] == value)
-            return; // an unchanged text raises no change event
-        m_values[std::size_t(grade - 1)] = value;
-        CoupleThresholds(*this, grade);
-    }
-
-private:
-    std::array<qint32, 4> &m_values;
-};
-
 } // namespace
 
 int RangeFieldTag(Operation op, RangeBound bound)
@@ -106,16 +85,6 @@ void CoupleThresholds(ThresholdFields &fields, int grade)
         fields.setThreshold(grade + 1, wrapSub(v, 1));
     if (grade > 1 && fields.threshold(grade - 1) <= v)
         fields.setThreshold(grade - 1, wrapAdd(v, 1));
-}
-
-std::array<qint32, 4> RippleThresholds(std::array<qint32, 4> thresholds, int grade, qint32 value)
-{
-    ThresholdArray fields(thresholds);
-    if (thresholds[std::size_t(grade - 1)] != value) {
-        thresholds[std::size_t(grade - 1)] = value;
-        CoupleThresholds(fields, grade);
-    }
-    return thresholds;
 }
 
 QStringList RestrictionItems()
@@ -198,52 +167,44 @@ QString InadmissibleRangeMessage(Operation op)
 void ApplyRozsahValues(const QString &iniFile, const RozsahValues &values, PracticeSettings &settings,
                        bool keepTimeLimit)
 {
-    for (std::size_t i = 0; i < DialogOperations.size(); ++i) {
-        for (RangeBound bound : DialogBounds)
-            boundOf(settings.ranges[i], bound) = boundOf(values.ranges[i], bound);
-    }
+    // the keys in the order the program has always written them, in one rewrite of the file;
+    // memory takes the values only once the file has them
+    IniBatch batch;
     for (std::size_t i = 0; i < DialogOperations.size(); ++i) {
         const QString section = operationSection(DialogOperations[i]);
         for (std::size_t b = 0; b < DialogBounds.size(); ++b)
-            IniWriteInteger(iniFile, section, QString::fromLatin1(BoundKeys[b]), boundOf(values.ranges[i], DialogBounds[b]));
-    }
-
-    for (std::size_t i = 0; i < DialogOperations.size(); ++i) {
-        settings.ranges[i].ORAN = values.ranges[i].ORAN;
-        settings.ranges[i].OROD = values.ranges[i].OROD;
-        settings.ranges[i].ORDO = values.ranges[i].ORDO;
+            batch.setInteger(section, QString::fromLatin1(BoundKeys[b]), boundOf(values.ranges[i], DialogBounds[b]));
     }
     for (std::size_t i = 0; i < DialogOperations.size(); ++i)
-        IniWriteInteger(iniFile, operationSection(DialogOperations[i]), QStringLiteral("ORAN"), values.ranges[i].ORAN);
+        batch.setInteger(operationSection(DialogOperations[i]), QStringLiteral("ORAN"), values.ranges[i].ORAN);
     for (std::size_t i = 0; i < DialogOperations.size(); ++i) {
         const QString section = operationSection(DialogOperations[i]);
-        IniWriteInteger(iniFile, section, QStringLiteral("OROD"), values.ranges[i].OROD);
-        IniWriteInteger(iniFile, section, QStringLiteral("ORDO"), values.ranges[i].ORDO);
+        batch.setInteger(section, QStringLiteral("OROD"), values.ranges[i].OROD);
+        batch.setInteger(section, QStringLiteral("ORDO"), values.ranges[i].ORDO);
     }
-
     const QString grading = QStringLiteral("Hodnoceni");
-    settings.gradeThreshold = values.gradeThreshold;
     for (int grade = 1; grade <= 4; ++grade)
-        IniWriteInteger(iniFile, grading, QString::number(grade), values.gradeThreshold[std::size_t(grade - 1)]);
-    settings.autoEvaluateAfter = values.autoEvaluateAfter;
-    IniWriteInteger(iniFile, grading, QStringLiteral("autopo"), values.autoEvaluateAfter);
-    settings.clearAfterAutoEvaluation = values.clearAfterAutoEvaluation;
-    IniWriteBool(iniFile, grading, QStringLiteral("automaz"), values.clearAfterAutoEvaluation);
+        batch.setInteger(grading, QString::number(grade), values.gradeThreshold[std::size_t(grade - 1)]);
+    batch.setInteger(grading, QStringLiteral("autopo"), values.autoEvaluateAfter);
+    batch.setBool(grading, QStringLiteral("automaz"), values.clearAfterAutoEvaluation);
+    batch.setInteger(QStringLiteral("CasLimit"), QStringLiteral("hodnota"), values.timeLimitSeconds);
+    const QString mode = QStringLiteral("Rezim");
+    batch.setBool(mode, QStringLiteral("startvyuka"), values.startInTeachingMode);
+    batch.setBool(mode, QStringLiteral("deaktivace"), values.pauseOnDeactivate);
+    batch.setInteger(mode, QStringLiteral("histdilvysl"), values.historyAccess);
+    batch.setInteger(mode, QStringLiteral("chybvysl"), values.wrongResultsAccess);
+    batch.setBool(QStringLiteral("Neznama"), QStringLiteral("pouzevysl"), values.resultOnly);
+    IniWriteBatch(iniFile, batch);
 
+    settings.ranges = values.ranges;
+    settings.gradeThreshold = values.gradeThreshold;
+    settings.autoEvaluateAfter = values.autoEvaluateAfter;
+    settings.clearAfterAutoEvaluation = values.clearAfterAutoEvaluation;
     // during a re-test the limit in memory belongs to the re-tested exercise until it ends
     if (!keepTimeLimit)
         settings.timeLimitSeconds = values.timeLimitSeconds;
-    IniWriteInteger(iniFile, QStringLiteral("CasLimit"), QStringLiteral("hodnota"), values.timeLimitSeconds);
-
-    const QString mode = QStringLiteral("Rezim");
-    IniWriteBool(iniFile, mode, QStringLiteral("startvyuka"), values.startInTeachingMode);
     settings.pauseOnDeactivate = values.pauseOnDeactivate;
-    IniWriteBool(iniFile, mode, QStringLiteral("deaktivace"), values.pauseOnDeactivate);
-    IniWriteInteger(iniFile, mode, QStringLiteral("histdilvysl"), values.historyAccess);
     settings.historyAccess = values.historyAccess;
-    IniWriteInteger(iniFile, mode, QStringLiteral("chybvysl"), values.wrongResultsAccess);
     settings.wrongResultsAccess = values.wrongResultsAccess;
-
-    IniWriteBool(iniFile, QStringLiteral("Neznama"), QStringLiteral("pouzevysl"), values.resultOnly);
     settings.resultOnly = values.resultOnly;
 }

@@ -71,10 +71,6 @@ public:
 // adjustment ripples until the thresholds strictly fall from grade 1 to grade 4.
 void CoupleThresholds(ThresholdFields &fields, int grade);
 
-// The four thresholds after grade (1..4) was typed to value (typing does not clamp), with the
-// ripple of CoupleThresholds on fields that clamp what the program sets.
-std::array<qint32, 4> RippleThresholds(std::array<qint32, 4> thresholds, int grade, qint32 value);
-
 // The restriction choice of the dialog's combo boxes: the items and the 1-based number of the
 // one a typed text names, compared without regard to letter case (0: none).
 QStringList RestrictionItems();

@@ -34,8 +34,10 @@ SheetOptions ReadSheetOptions(const QString &iniFile)
 
 void WriteSheetOptions(const QString &iniFile, const SheetOptions &options)
 {
-    IniWriteBool(iniFile, PaperSection, NameKey, options.nameLine);
-    IniWriteBool(iniFile, PaperSection, KeyKey, options.answerKey);
+    IniBatch batch;
+    batch.setBool(PaperSection, NameKey, options.nameLine);
+    batch.setBool(PaperSection, KeyKey, options.answerKey);
+    IniWriteBatch(iniFile, batch);
 }
 
 QString sheet::NameLineText()

@@ -41,26 +41,8 @@ bool TAMEdit::isEnterKey(const QKeyEvent *event)
     return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
 }
 
-bool TAMEdit::isEscapeKey(const QKeyEvent *event)
-{
-    return event->key() == Qt::Key_Escape;
-}
-
 void TAMEdit::keyPressEvent(QKeyEvent *event)
 {
-    // A swallowed Enter or Esc goes nowhere else: neither the hook, nor the line edit, nor a
-    // dialog's default or cancel button behind it.
-    if (m_keys.testFlag(TKeySet::ksReturn) && isEnterKey(event)) {
-        event->accept();
-        focusNextPrevChild(true);
-        return;
-    }
-    if (m_keys.testFlag(TKeySet::ksEscape) && isEscapeKey(event)) {
-        event->accept();
-        focusNextPrevChild(false);
-        return;
-    }
-
     if (m_keyPressHandler) {
         // The hook runs inside Qt's event delivery, where no exception may pass. One that
         // escapes it abandons the key, as it abandons the rest of the handler, and is shown as

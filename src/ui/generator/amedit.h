@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QFlags>
 #include <QLineEdit>
 
 #include <functional>
@@ -10,14 +9,8 @@ class QKeyEvent;
 // Horizontal alignment of the text of a number field.
 enum class TAlignment { taLeftJustify = 0, taRightJustify = 1, taCenter = 2 };
 
-// The keys a number field may turn into focus movement: Enter to the next control in tab
-// order, Esc to the previous one.
-enum class TKeySet { ksReturn = 0x1, ksEscape = 0x2 };
-Q_DECLARE_FLAGS(TKeySets, TKeySet)
-Q_DECLARE_OPERATORS_FOR_FLAGS(TKeySets)
-
 // The single-line field in which the program shows and takes numbers: a QLineEdit with the
-// alignment of the text, the optional Enter/Esc focus movement and a key-press hook.
+// alignment of the text and a key-press hook.
 class TAMEdit : public QLineEdit
 {
     Q_OBJECT
@@ -33,9 +26,6 @@ public:
     // Setting the alignment the field already has does nothing at all.
     void setTextAlignment(TAlignment alignment);
 
-    TKeySets keys() const { return m_keys; }
-    void setKeys(TKeySets keys) { m_keys = keys; }
-
     // The small identifier riding with the field (the hidden slot of a number field).
     int tag() const { return m_tag; }
     void setTag(int tag) { m_tag = tag; }
@@ -44,7 +34,6 @@ public:
 
     // Enter is both the main Return key and the keypad's Enter.
     static bool isEnterKey(const QKeyEvent *event);
-    static bool isEscapeKey(const QKeyEvent *event);
 
 signals:
     void textAlignmentChanged(TAlignment alignment);
@@ -54,7 +43,6 @@ protected:
 
 private:
     TAlignment m_alignment = TAlignment::taLeftJustify;
-    TKeySets m_keys;
     int m_tag = 0;
     KeyPressHandler m_keyPressHandler;
 };

@@ -141,9 +141,11 @@ void TFZaklad::closeEvent(QCloseEvent *event)
 
 void TFZaklad::FormClose()
 {
-    SaveWindowPlacement(this, m_files.iniFile);
-    IniWriteInteger(m_files.iniFile, QStringLiteral("Okno"), QStringLiteral("velikost"), m_settings.zoomPercent);
-    UlozDoIni(m_files.iniFile, m_settings, operationSwitches());
+    IniBatch batch;
+    AddFormPlacement(batch, this);
+    batch.setInteger(QStringLiteral("Okno"), QStringLiteral("velikost"), m_settings.zoomPercent);
+    UlozDoIni(batch, m_settings, operationSwitches());
+    IniWriteBatch(m_files.iniFile, batch);
 }
 
 bool TFZaklad::event(QEvent *event)

@@ -69,8 +69,3 @@ void TPageControl::setCurrentIndex(int index)
     m_tabs[std::size_t(index)]->setChecked(true);
     m_pages->setCurrentIndex(index);
 }
-
-QWidget *TPageControl::currentPage() const
-{
-    return m_pages->currentWidget();
-}

@@ -23,7 +23,6 @@ public:
     int count() const { return int(m_tabs.size()); }
     int currentIndex() const;
     void setCurrentIndex(int index);
-    QWidget *currentPage() const;
     QToolButton *tab(int index) const { return m_tabs[std::size_t(index)]; }
 
 private:

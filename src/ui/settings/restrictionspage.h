@@ -12,7 +12,7 @@ class TRxSpinEdit;
 
 // The page "&omezení rozsahu": per operation a sentence "[x] jedno z čísel [X,Y,Z] musí být
 // od [..] do [..]". The box enables the two fields; the editable combo box holds one of the
-// listed items (its comboChoice, 1-based) and keeps the focus until its text names one.
+// listed items (its choice, 1-based) and keeps the focus until its text names one.
 class RestrictionsPage : public QWidget
 {
     Q_OBJECT
@@ -20,11 +20,8 @@ class RestrictionsPage : public QWidget
 public:
     explicit RestrictionsPage(QWidget *parent = nullptr);
 
-    QCheckBox *checkBox(Operation op) const { return m_checks.at(index(op)); }
-    QComboBox *comboBox(Operation op) const { return m_combos.at(index(op)); }
     TRxSpinEdit *lowest(Operation op) const { return m_lowest.at(index(op)); }
     TRxSpinEdit *highest(Operation op) const { return m_highest.at(index(op)); }
-    int comboChoice(Operation op) const { return m_choice.at(index(op)); }
 
     // loading steps: the boxes and the combo boxes from ORAN, then the fields
     void loadChoices(const std::array<OperationRange, 4> &ranges);

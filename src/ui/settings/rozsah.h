@@ -39,7 +39,6 @@ public:
     qint32 timeLimitValue() const;
 
     TPageControl *pageControl() const { return PC; }
-    TRxSpinEdit *fieldByTag(int tag) const { return m_byTag.value(tag); }
 
     // Validates, applies and saves; closes with the OK result only when every step succeeded.
     void BBOKClick();

@@ -39,19 +39,26 @@ int fitAxis(int start, int length, int areaStart, int areaLength)
 
 } // namespace
 
-void SaveFormPlacement(const QWidget *window, const QString &iniFile, const QString &section)
+void AddFormPlacement(IniBatch &batch, const QWidget *window, const QString &section)
 {
     // A minimised window keeps the state saved by an earlier run, a maximised one the position
     // and size; a window minimised from maximised therefore writes nothing at all.
     if (!window->isMinimized())
-        IniWriteInteger(iniFile, section, QStringLiteral("State"), window->isMaximized() ? 1 : 2);
+        batch.setInteger(section, QStringLiteral("State"), window->isMaximized() ? 1 : 2);
     if (!window->isMaximized()) {
-        IniWriteInteger(iniFile, section, QStringLiteral("Left"), window->x());
-        IniWriteInteger(iniFile, section, QStringLiteral("Top"), window->y());
+        batch.setInteger(section, QStringLiteral("Left"), window->x());
+        batch.setInteger(section, QStringLiteral("Top"), window->y());
         const QSize client = clientSize(window);
-        IniWriteInteger(iniFile, section, QStringLiteral("Width"), client.width());
-        IniWriteInteger(iniFile, section, QStringLiteral("Height"), client.height());
+        batch.setInteger(section, QStringLiteral("Width"), client.width());
+        batch.setInteger(section, QStringLiteral("Height"), client.height());
     }
+}
+
+void SaveFormPlacement(const QWidget *window, const QString &iniFile, const QString &section)
+{
+    IniBatch batch;
+    AddFormPlacement(batch, window, section);
+    IniWriteBatch(iniFile, batch);
 }
 
 void SaveWindowPlacement(const QWidget *window, const QString &iniFile)

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QtGlobal>
 
+class IniBatch;
 class QWidget;
 
 // Writes the placement of a window into a section of the settings file iniFile (a full path):
@@ -14,6 +15,8 @@ class QWidget;
 // position of its frame) with "Width", "Height" (the size of its client area: a main window's
 // menu bar is outside it, its status bar inside) unless it is maximised. A write failure throws IniWriteError.
 void SaveFormPlacement(const QWidget *window, const QString &iniFile, const QString &section);
+// The same keys added to a batch that saves more.
+void AddFormPlacement(IniBatch &batch, const QWidget *window, const QString &section = QStringLiteral("Okno"));
 
 // SaveFormPlacement into the section "Okno".
 void SaveWindowPlacement(const QWidget *window, const QString &iniFile);

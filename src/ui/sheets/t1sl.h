@@ -34,7 +34,6 @@ public:
     // the page is always complete behind it, and nothing under it can start a second pass on
     // a half-drawn printer.
     void showFailures();
-    int pendingFailures() const { return m_pendingFailures; }
 
 protected:
     TFT1Sl(int columns, SheetRecords::LineSource nextLine, QWidget *parent, const QString &iniFile);
