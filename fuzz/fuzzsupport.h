@@ -1,17 +1,22 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QString>
 #include <QTemporaryDir>
 
 #include <cstdio>
 #include <cstdlib>
 
-// One private folder for the whole run; each input rewrites the files in it.
+// One private folder for the whole run, in memory (tmpfs) where there is one; each input
+// rewrites the files in it.
 inline QString fuzzFolder()
 {
-    static QTemporaryDir dir;
+    static QTemporaryDir dir(QFileInfo(QStringLiteral("/dev/shm")).isWritable()
+                                 ? QStringLiteral("/dev/shm/numik-fuzz-XXXXXX")
+                                 : QDir::tempPath() + QStringLiteral("/numik-fuzz-XXXXXX"));
     return dir.path();
 }
 

@@ -34,7 +34,7 @@ export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "$build" --output-on-failure --timeout 900
 
-for target in inifile number records; do
+for target in historycsv inifile number records; do
     work="$(mktemp -d)"
     echo "Fuzzing $target for $seconds s"
     # new inputs go to the scratch folder; the corpus in the repo only seeds the run

@@ -6,13 +6,14 @@
 #   bash scripts/screenshots.sh graf list  make only the named shots
 #   NUMIK_SCREENSHOTS_NO_BUILD=1 ...       use the program already built in build/
 #
-# Shots: hlavni-okno hodnoceni nastaveni historie graf list (list also writes list-klic).
+# Shots: hlavni-okno hodnoceni nastaveni historie graf list (list also writes list-klic),
+# kdo-cvici prehled-tridy slaba-mista (a class of 24 pupils).
 # Every wait has a time limit; a shot that fails is reported and the others still run. The
 # exit status is 1 when any shot failed.
 set -euo pipefail
 top="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 img="$top/docs/img"
-all_shots=(hlavni-okno hodnoceni nastaveni historie graf list)
+all_shots=(hlavni-okno hodnoceni nastaveni historie graf list kdo-cvici prehled-tridy slaba-mista)
 shots=("$@")
 ((${#shots[@]})) || shots=("${all_shots[@]}")
 for s in "${shots[@]}"; do
@@ -146,6 +147,91 @@ for moment, correct, wrong_count, minus in reversed(evaluations[-100:]):
 PY
 }
 
+# make_class FOLDER writes a class folder of 24 pupils after two months of practice: the class's
+# numik.ini, and in zaci/ each pupil's settings, historie.csv and wrong results, drawn around the
+# hard facts of the multiplication table. One pupil's history is a link, which the overview
+# shows as unreadable.
+make_class() {
+    python3 - "$1" <<'PY'
+import datetime, random, struct, sys
+from pathlib import Path
+
+root = Path(sys.argv[1])
+names = ["Adéla Černá", "Bára Dvořáková", "Čeněk Horák", "Dominik Šťastný", "Eliška Nováková",
+         "Filip Růžička", "Hana Králová", "Chrudoš Veselý", "Ivana Procházková", "Jakub Kučera",
+         "Jana Marková", "Karel Pokorný", "Lucie Němcová", "Marek Zelený", "Nela Holubová",
+         "Ondřej Beneš", "Petra Fialová", "Radek Sýkora", "Řehoř Kolář", "Šárka Urbanová",
+         "Tomáš Mach", "Věra Jelínková", "Zdeněk Růžek", "Žofie Bartošová"]
+
+def ini(folder, sections):
+    text = ""
+    for name, keys in sections.items():
+        text += "[%s]\r\n" % name + "".join("%s=%s\r\n" % kv for kv in keys.items()) + "\r\n"
+    (folder / "numik.ini").write_bytes(text.encode("ascii"))
+
+settings = {
+    "Operace": {"Plus": 1, "Minus": 1, "Krat": 1, "Deleni": 1},
+    "Krat": {"C1OD": 1, "C1DO": 10, "C2OD": 1, "C2DO": 10, "VOD": 1, "VDO": 100},
+    "Del": {"C1OD": 1, "C1DO": 100, "C2OD": 1, "C2DO": 10, "VOD": 1, "VDO": 10},
+    "Hodnoceni": {"1": 95, "2": 85, "3": 75, "4": 50, "autopo": 10, "automaz": 0},
+    "Zvuk": {"anone": 0},
+    "Rezim": {"typ": 2, "histdilvysl": 2, "chybvysl": 2},
+}
+root.mkdir(parents=True, exist_ok=True)
+ini(root, settings)
+
+record = lambda w: struct.pack("<iiiiB3xii", *w)
+# the hard facts of the table, most often wrong
+hard = [(7, 8), (6, 7), (8, 9), (6, 8), (7, 9), (4, 8), (7, 7), (8, 8), (6, 9), (9, 9), (3, 7)]
+rng = random.Random(28)
+today = datetime.date.today()
+
+def grade(percent):
+    for g, limit in enumerate((95, 85, 75, 50), start=1):
+        if percent >= limit:
+            return g
+    return 5
+
+additive = [(38, 47, 1), (63, 28, 2), (57, 36, 1), (81, 37, 2), (45, 19, 2), (29, 33, 1), (72, 45, 2),
+            (68, 27, 1), (90, 56, 2), (48, 39, 1), (54, 28, 2), (76, 18, 1)]
+for i, name in enumerate(names):
+    folder = root / "zaci" / name
+    folder.mkdir(parents=True, exist_ok=True)
+    ini(folder, {**settings, "Okno": {"Left": 100 + i, "Top": 100, "State": 2, "velikost": 100}})
+    skill = rng.uniform(0.55, 0.95)
+    drift = rng.choice([-0.15, 0.0, 0.0, 0.12, 0.2])
+    wrong = []
+    for _ in range(rng.randint(4, 30)):
+        if rng.random() < 0.6:
+            x, y = rng.choice(hard) if rng.random() < 0.7 else (rng.randint(1, 10), rng.randint(1, 10))
+            if rng.random() < 0.5:
+                wrong.append((x, y, 3, x * y + rng.choice([-1, 1, x]), 0, 20, 3))
+            else:
+                wrong.append((x * y, y, 4, x + rng.choice([-1, 1]), 0, 20, 3))
+        else:
+            a, b, op = rng.choice(additive[:8]) if rng.random() < 0.7 else rng.choice(additive)
+            wrong.append((a, b, op, (a + b if op == 1 else a - b) + rng.choice([-10, -1, 1, 10]), 0, 20, 3))
+    (folder / "chybavysl.nmk").write_bytes(b"".join(record(w) for w in wrong))
+    (folder / "chyba.nmk").write_bytes(b"".join(record(w) for w in wrong[: len(wrong) // 2]))
+    csv = ["datum;čas;známka;správně;chybně;úspěšnost %;operace;časový limit"]
+    for back in range(59, -1, -1):
+        day = today - datetime.timedelta(days=back)
+        if day.weekday() >= 5 or rng.random() < 0.35 or (i % 7 == 3 and back < 12):
+            continue
+        level = min(0.99, max(0.2, skill + drift * (30 - back) / 30))
+        for n in range(rng.randint(1, 3)):
+            correct = max(0, min(10, round(10 * level + rng.uniform(-1.5, 1.5))))
+            percent = correct * 10
+            csv.append("%s;16:%02d:%02d;%d;%d;%d;%d;+ - x :;20" % (day.isoformat(), 10 + 12 * n, rng.randint(0, 59),
+                       grade(percent), correct, 10 - correct, percent))
+    (folder / "historie.csv").write_bytes(("\ufeff" + "\r\n".join(csv) + "\r\n").encode("utf-8"))
+# a pupil whose folder cannot be read: its history is a link to elsewhere
+damaged = root / "zaci" / "Tomáš Mach" / "historie.csv"
+damaged.unlink()
+damaged.symlink_to("../Tomáš Mach/chyba.nmk")
+PY
+}
+
 # --- driving the program --------------------------------------------------------------------
 # find_window TITLE-REGEX: the visible window of the running program whose title matches. xdotool
 # matches bytes: a Czech letter is two, so the patterns stay with ASCII letters (".+" for others).
@@ -273,9 +359,7 @@ shot_sheet() {
     [ -n "$preview" ] || { echo "screenshots: no sheet preview" >&2; return 1; }
     sleep 1 # the pages are laid out after the window shows
     shoot list "$preview"
-    # a click on the grey margin left of the page gives the page view the keys; Page Down
-    # then turns to the next page
-    timeout 10 xdotool mousemove --window "$preview" 20 500 click 1
+    # the page view has the keys as the preview opens: Page Down turns to the next page
     keys Next
     sleep 1
     timeout 20 import -window "$preview" "$work/list-klic.png"
@@ -288,6 +372,33 @@ shot_sheet() {
     close_window "$preview"
 }
 
+# The class: the picker, the teacher's overview and its weak spots.
+shots_class() {
+    make_class "$work/trida24" || return 1
+    env LC_TIME=cs_CZ.UTF-8 USER=ucitel "$exe" --class "$work/trida24" >>"$work/numik.log" 2>&1 &
+    numik_pid=$!
+    local picker overview
+    picker="$(find_window '^Kdo cvi.+$')"
+    [ -n "$picker" ] || { echo "screenshots: the picker did not appear" >&2; return 1; }
+    focus "$picker"
+    keys j # typing selects: the first pupil whose name starts with J
+    wanted kdo-cvici && shoot kdo-cvici "$picker"
+    if wanted prehled-tridy || wanted slaba-mista; then
+        keys alt+p
+        overview="$(find_window '^P.+ehled t.+dy$')"
+        [ -n "$overview" ] || { echo "screenshots: the overview did not appear" >&2; return 1; }
+        sleep 0.5
+        wanted prehled-tridy && shoot prehled-tridy "$overview"
+        if wanted slaba-mista; then
+            focus "$overview"
+            keys alt+s
+            sleep 0.5
+            shoot slaba-mista "$overview"
+        fi
+    fi
+    stop_numik
+}
+
 failed=()
 if wanted hlavni-okno || wanted hodnoceni; then
     shots_pupil || failed+=(pupil)
@@ -295,6 +406,11 @@ fi
 stop_numik
 if wanted nastaveni || wanted historie || wanted graf || wanted list; then
     shots_teacher || failed+=(teacher)
+fi
+stop_numik
+
+if wanted kdo-cvici || wanted prehled-tridy || wanted slaba-mista; then
+    shots_class || failed+=(class)
 fi
 stop_numik
 

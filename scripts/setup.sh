@@ -12,6 +12,7 @@ packages=(
     libbenchmark-dev
     poppler-utils
     xvfb xauth x11-utils
+    acl
 )
 # The CI checks (scripts/check.sh) build a second time with clang's sanitizers and libFuzzer.
 if [ "${CI:-}" = true ] || [ "${NUMIK_CHECKS:-0}" = 1 ]; then

@@ -57,9 +57,8 @@ inline QStringList tinyDiskWrapper(const QString &folder, int kib)
             QStringLiteral("mount -t tmpfs -o size=%1k numik \"$0\" && exec \"$@\"").arg(kib), folder};
 }
 
-// Root writes whatever the permissions say: a refusal is staged as the user "nobody". The
-// executable is copied where that user may run it, whatever the checkout's folders allow.
-inline Rerun rerunUnprivileged(const QString &function, const QByteArray &value = "1")
+// This executable copied where any account may run it, whatever the checkout's folders allow.
+inline QString copyForEveryone()
 {
     static QTemporaryDir copies;
     const QString copy = copies.filePath(QStringLiteral("unprivileged-test"));
@@ -69,9 +68,25 @@ inline Rerun rerunUnprivileged(const QString &function, const QByteArray &value 
         QFile::copy(QCoreApplication::applicationFilePath(), copy);
         QFile::setPermissions(copy, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
     }
+    return copy;
+}
+
+// Root writes whatever the permissions say: a refusal is staged as the user "nobody".
+inline Rerun rerunUnprivileged(const QString &function, const QByteArray &value = "1")
+{
     return rerunUnder({QStringLiteral("setpriv"), QStringLiteral("--reuid=nobody"), QStringLiteral("--regid=nogroup"),
                        QStringLiteral("--clear-groups")},
-                      function, value, copy);
+                      function, value, copyForEveryone());
+}
+
+// The same as the account uid whose group and only other group is gid (numbers need no entry in
+// the account database), working under umask as a pupil's session would.
+inline Rerun rerunAsAccount(uint uid, uint gid, const QString &umask, const QString &function, const QByteArray &value)
+{
+    return rerunUnder({QStringLiteral("setpriv"), QStringLiteral("--reuid=%1").arg(uid),
+                       QStringLiteral("--regid=%1").arg(gid), QStringLiteral("--groups=%1").arg(gid),
+                       QStringLiteral("sh"), QStringLiteral("-c"), QStringLiteral("umask %1 && exec \"$0\" \"$@\"").arg(umask)},
+                      function, value, copyForEveryone());
 }
 
 // Whether this run must hand a permissions case to rerunUnprivileged.

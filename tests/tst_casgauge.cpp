@@ -1,7 +1,10 @@
 #include "testsupport.h"
 
+#include "core/practice/countdown.h"
 #include "ui/practice/casgauge.h"
 
+#include <QAccessible>
+#include <QAccessibleValueInterface>
 #include <QImage>
 
 #include <limits>
@@ -14,7 +17,35 @@ private slots:
     void fillWidth_data();
     void fillWidth();
     void paintsFrameSpentAndLeft();
+    void screenReadersHearTheSecondsLeft_data();
+    void screenReadersHearTheSecondsLeft();
 };
+
+void TestCasGauge::screenReadersHearTheSecondsLeft_data()
+{
+    QTest::addColumn<int>("progress");
+    QTest::addColumn<int>("seconds");
+    QTest::newRow("fresh") << 0 << 5;
+    QTest::newRow("two gone") << 2 << 3;
+    // at -1s the bar keeps its full progress: nothing is left, never a negative time
+    QTest::newRow("run out") << 6 << 0;
+}
+
+void TestCasGauge::screenReadersHearTheSecondsLeft()
+{
+    QFETCH(int, progress);
+    QFETCH(int, seconds);
+    CasGauge gauge;
+    gauge.apply({true, 0, 5, 5, QStringLiteral("0s")});
+    gauge.apply({true, 0, 5, progress, QString()});
+    QAccessibleInterface *bar = QAccessible::queryAccessibleInterface(&gauge);
+    QVERIFY(bar && bar->valueInterface());
+    QCOMPARE(bar->role(), QAccessible::ProgressBar);
+    QCOMPARE(bar->text(QAccessible::Name), QStringLiteral("zbývající čas"));
+    QCOMPARE(bar->text(QAccessible::Value), QStringLiteral("%1 s").arg(seconds));
+    QCOMPARE(bar->valueInterface()->currentValue().toInt(), seconds);
+    QCOMPARE(bar->valueInterface()->maximumValue().toInt(), 5);
+}
 
 void TestCasGauge::fillWidth_data()
 {

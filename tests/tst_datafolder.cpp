@@ -1,4 +1,5 @@
 #include "core/settings/datafolder.h"
+#include "core/settings/startupdisplay.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,6 +20,8 @@ private slots:
     void choice();
     void soundFolder_data();
     void soundFolder();
+    void windowForAWrongCommandLine_data();
+    void windowForAWrongCommandLine();
 
 private:
     QString at(QString path) const { return path.replace(u'@', m_root->path()); }
@@ -48,7 +51,8 @@ void TestDataFolder::choice_data()
 
     const QString user = "@/home/.local/share/numik";
     QTest::newRow("folder install, writable") << "-" << false << true << false << user << "@/exe";
-    QTest::newRow("folder install, read-only, holds numik.ini") << "-" << true << false << false << user << "@/exe";
+    // one start as root leaves a numik.ini that must not draw the other accounts in
+    QTest::newRow("folder install, read-only, holds numik.ini") << "-" << true << false << false << user << user;
     QTest::newRow("read-only folder without numik.ini") << "-" << false << false << false << user << user;
     QTest::newRow("system install passes over its folder") << "-" << true << true << true << user << user;
     QTest::newRow("no home") << "-" << false << false << false << "" << "";
@@ -56,7 +60,8 @@ void TestDataFolder::choice_data()
 
     QTest::newRow("--data before the executable's folder") << "@/class" << true << true << false << user << "@/class";
     QTest::newRow("--data relative") << "class" << false << true << false << user << "@/class";
-    QTest::newRow("--data trailing slash") << "@/exe/" << false << false << true << user << "@/exe";
+    QTest::newRow("--data trailing slash") << "@/exe/" << false << true << true << user << "@/exe";
+    QTest::newRow("--data read-only") << "@/exe" << true << false << false << user << "";
     QTest::newRow("--data a link") << "@/alink" << false << true << false << user << "";
     QTest::newRow("--data a link, trailing slash") << "@/alink/" << false << true << false << user << "";
     QTest::newRow("--data a file") << "@/afile" << false << true << false << user << "";
@@ -92,6 +97,10 @@ void TestDataFolder::choice()
     QCOMPARE(choice.problem.isEmpty(), !expected.isEmpty());
     if (!expected.isEmpty())
         QVERIFY(QFileInfo(choice.folder).isDir());
+    // the user's folder holds the password in plain text: one the program makes is its owner's
+    if (!expected.isEmpty() && expected == userFolder)
+        QCOMPARE(QFileInfo(choice.folder).permissions() & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser),
+                 QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     // a refused folder is never built, nor its parent
     QVERIFY(!QFileInfo::exists(at("@/typo")));
     QVERIFY(QFileInfo(at("@/alink")).isSymLink());
@@ -117,6 +126,40 @@ void TestDataFolder::soundFolder()
     if (besideExecutable)
         QVERIFY(QDir(at("@/exe")).mkdir("zvuk"));
     QCOMPARE(ChooseSoundFolder(at("@/exe"), dataSubdir), at(expected));
+}
+
+void TestDataFolder::windowForAWrongCommandLine_data()
+{
+    QTest::addColumn<QString>("platformOption");
+    QTest::addColumn<bool>("displayOption");
+    QTest::addColumn<QStringList>("environment");
+    QTest::addColumn<bool>("window");
+
+    QTest::newRow("terminal without a display") << "" << false << QStringList() << false;
+    QTest::newRow("X desktop") << "" << false << QStringList{"DISPLAY=:0"} << true;
+    QTest::newRow("Wayland desktop") << "" << false << QStringList{"WAYLAND_DISPLAY=wayland-0"} << true;
+    QTest::newRow("-display names the X server") << "" << true << QStringList() << true;
+    QTest::newRow("xcb asked for, only Wayland there")
+        << "" << false << QStringList{"QT_QPA_PLATFORM=xcb", "WAYLAND_DISPLAY=wayland-0"} << false;
+    QTest::newRow("offscreen with arguments, on a desktop")
+        << "" << false << QStringList{"QT_QPA_PLATFORM=offscreen:fontengine=freetype", "DISPLAY=:0"} << false;
+    QTest::newRow("-platform before the variable") << "xcb" << false
+                                                   << QStringList{"QT_QPA_PLATFORM=offscreen", "DISPLAY=:0"} << true;
+    QTest::newRow("first of a list decides") << "" << false << QStringList{"QT_QPA_PLATFORM=minimal;xcb", "DISPLAY=:0"}
+                                             << false;
+}
+
+void TestDataFolder::windowForAWrongCommandLine()
+{
+    QFETCH(QString, platformOption);
+    QFETCH(bool, displayOption);
+    QFETCH(QStringList, environment);
+    QFETCH(bool, window);
+
+    QProcessEnvironment variables;
+    for (const QString &entry : environment)
+        variables.insert(entry.section(u'=', 0, 0), entry.section(u'=', 1));
+    QCOMPARE(WindowCanBeShown(platformOption, displayOption, variables), window);
 }
 
 QTEST_GUILESS_MAIN(TestDataFolder)

@@ -97,20 +97,21 @@ void TestHistoryCsv::appendsRowsOldestFirst()
                                 "2024-03-16;07:08:09;1;5;0;100;- :;\r\n";
     QCOMPARE(bytesOf(path), expected);
 
-    // a damaged line and a row cut short by a failed write: the reader skips them, and the next
-    // row still starts a line of its own
-    writeBytes(path, expected + "smetí;;\r\n2024-03-17;08:00:00;3;1");
+    // a damaged line and rows cut short by a failed write: the reader skips what is not a row,
+    // keeps a row cut right after its CR, and the next row still starts a line of its own
+    writeBytes(path, expected + "smetí;;\r\n2024-03-17;08:00:00;3;1\r\n2024-03-17;08:00:00;3;1;1;50;+;\r");
     AppendHistoryCsv(path, evaluation({{2024, 3, 18}, {9, 0}}, 5, 0, 4, {true, true, true, true}, 60));
     const QList<HistoryCsvRow> rows = ReadHistoryCsv(path);
-    QCOMPARE(rows.size(), 3);
+    QCOMPARE(rows.size(), 4);
     QCOMPARE(rows[0].date, QDate(2024, 3, 15));
     QCOMPARE(rows[0].time, QTime(12, 0, 5));
     QCOMPARE(rows[0].percent, 82.0);
     QCOMPARE(rows[0].operations, QStringLiteral("+ x"));
     QCOMPARE(rows[0].timeLimit, std::optional<qint32>(10));
     QCOMPARE(rows[1].timeLimit, std::nullopt);
-    QCOMPARE(rows[2].operations, QStringLiteral("+ - x :"));
-    QVERIFY(bytesOf(path).endsWith("2024-03-17;08:00:00;3;1\r\n2024-03-18;09:00:00;5;0;4;0;+ - x :;60\r\n"));
+    QCOMPARE(rows[2].operations, QStringLiteral("+"));
+    QCOMPARE(rows[3].operations, QStringLiteral("+ - x :"));
+    QVERIFY(bytesOf(path).endsWith(";3;1;1;50;+;\r\n2024-03-18;09:00:00;5;0;4;0;+ - x :;60\r\n"));
 }
 
 void TestHistoryCsv::neverThroughALink()

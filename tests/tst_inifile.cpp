@@ -1,9 +1,11 @@
 #include "core/settings/inifile.h"
+#include "core/settings/wholefilewrite.h"
 #include "core/settings/practicesettings.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -33,12 +35,16 @@ private slots:
     void writeKeepsValueOnOneLine();
     void failedWriteIsReported();
     void byteOrderMarkIsKept();
+    void otherEncodingsAndLineEnds_data();
+    void otherEncodingsAndLineEnds();
     void windows1250Values_data();
     void windows1250Values();
     void damagedOrSpecialFile_data();
     void damagedOrSpecialFile();
     void writeNeverPassesTheReadLimit();
     void twoCopiesSavingAtOnceKeepEachOthersKeys();
+    void staleTemporaryFiles_data();
+    void staleTemporaryFiles();
 
     void missingFileGivesDefaults();
     void startupMode_data();
@@ -245,6 +251,37 @@ void TestIniFile::byteOrderMarkIsKept()
     iniWith("\xEF\xBB\xBF");
     IniWriteBool(m_ini, "Zvuk", "anone", false);
     QCOMPARE(contents(m_ini), QByteArray("\xEF\xBB\xBF[Zvuk]\nanone=0\n"));
+}
+
+void TestIniFile::otherEncodingsAndLineEnds_data()
+{
+    QTest::addColumn<QByteArray>("stored");
+    QTest::addColumn<QByteArray>("rewritten"); // after one write of [Plus] VDO=9
+
+    const QString text = QStringLiteral("[Plus]\r\nC1DO=7\r\n[Heslo]\r\nhodnota=\"tajné\"\r\n");
+    const QByteArray utf8 = "[Plus]\r\nC1DO=7\r\nVDO=9\r\n[Heslo]\r\nhodnota=\"tajn\xC3\xA9\"\r\n";
+    QByteArray little = "\xFF\xFE";
+    QByteArray big = "\xFE\xFF";
+    for (QChar c : text) {
+        little.append(char(c.unicode() & 0xFF)).append(char(c.unicode() >> 8));
+        big.append(char(c.unicode() >> 8)).append(char(c.unicode() & 0xFF));
+    }
+    QTest::newRow("UTF-16 little-endian, as Notepad saves Unicode") << little << utf8;
+    QTest::newRow("UTF-16 big-endian") << big << utf8;
+    QTest::newRow("lines ending in CR alone")
+        << QByteArray("[Plus]\rC1DO=7\r[Heslo]\rhodnota=\"tajn\xC3\xA9\"")
+        << QByteArray("[Plus]\nC1DO=7\nVDO=9\n[Heslo]\nhodnota=\"tajn\xC3\xA9\"");
+}
+
+void TestIniFile::otherEncodingsAndLineEnds()
+{
+    QFETCH(QByteArray, stored);
+    QFETCH(QByteArray, rewritten);
+    iniWith(stored);
+    QCOMPARE(IniReadInteger(m_ini, "Plus", "C1DO", 20), 7);
+    QCOMPARE(IniReadString(m_ini, "Heslo", "hodnota", QString()), QStringLiteral("tajné"));
+    IniWriteInteger(m_ini, "Plus", "VDO", 9);
+    QCOMPARE(contents(m_ini), rewritten);
 }
 
 void TestIniFile::windows1250Values_data()
@@ -462,6 +499,32 @@ void TestIniFile::switchesSoundAndModeRoundTrip()
     QCOMPARE(loaded.mode, 2);
     QCOMPARE(IniReadBool(m_ini, "Operace", "Deleni", false), true);
     QCOMPARE(IniReadBool(m_ini, "Operace", "Del", false), false);
+}
+
+void TestIniFile::staleTemporaryFiles_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("age"); // seconds since it was last written
+    QTest::addColumn<bool>("removed");
+    QTest::newRow("left by a killed save") << "numik.ini.tmp1x9ab3" << 120 << true;
+    QTest::newRow("another copy is saving") << "numik.ini.tmp1x9ab3" << 30 << false;
+    QTest::newRow("the teacher's copy") << "numik.ini.bak" << 120 << false;
+    QTest::newRow("not a number after the mark") << "numik.ini.tmp-1" << 120 << false;
+    QTest::newRow("another file's") << "chyba.nmk.tmp1x9ab3" << 120 << false;
+    QTest::newRow("a link of that name") << "numik.ini.tmpzz link" << 120 << false;
+}
+
+void TestIniFile::staleTemporaryFiles()
+{
+    QFETCH(QString, name);
+    QFETCH(int, age);
+    QFETCH(bool, removed);
+    const QString path = m_dir->filePath(name.section(u' ', 0, 0));
+    const QString ini = iniWith("[Plus]\nC1OD=3\n");
+    QVERIFY(name.endsWith(QLatin1String(" link")) ? QFile::link(ini, path) : QFile(path).open(QIODevice::WriteOnly));
+    RemoveStaleTemporaryFiles(ini, QDateTime::currentDateTime().addSecs(age));
+    QCOMPARE(QFileInfo(path).isSymLink() || QFileInfo::exists(path), !removed);
+    QVERIFY(QFileInfo::exists(ini));
 }
 
 QTEST_GUILESS_MAIN(TestIniFile)

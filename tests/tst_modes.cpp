@@ -5,6 +5,7 @@
 #include "ui/settings/rxspinedit.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QMenu>
@@ -35,6 +36,8 @@ private slots:
     void newPassword();
     void longestPassword_data();
     void longestPassword();
+    void pastedPassword_data();
+    void pastedPassword();
     void newExerciseOnEnteringTeachingMode_data();
     void newExerciseOnEnteringTeachingMode();
     void retestKeepsTheTeachersSwitches();
@@ -254,6 +257,72 @@ void TestModes::longestPassword()
     item(*w, "MRVyuka")->trigger();
     QVERIFY(answerPassword(item(*w, "MRNastaveni"), typed).asked);
     QCOMPARE(w->settings().mode, 1);
+}
+
+void TestModes::pastedPassword_data()
+{
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("box"); // the start of what the dialog says, if anything
+
+    QTest::newRow("line break after it") << "tajne\n" << "tajne" << "";
+    QTest::newRow("Windows line end, tab, NEL, separator")
+        << QStringLiteral("ta\tj\u0085n\u2028e\r\n") << "tajne" << "";
+    QTest::newRow("over-long, cut and told") << QString(3000, u'a') << QString(IniMaxValueLength, u'a')
+                                             << "Vložený text je delší";
+    // a character of two UTF-16 units is never halved at the limit
+    QTest::newRow("cut before a split character")
+        << QString(IniMaxValueLength - 1, u'a') + QStringLiteral("\U0001F600") << QString(IniMaxValueLength - 1, u'a')
+        << "Vložený text je delší";
+    // an empty field left by a paste removes the password only at a second OK
+    QTest::newRow("nothing usable, confirmed twice") << "\r\n\t" << "" << "Vložený text neobsahoval";
+}
+
+void TestModes::pastedPassword()
+{
+    QFETCH(QString, pasted);
+    QFETCH(QString, stored);
+    QFETCH(QString, box);
+
+    m_fixture->writeIni("[Heslo]\nhodnota=\"stare\"\n");
+    auto w = m_fixture->startWindow();
+    SeenBox seenBox;
+    int asked = 0;
+    std::unique_ptr<ModalDialogCloser> unlock, boxCloser;
+    ModalDialogCloser first([&](QWidget *dialog) {
+        ++asked;
+        typeText(qobject_cast<TFHeslo *>(dialog)->EHeslo, "stare");
+        unlock = std::make_unique<ModalDialogCloser>([&](QWidget *newPassword) {
+            auto *heslo = qobject_cast<TFHeslo *>(newPassword);
+            QVERIFY(heslo);
+            boxCloser = std::make_unique<ModalDialogCloser>(recordBox(seenBox));
+            QGuiApplication::clipboard()->setText(pasted);
+            heslo->EHeslo->paste();
+            QTRY_VERIFY(boxCloser->handled() || box.isEmpty() || box.startsWith(u"Vložený text neobs"));
+            heslo->BBOK->click();
+            if (heslo->isVisible()) // told that the field is empty: the second OK removes the password
+                heslo->BBOK->click();
+        });
+        qobject_cast<TFHeslo *>(dialog)->BBOK->click();
+    });
+    item(*w, "MRHeslo")->trigger();
+    QCOMPARE(asked, 1);
+    QVERIFY(unlock && unlock->handled());
+    QVERIFY2(box.isEmpty() ? seenBox.text.isEmpty() : seenBox.text.startsWith(box), qPrintable(seenBox.text));
+    QCOMPARE(IniReadString(m_fixture->path("numik.ini"), "Heslo", "hodnota", "?"), stored);
+    boxCloser.reset(); // its watch must not take the next dialog
+    if (!stored.isEmpty()) {
+        // the same paste unlocks
+        item(*w, "MRVyuka")->trigger();
+        ModalDialogCloser closer([&](QWidget *dialog) {
+            auto *heslo = qobject_cast<TFHeslo *>(dialog);
+            QGuiApplication::clipboard()->setText(pasted);
+            heslo->EHeslo->paste();
+            heslo->BBOK->click();
+        });
+        item(*w, "MRNastaveni")->trigger();
+        QCOMPARE(w->settings().mode, 1);
+    }
 }
 
 void TestModes::newExerciseOnEnteringTeachingMode_data()

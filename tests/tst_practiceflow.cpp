@@ -342,14 +342,18 @@ void TestPracticeFlow::deactivation_data()
 {
     QTest::addColumn<int>("mode");
     QTest::addColumn<bool>("pauses");
-    QTest::newRow("teaching mode pauses") << 2 << true;
-    QTest::newRow("settings mode changes nothing") << 1 << false;
+    QTest::addColumn<bool>("answerWhileAway"); // the switch came during the answer's feedback
+    QTest::newRow("teaching mode pauses") << 2 << true << false;
+    QTest::newRow("settings mode changes nothing") << 1 << false << false;
+    QTest::newRow("next exercise posed while away starts frozen") << 2 << true << true;
+    QTest::newRow("settings mode, next exercise runs") << 1 << false << true;
 }
 
 void TestPracticeFlow::deactivation()
 {
     QFETCH(int, mode);
     QFETCH(bool, pauses);
+    QFETCH(bool, answerWhileAway);
     Practice p(SevenPlusFive + "[CasLimit]\nhodnota=5\n[Rezim]\ntyp=" + QByteArray::number(mode) + "\ndeaktivace=1\n");
     p.start();
     // entering the settings mode at start-up paused the first count; the next exercise counts
@@ -362,10 +366,15 @@ void TestPracticeFlow::deactivation()
     QCOMPARE(p.view.running, !pauses);
     QCOMPARE(p.flow->countdown().TimerPaused(), pauses || pausedBefore);
     QCOMPARE(p.view.gauge.caption, QStringLiteral("4s"));
+    if (answerWhileAway) {
+        p.answer("12");
+        QCOMPARE(p.view.running, !pauses);
+        QCOMPARE(p.view.gauge.caption, QStringLiteral("5s"));
+    }
     p.flow->ApplicationEvents1Activate();
     QVERIFY(p.view.running);
     QCOMPARE(p.flow->countdown().TimerPaused(), pausedBefore);
-    QCOMPARE(p.flow->countdown().RemainingSeconds(), 4);
+    QCOMPARE(p.flow->countdown().RemainingSeconds(), answerWhileAway ? 5 : 4);
 }
 
 void TestPracticeFlow::evaluationAfterFifteenOutcomes()

@@ -29,8 +29,8 @@ using namespace testsupport;
 
 namespace {
 
-// Closes every modal window that opens while it lives, noting the texts of message boxes and
-// letting a test look into the others first.
+// Closes every modal window that opens while it lives, noting the texts of message boxes (their
+// first line: a file error's second names the file) and letting a test look into the others first.
 class ModalSweeper
 {
 public:
@@ -41,7 +41,7 @@ public:
             if (!dialog || !dialog->isVisible())
                 return;
             if (auto *box = qobject_cast<QMessageBox *>(dialog))
-                messages.append(box->text());
+                messages.append(box->text().section(u'\n', 0, 0));
             else if (m_inspect)
                 m_inspect(dialog);
             if (dialog->isVisible())

@@ -4,11 +4,14 @@
 #include "ui/settings/rozsah.h"
 #include "ui/settings/rxspinedit.h"
 
+#include <QAccessible>
+#include <QAccessibleValueInterface>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusTipEvent>
@@ -42,9 +45,12 @@ private slots:
     void comboBoxKeepsTheFocus();
     void inadmissibleRangesAreRefused_data();
     void inadmissibleRangesAreRefused();
+    void wrappedResultsAreInadmissible_data();
+    void wrappedResultsAreInadmissible();
     void failedWriteKeepsTheDialogOpen();
     void everyValueSurvivesARestart();
     void retestKeepsItsTimeLimit();
+    void numberFieldsShowAndTellTheirNumber();
 
 private:
     std::unique_ptr<TFRozsah> openDialog(bool retest = false)
@@ -328,6 +334,44 @@ void TestRozsah::inadmissibleRangesAreRefused_data()
                                                 << "Chybně nastavený rozsah či omezení rozsahu u sčítání - oprav jej!";
     QTest::newRow("no product in the result range") << QByteArray("[Krat]\nC1OD=2\nC1DO=2\nC2OD=2\nC2DO=2\nVDO=3\n")
                                                     << "Chybně nastavený rozsah či omezení rozsahu u násobení - oprav jej!";
+    QTest::newRow("sums that wrap past 32 bits")
+        << QByteArray("[Plus]\nC1OD=2000000000\nC1DO=2000000000\nC2OD=1000000000\nC2DO=1000000000\n"
+                      "VOD=-2147483648\nVDO=2147483647\n")
+        << "Chybně nastavený rozsah či omezení rozsahu u sčítání - oprav jej!";
+}
+
+void TestRozsah::wrappedResultsAreInadmissible_data()
+{
+    QTest::addColumn<int>("operation");
+    QTest::addColumn<QList<int>>("range"); // C1OD C1DO C2OD C2DO VOD VDO
+    QTest::addColumn<bool>("admitted");
+
+    const int lowest = std::numeric_limits<qint32>::min();
+    const int highest = std::numeric_limits<qint32>::max();
+    QTest::newRow("largest sum that fits") << 1 << QList<int>{highest - 1, highest - 1, 1, 1, lowest, highest} << true;
+    QTest::newRow("sum one past") << 1 << QList<int>{highest, highest, 1, 1, lowest, highest} << false;
+    // 4000000000 wraps to -294967296 at most, below every result the teacher allows
+    QTest::newRow("sums beyond 32 bits, wrapped ones outside the results")
+        << 1 << QList<int>{0, 2000000000, 0, 2000000000, 0, highest} << true;
+    QTest::newRow("difference below 32 bits wraps into the results")
+        << 2 << QList<int>{-2000000000, -2000000000, 1000000000, 1000000000, 0, highest} << false;
+    QTest::newRow("65536 X 65536 wraps to 0") << 3 << QList<int>{65536, 65536, 65536, 65536, 0, 10} << false;
+    QTest::newRow("product at the edge") << 3 << QList<int>{-65536, -65536, 32768, 32768, lowest, highest} << true;
+    QTest::newRow("INT_MIN : -1, never posed, admits nothing") << 4 << QList<int>{lowest, lowest, -1, -1, lowest, highest} << false;
+}
+
+void TestRozsah::wrappedResultsAreInadmissible()
+{
+    QFETCH(int, operation);
+    QFETCH(QList<int>, range);
+    QFETCH(bool, admitted);
+    std::array<OperationRange, 4> ranges = PracticeSettings::defaultRanges();
+    for (std::size_t b = 0; b < DialogBounds.size(); ++b)
+        boundOf(ranges[std::size_t(operation - 1)], DialogBounds[b]) = range[qsizetype(b)];
+    const std::optional<Operation> refused = FirstInadmissibleOperation(m_random, ranges);
+    QCOMPARE(refused.has_value(), !admitted);
+    if (refused)
+        QCOMPARE(int(*refused), operation);
 }
 
 void TestRozsah::inadmissibleRangesAreRefused()
@@ -452,6 +496,32 @@ void TestRozsah::retestKeepsItsTimeLimit()
     QCOMPARE(dialog->result(), int(QDialog::Accepted));
     QCOMPARE(IniReadInteger(m_fixture->path("numik.ini"), "CasLimit", "hodnota", 0), 25);
     QCOMPARE(m_settings.timeLimitSeconds, 7);
+}
+
+void TestRozsah::numberFieldsShowAndTellTheirNumber()
+{
+    auto dialog = openDialog();
+    const QString longest = QStringLiteral("-2147483648");
+    // the ranges and the restrictions, each page shown, which lays its fields out
+    for (int page : {0, 1}) {
+      dialog->pageControl()->setCurrentIndex(page);
+      for (TRxSpinEdit *f : dialog->pageControl()->currentPage()->findChildren<TRxSpinEdit *>()) {
+        const QLineEdit *text = f->findChild<QLineEdit *>();
+        QVERIFY2(text->width() - 4 >= text->fontMetrics().horizontalAdvance(longest),
+                 qPrintable(f->objectName()));
+        QVERIFY2(QRect(QPoint(), f->parentWidget()->size()).contains(f->geometry()), qPrintable(f->objectName()));
+      }
+    }
+    // what a screen reader hears is the number, through the value interface
+    TRxSpinEdit *f = field(*dialog, QStringLiteral("RSEPlusDOV"));
+    f->setValue(2147483647);
+    QAccessibleValueInterface *value = QAccessible::queryAccessibleInterface(f)->valueInterface();
+    QVERIFY(value);
+    QCOMPARE(value->currentValue().toLongLong(), 2147483647LL);
+    QCOMPARE(value->minimumValue().toLongLong(), qint64(std::numeric_limits<qint32>::min()));
+    QAccessibleValueInterface *grade = QAccessible::queryAccessibleInterface(field(*dialog, QStringLiteral("RSEHodn1")))->valueInterface();
+    QCOMPARE(grade->currentValue().toInt(), 95);
+    QCOMPARE(grade->maximumValue().toInt(), 100);
 }
 
 NUMIK_GUI_TEST_MAIN(TestRozsah)

@@ -209,6 +209,11 @@ void PracticeFlow::recordMiss(const WrongResultRecord &record)
 void PracticeFlow::NulujNastavInfoCasLimit()
 {
     m_countdown->NulujNastavInfoCasLimit();
+    // An exercise posed while the pupil is in another program (one switched to during the
+    // feedback of an answer) starts frozen, as a running one would have been frozen; the
+    // activation starts it.
+    if (m_applicationInactive && m_settings.mode != qint32(PracticeMode::Nastaveni) && m_settings.pauseOnDeactivate)
+        PauseCasLimit(true);
     m_view.showGauge(m_countdown->gauge());
 }
 
@@ -219,12 +224,14 @@ void PracticeFlow::PauseCasLimit(bool pause)
 
 void PracticeFlow::ApplicationEvents1Deactivate()
 {
+    m_applicationInactive = true;
     if (m_settings.mode != qint32(PracticeMode::Nastaveni) && m_settings.pauseOnDeactivate)
         PauseCasLimit(true);
 }
 
 void PracticeFlow::ApplicationEvents1Activate()
 {
+    m_applicationInactive = false;
     if (m_settings.mode != qint32(PracticeMode::Nastaveni) && m_settings.pauseOnDeactivate)
         PauseCasLimit(false);
 }

@@ -143,4 +143,6 @@ private:
     // the settings dialog changed the ranges or the time limit: the next switch to the
     // teaching mode poses a fresh exercise (not during a re-test, which keeps the flag)
     bool m_newExercisePending = false;
+    // between ApplicationEvents1Deactivate and ApplicationEvents1Activate
+    bool m_applicationInactive = false;
 };

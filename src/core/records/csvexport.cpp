@@ -49,6 +49,11 @@ std::optional<qint32> hiddenValue(const WrongResultRecord &record, bool first)
 
 } // namespace
 
+std::optional<qint32> PosedHiddenValue(const WrongResultRecord &record, bool first)
+{
+    return hiddenValue(record, first);
+}
+
 QByteArray HistoryExportCsv(const QList<HistoryCsvRow> &rows)
 {
     QList<QStringList> lines;

@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 // The exports for spreadsheets: whole CSV files in the convention of historie.csv.
 
 // historie.csv's header and the rows, oldest first.
@@ -19,6 +21,9 @@ QStringList WrongResultsCsvHeader();
 // back (empty where no whole number gives the result), the sign the main window shows, and in
 // the last field the wrong answer or "čas. lim. Ns" when the time ran out.
 QStringList WrongResultFields(const WrongResultRecord &record);
+// The correct value of the hidden first (first true) or second number of the exercise as posed,
+// undone from the other two; nothing where no whole number gives the result.
+std::optional<qint32> PosedHiddenValue(const WrongResultRecord &record, bool first);
 QByteArray WrongResultsExportCsv(const QList<WrongResultRecord> &records);
 
 // At most this many records of the wrong-results file are exported, however a damaged file grew.

@@ -32,13 +32,53 @@ bool parseInt(const QString &text, qint32 &value)
     return ok;
 }
 
+// The value of the two-digit (or four-digit) number at text[from..from+count), or -1.
+int digitsAt(const QString &text, qsizetype from, qsizetype count)
+{
+    int value = 0;
+    for (qsizetype i = from; i < from + count; ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < u'0' || c > u'9')
+            return -1;
+        value = value * 10 + (c - u'0');
+    }
+    return value;
+}
+
+// The rows the program writes are read by hand, as QDate::fromString with a format takes as
+// long as the rest of the row together: a year of a class's histories would take seconds.
+// Anything else goes to Qt's parser, so that every text it takes is still taken.
+QDate parseDate(const QString &text)
+{
+    if (text.size() == 10 && text[4] == u'-' && text[7] == u'-') {
+        const int year = digitsAt(text, 0, 4);
+        const int month = digitsAt(text, 5, 2);
+        const int day = digitsAt(text, 8, 2);
+        if (year >= 0 && month >= 0 && day >= 0)
+            return QDate(year, month, day);
+    }
+    return QDate::fromString(text, DateFormat);
+}
+
+QTime parseTime(const QString &text)
+{
+    if (text.size() == 8 && text[2] == u':' && text[5] == u':') {
+        const int hour = digitsAt(text, 0, 2);
+        const int minute = digitsAt(text, 3, 2);
+        const int second = digitsAt(text, 6, 2);
+        if (hour >= 0 && minute >= 0 && second >= 0)
+            return QTime(hour, minute, second);
+    }
+    return QTime::fromString(text, TimeFormat);
+}
+
 bool parseRow(const QString &line, HistoryCsvRow &row)
 {
     const QStringList fields = line.split(u';');
     if (fields.size() != FieldCount)
         return false;
-    row.date = QDate::fromString(fields[0], DateFormat);
-    row.time = QTime::fromString(fields[1], TimeFormat);
+    row.date = parseDate(fields[0]);
+    row.time = parseTime(fields[1]);
     bool percentOk = false;
     QString percent = fields[5];
     row.percent = percent.replace(u',', u'.').toDouble(&percentOk);
@@ -101,56 +141,51 @@ QStringList HistoryCsvFields(const HistoryCsvRow &row)
             row.timeLimit ? QString::number(*row.timeLimit) : QString()};
 }
 
-void AppendHistoryCsv(const QString &path, const EvaluationRecord &record)
+QByteArray HistoryCsvAppendBytes(qint64 size, char lastByte, const EvaluationRecord &record)
 {
-    RecordFileHandle file(path, RecordFileHandle::Access::AppendCreate);
-    const qint64 size = file.size();
     QByteArray bytes;
     if (size == 0) {
         bytes = CsvByteOrderMark;
         bytes.append(CsvLine(HistoryCsvHeader()));
-    } else {
+    } else if (lastByte == '\r') {
+        // a row cut right after its CR reads as whole; its LF completes it, where a second CRLF
+        // would leave a CR in its last field and lose the row
+        bytes = "\n";
+    } else if (lastByte != '\n') {
         // a row cut short by a failed write must not swallow the new one
-        char last = '\n';
-        file.readAt(size - 1, &last, 1);
-        if (last != '\n')
-            bytes = "\r\n";
+        bytes = "\r\n";
     }
     bytes.append(CsvLine(HistoryCsvFields(HistoryCsvRowOf(record))));
+    return bytes;
+}
+
+void AppendHistoryCsv(const QString &path, const EvaluationRecord &record)
+{
+    RecordFileHandle file(path, RecordFileHandle::Access::AppendCreate);
+    const qint64 size = file.size();
+    char last = '\n';
+    if (size > 0)
+        file.readAt(size - 1, &last, 1);
     // a write that fails part way (a full disk) is cut back off: the file keeps whole rows only
-    file.append(bytes);
+    file.append(HistoryCsvAppendBytes(size, last, record));
     file.close();
 }
 
-QList<HistoryCsvRow> ReadHistoryCsv(const QString &path)
+QList<HistoryCsvRow> ParseHistoryCsv(QByteArrayView bytes, bool startsMidFile)
 {
-    QByteArray bytes;
-    qint64 start = 0;
-    try {
-        RecordFileHandle file(path, RecordFileHandle::Access::ReadOnly, RecordFileHandle::IfMissing::Absent);
-        if (!file.exists())
-            return {};
-        const qint64 size = file.size();
-        start = std::max<qint64>(0, size - HistoryCsvReadLimit);
-        bytes.resize(size - start);
-        file.readAt(start, bytes.data(), bytes.size());
-        file.close();
-    } catch (const InOutError &) {
-        return {}; // the chart and the export do without it
-    }
     qsizetype from = 0;
-    if (start > 0) { // the first line read is most likely cut: the rows begin after it
+    if (startsMidFile) { // the first line is most likely cut: the rows begin after it
         const qsizetype firstEnd = bytes.indexOf('\n');
         from = firstEnd < 0 ? bytes.size() : firstEnd + 1;
-    }
-    else if (bytes.startsWith(CsvByteOrderMark))
+    } else if (bytes.startsWith(CsvByteOrderMark)) {
         from = 3;
+    }
     QList<HistoryCsvRow> rows;
     while (from < bytes.size()) {
         qsizetype end = bytes.indexOf('\n', from);
         if (end < 0)
             end = bytes.size();
-        QByteArrayView line = QByteArrayView(bytes).sliced(from, end - from);
+        QByteArrayView line = bytes.sliced(from, end - from);
         if (line.endsWith('\r'))
             line.chop(1);
         HistoryCsvRow row;
@@ -159,4 +194,30 @@ QList<HistoryCsvRow> ReadHistoryCsv(const QString &path)
         from = end + 1;
     }
     return rows;
+}
+
+QList<HistoryCsvRow> ReadHistoryCsv(const QString &path)
+{
+    try {
+        return ReadHistoryCsvChecked(path);
+    } catch (const InOutError &) {
+        return {}; // the chart and the export do without it
+    }
+}
+
+QList<HistoryCsvRow> ReadHistoryCsvChecked(const QString &path)
+{
+    QByteArray bytes;
+    qint64 start = 0;
+    {
+        RecordFileHandle file(path, RecordFileHandle::Access::ReadOnly, RecordFileHandle::IfMissing::Absent);
+        if (!file.exists())
+            return {};
+        const qint64 size = file.size();
+        start = std::max<qint64>(0, size - HistoryCsvReadLimit);
+        bytes.resize(size - start);
+        file.readAt(start, bytes.data(), bytes.size());
+        file.close();
+    }
+    return ParseHistoryCsv(bytes, start > 0);
 }

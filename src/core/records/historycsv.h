@@ -31,6 +31,9 @@ struct HistoryCsvRow
 // The rows of historie.csv, oldest first. Damaged lines are skipped, and only the last few MiB of
 // a huge file are read, so memory stays bounded. No file, or one that cannot be read, gives none.
 QList<HistoryCsvRow> ReadHistoryCsv(const QString &path);
+// The same, but a file that is there and cannot be read (a link, no rights, a lock held too
+// long) throws InOutError, for a reader that must tell that from a pupil who never practised.
+QList<HistoryCsvRow> ReadHistoryCsvChecked(const QString &path);
 
 // Only the last this many bytes of historie.csv are read back: years of daily practice.
 inline constexpr qint64 HistoryCsvReadLimit = 4 * 1024 * 1024;
@@ -47,6 +50,15 @@ HistoryCsvRow HistoryCsvRowOf(const EvaluationRecord &record);
 QStringList HistoryCsvFields(const HistoryCsvRow &row);
 
 // Appends the row of record to historie.csv at path, under the record files' lock, never
-// through a link. A new or empty file gets the mark and the header first. The file is not read:
-// a damaged or huge one costs nothing. A failure throws InOutError and leaves the file as it was.
+// through a link. A new or empty file gets the mark and the header first. Only the file's last
+// byte is read: a damaged or huge one costs nothing. A failure throws InOutError and leaves the
+// file as it was.
 void AppendHistoryCsv(const QString &path, const EvaluationRecord &record);
+
+// What AppendHistoryCsv writes at the end of a file of size bytes whose last byte is lastByte:
+// every row read before is read the same after it, followed by the new one.
+QByteArray HistoryCsvAppendBytes(qint64 size, char lastByte, const EvaluationRecord &record);
+
+// The rows of the text of historie.csv, or of its end when startsMidFile (its first line, most
+// likely cut, is skipped).
+QList<HistoryCsvRow> ParseHistoryCsv(QByteArrayView bytes, bool startsMidFile);

@@ -1,11 +1,12 @@
 #include "core/records/ioerror.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 #include <cerrno>
 
 InOutError::InOutError(int code, const QString &path)
-    : std::runtime_error(ioErrorText(code).toStdString())
+    : std::runtime_error((ioErrorText(code) + u'\n' + ioErrorAdvice(code, path)).toStdString())
     , m_code(code)
     , m_path(path)
 {
@@ -43,6 +44,43 @@ QString InOutError::ioErrorText(int code)
     if (!text.endsWith(QLatin1Char('.')))
         text += QLatin1Char('.');
     return text;
+}
+
+QString InOutError::ioErrorAdvice(int code, const QString &path)
+{
+    const QString file = QStringLiteral("„%1“").arg(QDir::toNativeSeparators(path));
+    switch (code) {
+    case 2:
+        return QStringLiteral("Soubor %1 nebyl nalezen: ověřte, že program pracuje se správnou složkou dat.").arg(file);
+    case 3:
+        return QStringLiteral("Cesta %1 není platná: složka dat chybí nebo byla přesunuta.").arg(file);
+    case 4:
+        return QStringLiteral("Soubor %1 nelze otevřít, program má otevřeno příliš mnoho souborů: ukončete ho "
+                              "a spusťte znovu.")
+            .arg(file);
+    case 5:
+        return QStringLiteral("K souboru %1 nemá tento účet přístup: ověřte práva k souboru a ke složce dat "
+                              "(ve sdílené složce pro všechny účty žáků); odkaz, složku nebo jiný zvláštní "
+                              "soubor na tom místě odstraňte.")
+            .arg(file);
+    case 32:
+        return QStringLiteral("Soubor %1 drží zamčený jiná kopie programu nebo jiný program: zkuste to za chvíli "
+                              "znovu.")
+            .arg(file);
+    case 100:
+        return QStringLiteral("Soubor %1 je kratší, než má být, a je asi poškozený: nahraďte ho zálohou, nebo ho "
+                              "smažte.")
+            .arg(file);
+    case 101:
+        return QStringLiteral("Na disku se souborem %1 není místo nebo účet vyčerpal svou kvótu: uvolněte místo.")
+            .arg(file);
+    case 1117:
+        return QStringLiteral("Při práci se souborem %1 selhal disk nebo spojení se serverem: ověřte je a zkuste "
+                              "to znovu.")
+            .arg(file);
+    default:
+        return QStringLiteral("Soubor %1 nelze přečíst ani zapsat: ověřte ho a složku dat.").arg(file);
+    }
 }
 
 int ioErrorCodeFromErrno(int error, const QString &path)

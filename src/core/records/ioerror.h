@@ -5,7 +5,8 @@
 #include <stdexcept>
 
 // An I/O failure of a record file. It abandons the user action in progress; the main window
-// shows text() as the program's general error message. what() is text() in UTF-8.
+// shows what() as the program's general error message: text() and, on a second line, advice(),
+// in UTF-8.
 class InOutError : public std::runtime_error
 {
 public:
@@ -16,9 +17,12 @@ public:
     int code() const { return m_code; }
     QString path() const { return m_path; }
     QString text() const { return ioErrorText(m_code); }
+    // In Czech, for the teacher who has to mend it: which file, and what to do.
+    QString advice() const { return ioErrorAdvice(m_code, m_path); }
 
     // "File not found." …, "I/O error 7." — the "." appended when the text lacks one.
     static QString ioErrorText(int code);
+    static QString ioErrorAdvice(int code, const QString &path);
 
 private:
     int m_code;

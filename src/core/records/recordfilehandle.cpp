@@ -86,10 +86,28 @@ RecordFileHandle::RecordFileHandle(const QString &path, Access access, IfMissing
     }
 }
 
+int RecordFileHandle::openOrCreate(const QByteArray &name, int flags)
+{
+    // An existing file is opened without O_CREAT: in a sticky folder (1777) the kernel refuses
+    // O_CREAT on another account's file (fs.protected_regular) even where that file may be
+    // written. A new file asks for 0666, so that the umask and the folder's default ACL decide
+    // who else may write it, as for any other program's file in a folder a group shares.
+    for (int attempt = 0;; ++attempt) {
+        const int fd = retryOnInterrupt([&] { return ::open(name.constData(), flags & ~O_CREAT); });
+        if (fd >= 0 || errno != ENOENT || !(flags & O_CREAT))
+            return fd;
+        const int created = retryOnInterrupt([&] { return ::open(name.constData(), flags | O_EXCL, 0666); });
+        // EEXIST: another copy created it meanwhile (or a link stands there, which the next
+        // open refuses); a name that keeps appearing and vanishing is given up on
+        if (created >= 0 || errno != EEXIST || attempt == 8)
+            return created;
+    }
+}
+
 bool RecordFileHandle::open(int flags, IfMissing ifMissing)
 {
     const QByteArray name = QFile::encodeName(m_path);
-    const int fd = retryOnInterrupt([&] { return ::open(name.constData(), flags, 0644); });
+    const int fd = openOrCreate(name, flags);
     if (fd < 0) {
         const int error = errno;
         // Nothing can exist below a missing folder or below a file either.

@@ -36,7 +36,7 @@ public:
     enum class Access {
         ReadOnly,
         ReadWrite, // the file must exist
-        ReadWriteCreate, // an existing file is kept, a missing one is created empty (0644)
+        ReadWriteCreate, // an existing file is kept, a missing one is created empty (0666 less the umask)
         AppendCreate, // as ReadWriteCreate, and every write goes to the end (append())
     };
     enum class LockWait {
@@ -71,6 +71,7 @@ private:
     [[noreturn]] void fail(int error) const;
     // Opens the path; false when it is missing and may be.
     bool open(int flags, IfMissing ifMissing);
+    static int openOrCreate(const QByteArray &name, int flags);
     void lock(bool exclusive, LockWait wait);
     // Whether the path still names the file that is open (another copy may have removed it).
     bool stillAtPath() const;

@@ -106,6 +106,11 @@ void DeleteRecordFile(const QString &path)
     const RecordFileHandle held(path, RecordFileHandle::Access::ReadWrite, RecordFileHandle::IfMissing::Absent);
     if (!held.exists())
         return;
-    if (::unlink(QFile::encodeName(path).constData()) != 0 && errno != ENOENT)
+    if (::unlink(QFile::encodeName(path).constData()) == 0 || errno == ENOENT)
+        return;
+    // A sticky folder keeps another account's file from being removed, though it may be written:
+    // emptied, it holds no record either.
+    if (errno != EPERM && errno != EACCES)
         throw InOutError(ioErrorCodeFromErrno(errno, path), path);
+    held.truncate(0);
 }

@@ -42,6 +42,7 @@ Exercise ExerciseFromRecord(const WrongResultRecord &record);
 // index has passed the end of the file and the run is over.
 std::optional<WrongResultRecord> NextRetestRecord(const QString &retestFile, qint32 &index);
 
-// Deletes a whole record file; a missing one is no error. Throws InOutError when the file
-// stays, so that a re-test never starts over an old wrong-results log.
+// Deletes a whole record file, or empties it where the folder lets it be written but not removed;
+// a missing one is no error. Throws InOutError when its records stay, so that a re-test never
+// starts over an old wrong-results log.
 void DeleteRecordFile(const QString &path);

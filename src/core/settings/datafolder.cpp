@@ -1,6 +1,7 @@
 #include "core/settings/datafolder.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace {
@@ -10,7 +11,7 @@ DataFolderChoice refuse(const QString &folder, const QString &reason)
     return {QString(), QStringLiteral("Složku pro data „%1“ nelze použít: %2.").arg(folder, reason)};
 }
 
-DataFolderChoice useGivenFolder(const QString &given)
+DataFolderChoice useGivenFolder(const QString &given, const std::function<bool(const QString &)> &mayWrite)
 {
     if (given.isEmpty())
         return refuse(given, QStringLiteral("není zadána"));
@@ -27,6 +28,9 @@ DataFolderChoice useGivenFolder(const QString &given)
     // checked after the creation too: a link planted in between is refused as well
     if (info.isSymLink() || !info.isDir())
         return refuse(folder, QStringLiteral("není to složka"));
+    // every wrong answer and every close would fail there, one message at a time
+    if (!mayWrite(folder))
+        return refuse(folder, QStringLiteral("nelze do ní zapisovat"));
     return {folder, QString()};
 }
 
@@ -35,8 +39,14 @@ DataFolderChoice useUserFolder(const QString &given)
     if (given.isEmpty())
         return {QString(), QStringLiteral("Není známa domovská složka, kam uložit nastavení a záznamy.")};
     const QString folder = QDir::cleanPath(QFileInfo(given).absoluteFilePath());
-    // the account's own folder: a link there is the user's own choice and is followed
-    if (!QDir().mkpath(folder) || !QFileInfo(folder).isDir())
+    // the account's own folder: a link there is the user's own choice and is followed. Made by
+    // the program, it is the account's alone: it holds the password in plain text, and many
+    // homes are open to every account.
+    if (!QFileInfo::exists(folder)
+        && (!QDir().mkpath(QFileInfo(folder).path())
+            || !QDir().mkdir(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner)))
+        return refuse(folder, QStringLiteral("nelze ji vytvořit"));
+    if (!QFileInfo(folder).isDir())
         return refuse(folder, QStringLiteral("nelze ji vytvořit"));
     return {folder, QString()};
 }
@@ -53,10 +63,11 @@ DataFolderChoice ChooseDataFolder(const DataFolderCandidates &candidates,
                                   const std::function<bool(const QString &)> &mayWrite)
 {
     if (candidates.commandLine)
-        return useGivenFolder(*candidates.commandLine);
+        return useGivenFolder(*candidates.commandLine, mayWrite);
+    // A numik.ini alone does not draw an account to the folder: one left by a single start as
+    // root in a root-owned folder would then fail every write of every other account.
     const QString &executable = candidates.executableFolder;
-    if (!executable.isEmpty()
-        && (QFileInfo::exists(QDir(executable).filePath(QStringLiteral("numik.ini"))) || mayWrite(executable)))
+    if (!executable.isEmpty() && mayWrite(executable))
         return {QDir::cleanPath(executable), QString()};
     return useUserFolder(candidates.userFolder);
 }

@@ -32,9 +32,11 @@ bool MayWriteTo(const QString &folder);
 //  1. --data DIR when given. It is used only as it stands: the folder itself is created when
 //     missing (its parent must exist, so a mistyped path is not quietly built), and a folder
 //     that is a symbolic link, is not a folder, or cannot be created is refused with a problem,
-//     never replaced by another folder that a classroom would not find its records in.
-//  2. The executable's folder when it holds numik.ini or the user may write to it.
-//  3. The user's folder, created with its parents at the first start.
+//     never replaced by another folder that a classroom would not find its records in. So is
+//     a folder the user may not write to.
+//  2. The executable's folder when the user may write to it.
+//  3. The user's folder, created with its parents at the first start, the folder itself open
+//     to its owner only (0700).
 DataFolderChoice ChooseDataFolder(const DataFolderCandidates &candidates,
                                   const std::function<bool(const QString &)> &mayWrite = MayWriteTo);
 

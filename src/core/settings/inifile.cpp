@@ -7,6 +7,7 @@
 #include "core/settings/wholefilewrite.h"
 
 #include <QFile>
+#include <QStringDecoder>
 
 #include <algorithm>
 #include <cerrno>
@@ -33,6 +34,23 @@ struct SettingsFile
     State state = State::Missing;
     QByteArray bytes;
 };
+
+// The text in the program's own form: a file that Windows Notepad saved as "Unicode" (UTF-16
+// with its byte-order mark) is taken as UTF-8, and a line that ends in "\r" alone, as old Mac
+// editors end them, ends in "\n". A write puts that form on disk.
+void toOwnEncoding(QByteArray &bytes)
+{
+    const QByteArrayView view(bytes);
+    const bool little = view.startsWith("\xFF\xFE");
+    if (little || view.startsWith("\xFE\xFF")) {
+        QStringDecoder decode(little ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE);
+        bytes = QString(decode(view.sliced(2))).toUtf8();
+    }
+    for (qsizetype at = bytes.indexOf('\r'); at >= 0; at = bytes.indexOf('\r', at + 1)) {
+        if (at + 1 == bytes.size() || bytes[at + 1] != '\n')
+            bytes[at] = '\n';
+    }
+}
 
 // Reads the open file fd whole; a file larger than MaxSettingsFileSize is damaged.
 SettingsFile readOpenFile(int fd)
@@ -71,6 +89,7 @@ SettingsFile readOpenFile(int fd)
     file.state = got > MaxSettingsFileSize ? SettingsFile::State::Damaged : SettingsFile::State::Read;
     if (file.state == SettingsFile::State::Damaged)
         file.bytes.clear();
+    toOwnEncoding(file.bytes);
     return file;
 }
 
@@ -225,12 +244,11 @@ Location locate(const QByteArray &bytes, const QString &section, const QString &
     return where;
 }
 
-std::optional<QString> readValue(const QString &file, const QString &section, const QString &key)
+} // namespace
+
+std::optional<QString> IniTextValue(const QByteArray &bytes, const QString &section, const QString &key)
 {
-    const SettingsFile settings = readSettingsFile(file);
-    if (settings.state != SettingsFile::State::Read)
-        return std::nullopt;
-    const Location where = locate(settings.bytes, section, key);
+    const Location where = locate(bytes, section, key);
     if (!where.keyFound)
         return std::nullopt;
     QByteArrayView value = trimmed(where.keyText.sliced(where.keyText.indexOf('=') + 1));
@@ -239,8 +257,7 @@ std::optional<QString> readValue(const QString &file, const QString &section, co
     return decodeSettingsText(value).left(MaxValueLength);
 }
 
-// The bytes with one key set, as a write of that key alone would leave them.
-QByteArray withEntry(const QByteArray &bytes, const IniEntry &entry)
+QByteArray IniTextWithEntry(const QByteArray &bytes, const IniEntry &entry)
 {
     Lines first(bytes);
     Line firstLine;
@@ -280,6 +297,16 @@ QByteArray withEntry(const QByteArray &bytes, const IniEntry &entry)
         out.append('[' + entry.section.toUtf8() + ']' + eol).append(line);
     }
     return out;
+}
+
+namespace {
+
+std::optional<QString> readValue(const QString &file, const QString &section, const QString &key)
+{
+    const SettingsFile settings = readSettingsFile(file);
+    if (settings.state != SettingsFile::State::Read)
+        return std::nullopt;
+    return IniTextValue(settings.bytes, section, key);
 }
 
 } // namespace
@@ -375,7 +402,7 @@ void IniWriteBatch(const QString &file, const IniBatch &batch)
         fail();
     QByteArray out = current.bytes;
     for (const IniEntry &entry : batch.entries()) {
-        out = withEntry(out, entry);
+        out = IniTextWithEntry(out, entry);
         // The reader refuses a larger file: writing one would lose every setting at the next start.
         if (out.size() > MaxSettingsFileSize)
             fail();

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
+
+#include <optional>
 
 #include <stdexcept>
 
@@ -33,7 +36,8 @@ inline constexpr qsizetype IniMaxValueLength = 2047;
 // every other line untouched; it throws IniWriteError when the file cannot be written, and a
 // failed write leaves the old file whole. A leading UTF-8 byte-order mark is no part of the first
 // line and is kept. Values are written as UTF-8; a value that is not valid UTF-8 is read as
-// Windows-1250.
+// Windows-1250. A file in UTF-16 with its byte-order mark is read too, and a line may end in
+// "\r" alone; the next write puts such a file into UTF-8 with lines ending in "\n".
 qint32 IniReadInteger(const QString &file, const QString &section, const QString &key, qint32 defaultValue);
 void IniWriteInteger(const QString &file, const QString &section, const QString &key, qint32 value);
 bool IniReadBool(const QString &file, const QString &section, const QString &key, bool defaultValue);
@@ -73,3 +77,8 @@ private:
 // All or nothing: a failure throws IniWriteError and leaves the old file whole. The single
 // writes above are batches of one.
 void IniWriteBatch(const QString &file, const IniBatch &batch);
+
+// The same on the file's text: the value of a key as a read gives it (none when it is missing),
+// and the text with one key set, as a write of that key alone would leave it.
+std::optional<QString> IniTextValue(const QByteArray &bytes, const QString &section, const QString &key);
+QByteArray IniTextWithEntry(const QByteArray &bytes, const IniEntry &entry);

@@ -4,6 +4,7 @@
 #include "core/settings/inifile.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -13,6 +14,48 @@ constexpr qint32 operationCode(Operation op)
 }
 
 const char *const BoundKeys[] = {"C1OD", "C1DO", "C2OD", "C2DO", "VOD", "VDO"};
+
+// Whether the generator could pose an exercise whose 32-bit result is wrapped, so that the
+// true result would be judged wrong and the wrapped one right: a true result beyond 32 bits
+// whose wrapped value lies in the result range. Sums and differences fill an interval, whose
+// parts beyond 32 bits wrap onto an interval each; products wrap unpredictably, so any product
+// beyond 32 bits counts. A quotient of whole numbers leaves 32 bits only as 2^31, which exceeds
+// every result range.
+bool resultsMayWrap(const OperationRange &range, Operation op)
+{
+    const qint64 x1 = std::min(range.C1OD, range.C1DO);
+    const qint64 x2 = std::max(range.C1OD, range.C1DO);
+    const qint64 y1 = std::min(range.C2OD, range.C2DO);
+    const qint64 y2 = std::max(range.C2OD, range.C2DO);
+    constexpr qint64 lowest = std::numeric_limits<qint32>::min();
+    constexpr qint64 highest = std::numeric_limits<qint32>::max();
+    constexpr qint64 wrap = qint64(1) << 32;
+    qint64 low = 0;
+    qint64 high = 0;
+    switch (op) {
+    case Operation::Plus:
+        low = x1 + y1;
+        high = x2 + y2;
+        break;
+    case Operation::Minus:
+        low = x1 - y2;
+        high = x2 - y1;
+        break;
+    case Operation::Krat: {
+        const qint64 corners[] = {x1 * y1, x1 * y2, x2 * y1, x2 * y2};
+        return *std::min_element(std::begin(corners), std::end(corners)) < lowest
+               || *std::max_element(std::begin(corners), std::end(corners)) > highest;
+    }
+    case Operation::Del:
+    default:
+        return false;
+    }
+    const qint64 resultLow = range.VOD;
+    const qint64 resultHigh = range.VDO;
+    const auto meetsResults = [&](qint64 from, qint64 to) { return from <= to && from <= resultHigh && to >= resultLow; };
+    return (high > highest && meetsResults(std::max(low, highest + 1) - wrap, high - wrap))
+           || (low < lowest && meetsResults(low + wrap, std::min(high, lowest - 1) + wrap));
+}
 
 } // namespace
 
@@ -137,7 +180,7 @@ std::optional<Operation> FirstInadmissibleOperation(RandomSource &random, const 
     for (std::size_t i = 0; i < DialogOperations.size(); ++i) {
         qint32 x = 0;
         qint32 y = 0;
-        if (!FindOperands(random, ranges[i], DialogOperations[i], x, y))
+        if (resultsMayWrap(ranges[i], DialogOperations[i]) || !FindOperands(random, ranges[i], DialogOperations[i], x, y))
             return DialogOperations[i];
     }
     return std::nullopt;
@@ -164,11 +207,8 @@ QString InadmissibleRangeMessage(Operation op)
     return QStringLiteral("Chybně nastavený rozsah či omezení rozsahu u %1 - oprav jej!").arg(word);
 }
 
-void ApplyRozsahValues(const QString &iniFile, const RozsahValues &values, PracticeSettings &settings,
-                       bool keepTimeLimit)
+IniBatch RozsahValuesBatch(const RozsahValues &values)
 {
-    // the keys in the order the program has always written them, in one rewrite of the file;
-    // memory takes the values only once the file has them
     IniBatch batch;
     for (std::size_t i = 0; i < DialogOperations.size(); ++i) {
         const QString section = operationSection(DialogOperations[i]);
@@ -194,7 +234,15 @@ void ApplyRozsahValues(const QString &iniFile, const RozsahValues &values, Pract
     batch.setInteger(mode, QStringLiteral("histdilvysl"), values.historyAccess);
     batch.setInteger(mode, QStringLiteral("chybvysl"), values.wrongResultsAccess);
     batch.setBool(QStringLiteral("Neznama"), QStringLiteral("pouzevysl"), values.resultOnly);
-    IniWriteBatch(iniFile, batch);
+    return batch;
+}
+
+void ApplyRozsahValues(const QString &iniFile, const RozsahValues &values, PracticeSettings &settings,
+                       bool keepTimeLimit)
+{
+    // the keys in the order the program has always written them, in one rewrite of the file;
+    // memory takes the values only once the file has them
+    IniWriteBatch(iniFile, RozsahValuesBatch(values));
 
     settings.ranges = values.ranges;
     settings.gradeThreshold = values.gradeThreshold;

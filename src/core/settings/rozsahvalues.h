@@ -5,6 +5,7 @@
 // them, and the check that every operation still admits an exercise.
 
 #include "core/generator/randomsource.h"
+#include "core/settings/inifile.h"
 #include "core/settings/practicesettings.h"
 
 #include <QString>
@@ -113,10 +114,16 @@ struct RozsahValues
 RozsahValues LoadRozsahValues(const QString &iniFile, const PracticeSettings &settings, bool retestActive);
 
 // The first operation (addition, subtraction, multiplication, division) whose range and
-// restriction admit no exercise by the generator's own search; nothing when all four do.
+// restriction admit no exercise by the generator's own search, or admit one whose result
+// would wrap around 32 bits (2000000000 + 1000000000 posed as = -1294967296); nothing when
+// all four are sound.
 std::optional<Operation> FirstInadmissibleOperation(RandomSource &random, const std::array<OperationRange, 4> &ranges);
 // "Chybně nastavený rozsah či omezení rozsahu u … - oprav jej!"
 QString InadmissibleRangeMessage(Operation op);
+
+// The keys the settings dialog writes, with the values, in the order the program has always
+// written them.
+IniBatch RozsahValuesBatch(const RozsahValues &values);
 
 // Applies the values to the settings in memory and writes them to the file, key by key in the
 // order the program has always written them. With keepTimeLimit (a re-test is running) the

@@ -1,7 +1,6 @@
 #include "core/sheets/sheetdesign.h"
 
 #include "core/generator/exercise.h"
-#include "core/generator/generator.h"
 #include "core/settings/inifile.h"
 
 #include <utility>
@@ -40,9 +39,14 @@ void WriteSheetOptions(const QString &iniFile, const SheetOptions &options)
     IniWriteBatch(iniFile, batch);
 }
 
-QString sheet::NameLineText()
+QString sheet::NameLabel()
 {
-    return QStringLiteral("Jméno: ____________  Datum: ________");
+    return QStringLiteral("Jméno:");
+}
+
+QString sheet::DateLabel()
+{
+    return QStringLiteral("Datum:");
 }
 
 QPointF SheetDesign::lineOrigin(int index) const
@@ -51,28 +55,6 @@ QPointF SheetDesign::lineOrigin(int index) const
     const int row = index % sheet::LinesPerColumn;
     return {sheet::MarginLeft + column * (detailWidth + columnSpacing) + sheet::DetailLabel.x(),
             detailTop() + row * detailHeight() + sheet::DetailLabel.y()};
-}
-
-SheetLineParts SheetLine(const std::optional<Exercise> &exercise, bool key)
-{
-    if (!exercise)
-        return {};
-    if (!key)
-        return {ExerciseLineText(*exercise), {}, {}};
-    const Exercise &e = *exercise;
-    const QString sign = u' ' + OperationSign(e.operation) + u' ';
-    const QString first = QString::number(e.first);
-    const QString second = QString::number(e.second);
-    const QString result = QString::number(e.result);
-    switch (e.hidden) {
-    case UnknownSlot::First:
-        return {{}, first, sign + second + QStringLiteral(" = ") + result};
-    case UnknownSlot::Second:
-        return {first + sign, second, QStringLiteral(" = ") + result};
-    case UnknownSlot::Result:
-        break;
-    }
-    return {first + sign + second + QStringLiteral(" = "), result, {}};
 }
 
 SheetRecords::SheetRecords(qint32 exercises, LineSource nextLine)

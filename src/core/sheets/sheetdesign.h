@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/generator/exercise.h"
+#include "core/sheets/sheetline.h"
 
 #include <QList>
 #include <QPointF>
@@ -57,7 +58,11 @@ void WriteSheetOptions(const QString &iniFile, const SheetOptions &options);
 
 namespace sheet {
 
-QString NameLineText();
+// The labels of the name line; each is followed by a blank to write in.
+QString NameLabel();
+QString DateLabel();
+// The date's label and blank take this much of the line's right end, the name the rest.
+inline constexpr double DatePartWidth = 55.0;
 
 } // namespace sheet
 
@@ -77,25 +82,16 @@ struct SheetDesign
     // Where the label of the index-th exercise line starts (its top-left corner, in mm from the
     // paper's corner): down the first column, then down the next.
     QPointF lineOrigin(int index) const;
+    // How far a line may run from its label's left edge: to the right edge of its band.
+    double lineWidth() const { return detailWidth - sheet::DetailLabel.x(); }
+    // The right edge of the last column's band, where the name line ends.
+    double bandsRight() const { return sheet::MarginLeft + columns * detailWidth + (columns - 1) * columnSpacing; }
     // How many lines the page holds in all its columns.
     int capacity() const { return columns * sheet::LinesPerColumn; }
     // The top of the first detail band and the height of every one, in mm.
     double detailTop() const { return sheet::DetailTop + (nameLine ? sheet::NameHeight : 0.0); }
     double detailHeight() const { return nameLine ? sheet::NamedDetailHeight : sheet::DetailHeight; }
 };
-
-// One line of a sheet or of its answer key, in three pieces: the middle one is the hidden
-// number, filled in (and printed in bold) on the key only. A sheet's line is the whole text in
-// `before`, its hidden number blanked out; a line that could not be drawn is empty on both.
-struct SheetLineParts
-{
-    QString before;
-    QString hidden;
-    QString after;
-};
-SheetLineParts SheetLine(const std::optional<Exercise> &exercise, bool key);
-
-using SheetExercises = QList<std::optional<Exercise>>;
 
 // The two callbacks by which the report pulls its exercise lines. Every layout pass starts with
 // QuickRepBeforePrint and then asks QuickRepNeedData before each detail band until it reports

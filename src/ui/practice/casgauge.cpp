@@ -1,11 +1,14 @@
 #include "ui/practice/casgauge.h"
 
 #include "core/practice/countdown.h"
+#include "ui/practice/casgaugeaccessible.h"
 
+#include <QAccessible>
 #include <QColor>
 #include <QPainter>
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -22,6 +25,26 @@ CasGauge::CasGauge(QWidget *parent)
     : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    static const bool accessible = [] {
+        QAccessible::installFactory(&CasGaugeAccessible::create);
+        return true;
+    }();
+    Q_UNUSED(accessible);
+    setAccessibleName(QStringLiteral("zbývající čas"));
+}
+
+int CasGauge::remainingSeconds() const
+{
+    const qint64 left = qint64(m_maximum) - qint64(m_progress);
+    return int(std::clamp<qint64>(left, 0, std::numeric_limits<int>::max()));
+}
+
+void CasGauge::tellScreenReaders()
+{
+    if (QAccessible::isActive()) {
+        QAccessibleValueChangeEvent event(this, remainingSeconds());
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void CasGauge::setMinimum(int minimum)
@@ -39,6 +62,7 @@ void CasGauge::setMaximum(int maximum)
     m_maximum = maximum;
     m_progress = std::min(m_progress, m_maximum);
     update();
+    tellScreenReaders();
 }
 
 void CasGauge::setProgress(int progress)
@@ -47,6 +71,7 @@ void CasGauge::setProgress(int progress)
         return;
     m_progress = progress;
     update();
+    tellScreenReaders();
 }
 
 void CasGauge::setCaption(const QString &caption)

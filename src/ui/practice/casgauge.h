@@ -7,7 +7,8 @@ struct CountdownGauge;
 
 // The bar GCasLim under the exercise: a black frame, the progress filled from the left in red
 // and the rest in green, with a caption centred on it. The window sets its geometry and font,
-// which is how it follows the zoom; the bar makes no caption of its own.
+// which is how it follows the zoom; the bar makes no caption of its own. Screen readers hear it
+// as "zbývající čas" with the seconds left (CasGaugeAccessible).
 class CasGauge : public QWidget
 {
     Q_OBJECT
@@ -19,6 +20,8 @@ public:
     int maximum() const { return m_maximum; }
     int progress() const { return m_progress; }
     QString caption() const { return m_caption; }
+    // maximum less progress, never below 0: what the caption counts down while time is left
+    int remainingSeconds() const;
 
     void setMinimum(int minimum);
     // A maximum below the progress takes the progress down with it.
@@ -41,6 +44,7 @@ protected:
 
 private:
     QRect innerRect() const;
+    void tellScreenReaders();
 
     int m_minimum = 0;
     int m_maximum = 100;

@@ -1,6 +1,7 @@
 #include "ui/practice/zaklad.h"
 
 #include "core/settings/inifile.h"
+#include "core/settings/wholefilewrite.h"
 #include "ui/app/fonts.h"
 #include "ui/app/pictures.h"
 #include "ui/messages/messagebox.h"
@@ -70,6 +71,7 @@ TFZaklad::TFZaklad(const QString &dataDirectory, const QString &soundDirectory, 
     // be read leaves the window at 100 % in the middle of the screen. The zoom is read before
     // the controls are built, so that each lays out its text once, in its zoomed font.
     RunGuarded([this] { m_settings.zoomPercent = ReadWindowZoom(m_files.iniFile); });
+    RemoveStaleTemporaryFiles(m_files.iniFile, QDateTime::currentDateTime());
 
     // A new number field lays out its first, empty text in the application's font before it
     // takes the window's; with the window's font as the application's while the fields are

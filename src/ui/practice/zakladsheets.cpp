@@ -40,6 +40,6 @@ void TFZaklad::previewSheet(int columns)
         factory->createSheetPreview(columns, [this] { return DalsiPrikladProTisk(); }, m_files.iniFile, this);
     CenterOverForm(sheet->dialog(), this);
     sheet->dialog()->exec();
-    // printing closes the preview as soon as the page is out; what it could not draw is told now
+    // what the last pass could not draw is told now, if its box has not come yet
     sheet->showFailures();
 }

@@ -41,10 +41,18 @@ void SetExportFileAsker(ExportFileAsker newAsker)
 void ExportToChosenFile(QWidget *parent, const QString &defaultName, const QString &dataFolder,
                         const std::function<QByteArray()> &makeBytes)
 {
-    const QDir folder(dataFolder);
+    ExportToChosenFile(parent, defaultName, QStringList{dataFolder}, makeBytes);
+}
+
+void ExportToChosenFile(QWidget *parent, const QString &defaultName, const QStringList &dataFolders,
+                        const std::function<QByteArray()> &makeBytes)
+{
     QStringList keep;
-    for (const char *name : {"numik.ini", "chyba.nmk", "chybavysl.nmk", "hdv.ndv", "historie.csv"})
-        keep.append(folder.filePath(QString::fromLatin1(name)));
+    for (const QString &dataFolder : dataFolders) {
+        const QDir folder(dataFolder);
+        for (const char *name : {"numik.ini", "chyba.nmk", "chybavysl.nmk", "hdv.ndv", "historie.csv"})
+            keep.append(folder.filePath(QString::fromLatin1(name)));
+    }
     const QString path = asker() ? asker()(parent, defaultName) : askWithDialog(parent, defaultName);
     if (path.isEmpty())
         return;

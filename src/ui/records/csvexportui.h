@@ -20,6 +20,9 @@ void SetExportFileAsker(ExportFileAsker asker);
 // never replaced by an export: choosing one fails with code 5 and leaves it as it was.
 void ExportToChosenFile(QWidget *parent, const QString &defaultName, const QString &dataFolder,
                         const std::function<QByteArray()> &makeBytes);
+// The same, keeping the program's own files in every one of dataFolders (a class's folders).
+void ExportToChosenFile(QWidget *parent, const QString &defaultName, const QStringList &dataFolders,
+                        const std::function<QByteArray()> &makeBytes);
 
 // "&Chybné výsledky" → "e&xport…": the wrong-results file as CSV; the data folder is its folder.
 void ExportWrongResults(QWidget *parent, const QString &wrongResultsFile);

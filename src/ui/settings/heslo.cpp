@@ -1,5 +1,7 @@
 #include "ui/settings/heslo.h"
 
+#include "core/settings/passwordtext.h"
+#include "ui/messages/messagebox.h"
 #include "ui/settings/pagekit.h"
 
 #include <QApplication>
@@ -7,7 +9,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
+#include <QTimer>
 #include <QValidator>
+
 
 namespace {
 
@@ -15,16 +19,15 @@ namespace {
 constexpr QSize ClientSize(245, 77);
 constexpr int ButtonStripHeight = 41;
 
-// Refuses any edit that would make the text longer than a password may be. Unlike a maximum
-// length, which cuts a pasted text, it never splits a character of two UTF-16 units in half.
-class PasswordLength : public QValidator
+// Hands every edit of the field to the dialog, which cleans it (TFHeslo::cleanEdit).
+class PasswordCleaner : public QValidator
 {
 public:
-    using QValidator::QValidator;
-    State validate(QString &input, int &) const override
-    {
-        return input.size() <= TFHeslo::MaxLength ? Acceptable : Invalid;
-    }
+    PasswordCleaner(TFHeslo *dialog, QObject *parent) : QValidator(parent), m_dialog(dialog) {}
+    State validate(QString &input, int &cursor) const override { return m_dialog->cleanEdit(input, cursor); }
+
+private:
+    TFHeslo *m_dialog;
 };
 
 } // namespace
@@ -42,7 +45,7 @@ TFHeslo::TFHeslo(bool masked, QWidget *parent)
     EHeslo->setGeometry(8, 8, ClientSize.width() - 16, 22);
     EHeslo->setStatusTip(QStringLiteral("zadej heslo"));
     EHeslo->setAccessibleName(QStringLiteral("heslo"));
-    EHeslo->setValidator(new PasswordLength(EHeslo));
+    EHeslo->setValidator(new PasswordCleaner(this, EHeslo));
     if (masked) {
         EHeslo->setEchoMode(QLineEdit::Password);
         EHeslo->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
@@ -58,7 +61,7 @@ TFHeslo::TFHeslo(bool masked, QWidget *parent)
     BBZrus->setObjectName(QStringLiteral("BBZrus"));
     BBZrus->setGeometry(ClientSize.width() - 88, stripTop + 8, 80, 25);
     BBZrus->setAutoDefault(false);
-    connect(BBOK, &QPushButton::clicked, this, &QDialog::accept);
+    connect(BBOK, &QPushButton::clicked, this, Guarded([this] { BBOKClick(); }));
     connect(BBZrus, &QPushButton::clicked, this, &QDialog::reject);
     EHeslo->setFocus();
 }
@@ -66,6 +69,51 @@ TFHeslo::TFHeslo(bool masked, QWidget *parent)
 QString TFHeslo::password() const
 {
     return EHeslo->text();
+}
+
+QValidator::State TFHeslo::cleanEdit(QString &input, int &cursor)
+{
+    const qsizetype added = input.size() - m_length;
+    const PasswordText clean = CleanPasswordText(input, cursor, MaxLength);
+    // A key beyond the longest password is refused, as a full field refuses keys. A paste is
+    // cut instead, and the dialog says so: refused, it would leave the field as it was, often
+    // empty, and OK would then remove the password without a word.
+    if (clean.cut && added <= 2)
+        return QValidator::Invalid;
+    input = clean.text;
+    cursor = int(clean.cursor);
+    m_length = clean.text.size();
+    // the field emptied by the teacher's own keys is a wish to remove the password; emptied by
+    // a paste of nothing usable it is not (the check runs again on the text it left, which must
+    // not undo the note)
+    if (clean.emptied)
+        m_emptiedByPaste = true;
+    else if (!clean.text.isEmpty())
+        m_emptiedByPaste = false;
+    if (clean.cut && !m_cutNoticePending) {
+        // told once the edit is over, not from within it
+        m_cutNoticePending = true;
+        QTimer::singleShot(0, this, Guarded([this] {
+            m_cutNoticePending = false;
+            ShowMessageBox(QStringLiteral("Vložený text je delší, než může být heslo: heslo je jeho prvních %1 znaků.")
+                               .arg(MaxLength),
+                           MessageKind::Information);
+        }));
+    }
+    return QValidator::Acceptable;
+}
+
+void TFHeslo::BBOKClick()
+{
+    if (m_emptiedByPaste && EHeslo->text().isEmpty()) {
+        m_emptiedByPaste = false;
+        ShowMessageBox(QStringLiteral("Vložený text neobsahoval žádný znak hesla a pole zůstalo prázdné. "
+                                      "Prázdné heslo heslo zruší; chcete-li to, potvrďte znovu."),
+                       MessageKind::Warning);
+        EHeslo->setFocus();
+        return;
+    }
+    accept();
 }
 
 bool TFHeslo::eventFilter(QObject *watched, QEvent *event)

@@ -20,6 +20,14 @@ inline QLabel *addLabel(QWidget *page, const QString &text, const QRect &geometr
     return label;
 }
 
+// The width of a number field in the dialog's font: the longest 32-bit number fits.
+inline int spinEditWidth()
+{
+    TRxSpinEdit probe;
+    probe.setFont(ArialPixels(13));
+    return probe.sizeHint().width();
+}
+
 // A number field; its hint goes to the main window's status line, its accessible name is the
 // hint or, for fields without one, the given description.
 inline TRxSpinEdit *addSpinEdit(QWidget *page, const QString &name, int tag, const QRect &geometry, const QString &hint,

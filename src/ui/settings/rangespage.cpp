@@ -14,11 +14,11 @@ const char *const BoundHints[] = {
     "spodní hranice rozsahu správného výsledku pro", "horní hranice rozsahu správného výsledku pro",
 };
 
-// columns of the six fields and the two signs between the pairs
-constexpr int FieldWidth = 54;
+// the six fields in three pairs with a sign between the pairs, each field as wide as the longest
+// number needs
 constexpr int FieldHeight = 22;
-constexpr int FieldLeft[] = {6, 62, 136, 192, 266, 322};
-constexpr int SignLeft[] = {116, 246};
+constexpr int Margin = 6;
+constexpr int PairGap = 2;
 constexpr int SignWidth = 20;
 constexpr int FirstRowTop = 6;
 constexpr int RowHeight = 44;
@@ -28,6 +28,18 @@ constexpr int RowHeight = 44;
 RangesPage::RangesPage(QWidget *parent)
     : QWidget(parent)
 {
+    const int fieldWidth = spinEditWidth();
+    int fieldLeft[6] = {};
+    int signLeft[2] = {};
+    for (int pair = 0, x = Margin; pair < 3; ++pair) {
+        fieldLeft[2 * pair] = x;
+        fieldLeft[2 * pair + 1] = x + fieldWidth + PairGap;
+        x += 2 * fieldWidth + PairGap;
+        if (pair < 2)
+            signLeft[pair] = x;
+        x += SignWidth;
+    }
+    m_neededWidth = fieldLeft[5] + fieldWidth + Margin;
     for (int row = 0; row < 4; ++row) {
         const int top = FirstRowTop + row * RowHeight;
         const int fieldTop = top + 14;
@@ -35,14 +47,14 @@ RangesPage::RangesPage(QWidget *parent)
             const QString name = QStringLiteral("RSE") + QLatin1String(OperationParts[row]) + QLatin1String(BoundParts[b]);
             const QString hint = QString::fromUtf8(BoundHints[b]) + u' ' + QString::fromUtf8(OperationWords[row]);
             addLabel(this, b % 2 == 0 ? QStringLiteral("od") : QStringLiteral("do"),
-                     {FieldLeft[b] + 2, top, FieldWidth, 14});
+                     {fieldLeft[b] + 2, top, fieldWidth, 14});
             m_fields[std::size_t(row * 6 + b)] =
                 addSpinEdit(this, name, RangeFieldTag(DialogOperations[std::size_t(row)], DialogBounds[std::size_t(b)]),
-                            {FieldLeft[b], fieldTop, FieldWidth, FieldHeight}, hint);
+                            {fieldLeft[b], fieldTop, fieldWidth, FieldHeight}, hint);
         }
         const QString signs[] = {QString::fromLatin1(RowSigns[row]), QStringLiteral("=")};
         for (int s = 0; s < 2; ++s) {
-            QLabel *sign = addLabel(this, signs[s], {SignLeft[s], fieldTop, SignWidth, FieldHeight}, true, 16);
+            QLabel *sign = addLabel(this, signs[s], {signLeft[s], fieldTop, SignWidth, FieldHeight}, true, 16);
             sign->setAlignment(Qt::AlignCenter);
         }
     }

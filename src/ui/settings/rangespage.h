@@ -24,6 +24,10 @@ public:
     void load(const std::array<OperationRange, 4> &ranges);
     void store(std::array<OperationRange, 4> &ranges) const;
 
+    // the width the rows take
+    int neededWidth() const { return m_neededWidth; }
+
 private:
+    int m_neededWidth = 0;
     std::array<TRxSpinEdit *, 24> m_fields = {};
 };

@@ -21,6 +21,7 @@ constexpr int RowHeight = 46;
 RestrictionsPage::RestrictionsPage(QWidget *parent)
     : QWidget(parent)
 {
+    const int fieldWidth = spinEditWidth();
     for (std::size_t row = 0; row < 4; ++row) {
         const int top = FirstRowTop + int(row) * RowHeight;
         const int controlTop = top + 17;
@@ -48,12 +49,13 @@ RestrictionsPage::RestrictionsPage(QWidget *parent)
         m_combos[row] = combo;
 
         addLabel(this, QStringLiteral("musí být"), {190, controlTop, 52, 22});
+        const int highestLeft = 248 + fieldWidth;
         addLabel(this, QStringLiteral("od"), {246, top + 2, 40, 14});
-        addLabel(this, QStringLiteral("do"), {316, top + 2, 40, 14});
+        addLabel(this, QStringLiteral("do"), {highestLeft + 2, top + 2, 40, 14});
         m_lowest[row] = addSpinEdit(this, QStringLiteral("RSEOR") + part + QStringLiteral("Od"), RestrictionFieldTag(op, false),
-                                    {244, controlTop, 66, 22}, {}, QStringLiteral("spodní hranice omezení pro ") + word);
+                                    {244, controlTop, fieldWidth, 22}, {}, QStringLiteral("spodní hranice omezení pro ") + word);
         m_highest[row] = addSpinEdit(this, QStringLiteral("RSEOR") + part + QStringLiteral("Do"), RestrictionFieldTag(op, true),
-                                     {314, controlTop, 66, 22}, {}, QStringLiteral("horní hranice omezení pro ") + word);
+                                     {highestLeft, controlTop, fieldWidth, 22}, {}, QStringLiteral("horní hranice omezení pro ") + word);
         ORPlusANClick(row);
     }
 }

@@ -18,6 +18,7 @@
 
 namespace {
 
+// at least; wider when the range fields need it
 constexpr QSize ClientSize(392, 271);
 constexpr int ButtonStripHeight = 41;
 constexpr int TabWidth = 125;
@@ -49,7 +50,6 @@ TFRozsah::TFRozsah(PracticeSettings &settings, const QString &iniFile, RandomSou
     setObjectName(QStringLiteral("FRozsah"));
     setWindowTitle(QStringLiteral("Možnosti"));
     setFont(ArialPixels(13));
-    setFixedSize(ClientSize);
     buildControls();
     FormCreate();
 }
@@ -58,8 +58,11 @@ void TFRozsah::buildControls()
 {
     PC = new TPageControl(TabWidth, TabsPerRow, this);
     PC->setObjectName(QStringLiteral("PC"));
-    PC->setGeometry(0, 0, ClientSize.width(), ClientSize.height() - ButtonStripHeight);
     TabSheet1 = new RangesPage;
+    // the pages sit inside the page control's frame
+    const int width = std::max(ClientSize.width(), TabSheet1->neededWidth() + 8);
+    setFixedSize(width, ClientSize.height());
+    PC->setGeometry(0, 0, width, ClientSize.height() - ButtonStripHeight);
     TabSheet6 = new RestrictionsPage;
     TabSheet2 = new GradingPage;
     TabSheet3 = new TimeLimitPage;
@@ -75,11 +78,11 @@ void TFRozsah::buildControls()
     const int stripTop = ClientSize.height() - ButtonStripHeight;
     BBOK = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), this);
     BBOK->setObjectName(QStringLiteral("BBOK"));
-    BBOK->setGeometry(212, stripTop + 8, 82, 25);
+    BBOK->setGeometry(width - 180, stripTop + 8, 82, 25);
     BBOK->setDefault(true);
     BBZrus = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("Zruš"), this);
     BBZrus->setObjectName(QStringLiteral("BBZrus"));
-    BBZrus->setGeometry(302, stripTop + 8, 82, 25);
+    BBZrus->setGeometry(width - 90, stripTop + 8, 82, 25);
     connect(BBOK, &QPushButton::clicked, this, Guarded([this] { BBOKClick(); }));
     connect(BBZrus, &QPushButton::clicked, this, &QDialog::reject);
 

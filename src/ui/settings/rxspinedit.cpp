@@ -2,7 +2,10 @@
 
 #include "core/settings/int32text.h"
 
+#include <QAccessible>
 #include <QLineEdit>
+#include <QStyle>
+#include <QStyleOptionSpinBox>
 
 #include <algorithm>
 #include <limits>
@@ -20,7 +23,13 @@ TRxSpinEdit::TRxSpinEdit(QWidget *parent)
     lineEdit()->setMaxLength(MaxTextLength);
     lineEdit()->setText(QStringLiteral("0"));
     setCorrectionMode(QAbstractSpinBox::CorrectToPreviousValue);
-    connect(lineEdit(), &QLineEdit::textChanged, this, [this] { emit changed(this); });
+    connect(lineEdit(), &QLineEdit::textChanged, this, [this] {
+        if (QAccessible::isActive()) {
+            QAccessibleValueChangeEvent event(this, value());
+            QAccessible::updateAccessibility(&event);
+        }
+        emit changed(this);
+    });
 }
 
 void TRxSpinEdit::setLimits(SpinLimits limits)
@@ -40,6 +49,26 @@ qint32 TRxSpinEdit::value() const
 void TRxSpinEdit::setValue(qint32 value)
 {
     lineEdit()->setText(QString::number(m_limits.clamp(value)));
+}
+
+qint32 TRxSpinEdit::minimum() const
+{
+    return m_limits.limited() ? m_limits.min : std::numeric_limits<qint32>::min();
+}
+
+qint32 TRxSpinEdit::maximum() const
+{
+    return m_limits.limited() ? std::max(m_limits.min, m_limits.max) : std::numeric_limits<qint32>::max();
+}
+
+QSize TRxSpinEdit::sizeHint() const
+{
+    ensurePolished();
+    // as the spin boxes of Qt measure their longest text: a blank after it, 2 for the cursor
+    const int text = fontMetrics().horizontalAdvance(QStringLiteral("-2147483648 ")) + 2;
+    QStyleOptionSpinBox option;
+    initStyleOption(&option);
+    return style()->sizeFromContents(QStyle::CT_SpinBox, &option, QSize(text, lineEdit()->sizeHint().height()), this);
 }
 
 void TRxSpinEdit::applyLimits()

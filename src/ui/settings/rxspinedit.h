@@ -13,9 +13,13 @@
 //   and leaving the field shows that bound or the nearest limit; a text that is no whole
 //   number (an empty one too) reads as the lower limit;
 // - changed() is emitted on every change of the text, typed or set.
+// Screen readers hear the number through the value interface, which reads these properties.
 class TRxSpinEdit : public QAbstractSpinBox
 {
     Q_OBJECT
+    Q_PROPERTY(qint32 value READ value WRITE setValue)
+    Q_PROPERTY(qint32 minimum READ minimum)
+    Q_PROPERTY(qint32 maximum READ maximum)
 
 public:
     explicit TRxSpinEdit(QWidget *parent = nullptr);
@@ -25,6 +29,9 @@ public:
 
     qint32 value() const;
     void setValue(qint32 value);
+    // the limits, or the 32-bit range when there are none
+    qint32 minimum() const;
+    qint32 maximum() const;
     // What leaving the field does: a value beyond the limits or beyond 32 bits becomes the
     // nearest limit or 32-bit bound.
     void applyLimits();
@@ -36,6 +43,9 @@ public:
     void stepBy(int steps) override;
     QValidator::State validate(QString &input, int &pos) const override;
     void fixup(QString &input) const override;
+    // room for the longest number, "-2147483648", in the field's font
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return sizeHint(); }
 
 signals:
     void changed(TRxSpinEdit *field);

@@ -5,6 +5,7 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
+#include <QPen>
 #include <QPaintDevice>
 #include <QPrinter>
 
@@ -41,21 +42,75 @@ void drawLabel(QPainter &painter, double left, double top, const QString &text)
     painter.drawText(QPointF(mm(left), mm(top) + metricsOf(painter).ascent()), text);
 }
 
-// A line of the sheet or of its key: the hidden number in bold between the other pieces.
-void drawLine(QPainter &painter, QPointF origin, const SheetLineParts &parts)
+// An underline under the text that would span `width` from `left` on the baseline `baseline`, in
+// the pen of the painter's font.
+double drawBlank(QPainter &painter, double left, double baseline, double width)
 {
-    const QFont regular = painter.font();
-    QFont bold = regular;
-    bold.setBold(true);
+    const QFontMetricsF metrics = metricsOf(painter);
+    const double y = baseline + metrics.underlinePos();
+    painter.save();
+    painter.setPen(QPen(Qt::black, metrics.lineWidth(), Qt::SolidLine, Qt::FlatCap));
+    painter.drawLine(QPointF(left, y), QPointF(left + width, y));
+    painter.restore();
+    return left + width;
+}
+
+// A line of the sheet or of its key, its label's top-left corner at `origin`: the hidden number
+// between the other pieces, as an underline on the sheet and in bold on the key. A line that
+// would run past `width` mm gets a font just small enough to end there, on the same baseline,
+// so that long numbers never reach into the next column.
+void drawLine(QPainter &painter, QPointF origin, double width, const SheetLineParts &parts)
+{
+    const QFont normal = painter.font();
+    QFont regular = normal;
+    const auto advance = [&painter](const QFont &font, const QString &text) {
+        return QFontMetricsF(font, painter.device()).horizontalAdvance(text);
+    };
+    const auto boldOf = [](QFont font) {
+        font.setBold(true);
+        return font;
+    };
+    const auto lineAdvance = [&](const QFont &font) {
+        return advance(font, parts.before) + advance(parts.blank ? font : boldOf(font), parts.hidden)
+               + advance(font, parts.after);
+    };
+    for (double full = lineAdvance(regular); full > mm(width) && regular.pixelSize() > 1; full = lineAdvance(regular))
+        regular.setPixelSize(qMax(1, qMin(regular.pixelSize() - 1, int(regular.pixelSize() * mm(width) / full))));
+
+    // a smaller font keeps the baseline of the lines beside it
     QPointF at(mm(origin.x()), mm(origin.y()) + metricsOf(painter).ascent());
+    painter.setFont(regular);
     for (const QString *piece : {&parts.before, &parts.hidden, &parts.after}) {
         if (piece->isEmpty())
             continue;
-        painter.setFont(piece == &parts.hidden ? bold : regular);
+        if (piece == &parts.hidden && parts.blank) {
+            at.rx() = drawBlank(painter, at.x(), at.y(), metricsOf(painter).horizontalAdvance(*piece));
+            continue;
+        }
+        painter.setFont(piece == &parts.hidden ? boldOf(regular) : regular);
         painter.drawText(at, *piece);
         at.rx() += metricsOf(painter).horizontalAdvance(*piece);
+        painter.setFont(regular);
     }
-    painter.setFont(regular);
+    painter.setFont(normal);
+}
+
+// The name line: each label followed by a blank to its part's end, the date's part at the right
+// end of the bands and the name's taking all the rest.
+void drawNameLine(QPainter &painter, const SheetDesign &design)
+{
+    const double top = sheet::DetailTop + sheet::DetailLabel.y();
+    const double baseline = mm(top) + metricsOf(painter).ascent();
+    const double space = metricsOf(painter).horizontalAdvance(QStringLiteral(" "));
+    const double right = mm(design.bandsRight());
+    const double dateLeft = right - mm(sheet::DatePartWidth);
+    const auto part = [&](double left, double end, const QString &label) {
+        drawLabel(painter, left / UnitsPerMm, top, label);
+        const double blankLeft = left + metricsOf(painter).horizontalAdvance(label) + space;
+        drawBlank(painter, blankLeft, baseline, end - blankLeft);
+    };
+    part(mm(sheet::MarginLeft + sheet::DetailLabel.x()), dateLeft - 2 * space, sheet::NameLabel());
+    part(dateLeft, right, sheet::DateLabel());
 }
 
 // A label sized to its text and centred within a box that starts at `left` and is `width` wide.
@@ -71,6 +126,11 @@ void drawCentredLabel(QPainter &painter, double left, double width, double top, 
 QString SheetTitle()
 {
     return QStringLiteral("Příklady z programu Numik - Korvelanta");
+}
+
+QString SheetKeyLabel()
+{
+    return QStringLiteral("Výsledky");
 }
 
 QString SheetFooter()
@@ -103,20 +163,29 @@ void PaintSheet(QPainter &painter, const SheetDesign &design, const SheetExercis
     painter.setBrush(Qt::NoBrush);
 
     painter.setFont(arial(sheet::TitlePoints, true));
-    drawCentredLabel(painter, sheet::MarginLeft + design.headerLabel.x(), sheet::HeaderLabelWidth,
-                     sheet::MarginTop + design.headerLabel.y(), SheetTitle());
+    const double titleTop = sheet::MarginTop + design.headerLabel.y();
+    drawCentredLabel(painter, sheet::MarginLeft + design.headerLabel.x(), sheet::HeaderLabelWidth, titleTop, SheetTitle());
+    // the key is marked where a glance falls first, and carries no line for a pupil's name
+    if (key)
+        drawLabel(painter, sheet::MarginLeft + sheet::DetailLabel.x(), titleTop, SheetKeyLabel());
 
     painter.setFont(arial(sheet::LinePoints, false));
-    if (design.nameLine) {
-        drawLabel(painter, sheet::MarginLeft + sheet::DetailLabel.x(), sheet::DetailTop + sheet::DetailLabel.y(),
-                  sheet::NameLineText());
-    }
+    if (design.nameLine && !key)
+        drawNameLine(painter, design);
     const int count = qMin(int(lines.size()), design.capacity());
     for (int i = 0; i < count; ++i)
-        drawLine(painter, design.lineOrigin(i), SheetLine(lines[i], key));
+        drawLine(painter, design.lineOrigin(i), design.lineWidth(), SheetLine(lines[i], key));
 
     painter.setFont(arial(sheet::FooterPoints, false));
     drawCentredLabel(painter, sheet::MarginLeft + sheet::FooterLabel.x(), sheet::FooterLabelWidth,
                      sheet::FooterTop + sheet::FooterLabel.y(), SheetFooter());
+    // the footnotes of the key's marks, left of the web address, one under the other
+    const QStringList notes = key ? sheet::KeyFootnotes(lines.mid(0, count)) : QStringList();
+    const double noteHeight = metricsOf(painter).height() / UnitsPerMm;
+    double noteTop = sheet::FooterTop + sheet::FooterLabel.y() - (notes.size() - 1) * noteHeight / 2;
+    for (const QString &note : notes) {
+        drawLabel(painter, sheet::MarginLeft + sheet::DetailLabel.x(), noteTop, note);
+        noteTop += noteHeight;
+    }
     painter.restore();
 }

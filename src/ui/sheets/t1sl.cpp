@@ -7,8 +7,11 @@
 #include <QBoxLayout>
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QGraphicsView>
 #include <QGuiApplication>
+#include <QPageRanges>
 #include <QPainter>
+#include <QPrintDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QScreen>
@@ -60,11 +63,13 @@ TFT1Sl::TFT1Sl(int columns, SheetRecords::LineSource nextLine, QWidget *parent, 
     for (QToolBar *bar : findChildren<QToolBar *>())
         removePageButtons(*bar);
     addOptionsBar();
+    takeOverPrintButton();
     if (const QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
         resize(PreviewSize.boundedTo(screen->availableGeometry().size() * 9 / 10));
     else
         resize(PreviewSize);
-    connect(this, &QPrintPreviewDialog::paintRequested, this, Guarded([this](QPrinter *target) { printSheet(target); }));
+    connect(this, &QPrintPreviewDialog::paintRequested, this,
+            Guarded([this](QPrinter *target) { printSheet(target, !m_printing); }));
 }
 
 void TFT1Sl::addOptionsBar()
@@ -104,20 +109,32 @@ void TFT1Sl::setOptions(const SheetOptions &options)
         pages->updatePreview();
 }
 
-void TFT1Sl::printSheet(QPrinter *printer)
+void TFT1Sl::printSheet(QPrinter *printer, bool preview)
 {
+    const int pageCount = m_options.answerKey ? 2 : 1;
+    const QPageRanges chosen =
+        preview || printer->printRange() != QPrinter::PageRange ? QPageRanges() : printer->pageRanges();
+    const auto wanted = [&chosen](int page) { return chosen.isEmpty() || chosen.contains(page); };
+    // the print dialog offers no page past the last one
+    if (!wanted(1) && !(pageCount == 2 && wanted(2)))
+        return;
     int failures = 0;
-    const SheetExercises lines = m_records.layoutPass(m_design.capacity(), failures);
+    if (wanted(1) || m_lastLines.isEmpty())
+        m_lastLines = m_records.layoutPass(m_design.capacity(), failures);
     SetSheetPage(*printer);
     QPainter painter;
     if (painter.begin(printer)) {
-        PaintSheet(painter, m_design, lines);
-        // the key on the next page, from this very pass, so that it matches its exercises
-        if (m_options.answerKey) {
-            if (printer->newPage())
-                PaintSheet(painter, m_design, lines, true);
-            else
+        bool first = true;
+        for (int page = 1; page <= pageCount; ++page) {
+            if (!wanted(page))
+                continue;
+            // the key on a page of its own, from the same lines, so that it matches its sheet
+            if (!first && !printer->newPage()) {
                 m_printFailed = true;
+                break;
+            }
+            first = false;
+            PaintSheet(painter, m_design, m_lastLines, page == 2);
         }
         painter.end();
     } else {
@@ -137,8 +154,9 @@ void TFT1Sl::showFailures()
     const auto done = qScopeGuard([this] { m_showingFailures = false; });
     while (m_pendingFailures > 0 || m_printFailed) {
         if (m_pendingFailures > 0) {
-            --m_pendingFailures;
-            ShowMessageBox(QStringLiteral("Chyba v programu"), MessageKind::Warning);
+            const int lines = std::exchange(m_pendingFailures, 0);
+            ShowMessageBox(QStringLiteral("Chyba v programu. Příkladů, které nešlo vytvořit: %1.").arg(lines),
+                           MessageKind::Warning);
         } else {
             // the printer could not be opened (a PDF file that cannot be written): say so
             // instead of ending as if it had been printed
@@ -146,6 +164,38 @@ void TFT1Sl::showFailures()
             ShowMessageBox(QStringLiteral("Tisk se nezdařil."), MessageKind::Warning);
         }
     }
+}
+
+void TFT1Sl::takeOverPrintButton()
+{
+    const QString print = QCoreApplication::translate("QPrintPreviewDialog", "Print");
+    for (QToolBar *bar : findChildren<QToolBar *>()) {
+        for (QAction *action : bar->actions()) {
+            if (action->text() != print)
+                continue;
+            action->disconnect(this);
+            connect(action, &QAction::triggered, this, Guarded([this] { printFromPreview(); }));
+        }
+    }
+}
+
+void TFT1Sl::printFromPreview()
+{
+    auto *pages = findChild<QPrintPreviewWidget *>();
+    QPrintDialog dialog(printer(), this);
+    dialog.setMinMax(1, m_options.answerKey ? 2 : 1);
+    if (!pages || dialog.exec() != QDialog::Accepted)
+        return;
+    m_printing = true;
+    const auto done = qScopeGuard([this] { m_printing = false; });
+    pages->print();
+}
+
+void TFT1Sl::showEvent(QShowEvent *event)
+{
+    QPrintPreviewDialog::showEvent(event);
+    if (auto *view = findChild<QGraphicsView *>())
+        view->setFocus(Qt::OtherFocusReason);
 }
 
 TFT2Sl::TFT2Sl(SheetRecords::LineSource nextLine, QWidget *parent, const QString &iniFile)

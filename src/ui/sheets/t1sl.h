@@ -26,10 +26,13 @@ public:
 
     // One layout pass onto the printer: new lines pulled, the whole page painted, and the
     // answer key of the same lines on a second page when it is asked for. Lines that could
-    // not be drawn stay empty on both; their messages follow once the pass is over.
-    void printSheet(QPrinter *printer);
+    // not be drawn stay empty on both; their message follows once the pass is over.
+    // A print honours the page range chosen in the print dialog, so that the sheets for a class
+    // and the key can be printed apart: a print of the key alone pulls no new lines but gives
+    // the key of the last pass, the sheet just printed. The preview always shows every page.
+    void printSheet(QPrinter *printer, bool preview = false);
 
-    // Shows "Chyba v programu" once for every line that could not be drawn and has not been
+    // Says in one "Chyba v programu" box how many lines could not be drawn and have not been
     // told yet. A message box runs an event loop, so it is never opened inside a layout pass:
     // the page is always complete behind it, and nothing under it can start a second pass on
     // a half-drawn printer.
@@ -38,14 +41,23 @@ public:
 protected:
     TFT1Sl(int columns, SheetRecords::LineSource nextLine, QWidget *parent, const QString &iniFile);
 
+    // the page view takes the keys from the start, so that Page Down turns to the key at once
+    void showEvent(QShowEvent *event) override;
+
 private:
     void addOptionsBar();
+    // The print button asks for the printer and prints, and the preview stays open for another
+    // print, such as the key after the class's sheets.
+    void takeOverPrintButton();
+    void printFromPreview();
 
     QString m_iniFile;
     SheetOptions m_options;
     SheetDesign m_design;
     SheetRecords m_records;
+    SheetExercises m_lastLines; // of the last layout pass, for a key printed alone
     int m_pendingFailures = 0;
+    bool m_printing = false;
     bool m_printFailed = false;
     bool m_showingFailures = false;
 };
