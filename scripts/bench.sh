@@ -10,7 +10,7 @@ NUMIK_BENCH=1 bash "$top/scripts/setup.sh" >/dev/null
 cmake --build "$top/build" --target bench_generator bench_recordfiles bench_answer bench_sheets bench_classoverview >/dev/null
 export QT_QPA_PLATFORM=offscreen
 
-echo "== failed operand search"
+echo "== the generator: a failed operand search, sheet lines, a draw with a list of one number"
 "$top/build/bench/bench_generator"
 echo "== delete from a 100 000-record file"
 "$top/build/bench/bench_recordfiles"

@@ -6,14 +6,14 @@
 #   bash scripts/screenshots.sh graf list  make only the named shots
 #   NUMIK_SCREENSHOTS_NO_BUILD=1 ...       use the program already built in build/
 #
-# Shots: hlavni-okno hodnoceni nastaveni historie graf list (list also writes list-klic),
+# Shots: hlavni-okno hodnoceni nastaveni omezeni historie graf list (list also writes list-klic),
 # kdo-cvici prehled-tridy slaba-mista (a class of 24 pupils).
 # Every wait has a time limit; a shot that fails is reported and the others still run. The
 # exit status is 1 when any shot failed.
 set -euo pipefail
 top="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 img="$top/docs/img"
-all_shots=(hlavni-okno hodnoceni nastaveni historie graf list kdo-cvici prehled-tridy slaba-mista)
+all_shots=(hlavni-okno hodnoceni nastaveni omezeni historie graf list kdo-cvici prehled-tridy slaba-mista)
 shots=("$@")
 ((${#shots[@]})) || shots=("${all_shots[@]}")
 for s in "${shots[@]}"; do
@@ -96,6 +96,7 @@ if kind == "zak":
 ini({"Operace": {"Plus": 1, "Minus": 1, "Krat": 0, "Deleni": 0},
      "Plus": {"C1OD": 0, "C1DO": 50, "C2OD": 0, "C2DO": 50, "VOD": 0, "VDO": 100},
      "Minus": {"C1OD": 0, "C1DO": 100, "C2OD": 0, "C2DO": 50, "VOD": 0, "VDO": 100},
+     "Krat": {"ORAN": 2, "ORCISLA": "2,5,10"},
      "CasLimit": {"hodnota": 20},
      "Rezim": {"typ": 1, "histdilvysl": 2, "chybvysl": 2}, **common})
 
@@ -320,10 +321,20 @@ shots_teacher() {
     make_data "$work/trida" trida || return 1
     start_numik "$work/trida" || return 1
     local window
-    if wanted nastaveni; then
+    if wanted nastaveni || wanted omezeni; then
         keys alt+m n || true
         window="$(find_window '^Mo.+nosti$')"
-        if [ -n "$window" ]; then shoot nastaveni "$window"; close_window "$window"; else failed+=(nastaveni); fi
+        if [ -n "$window" ]; then
+            wanted nastaveni && shoot nastaveni "$window"
+            if wanted omezeni; then
+                focus "$window" && keys alt+o
+                sleep 0.5
+                shoot omezeni "$window"
+            fi
+            close_window "$window"
+        else
+            failed+=(nastaveni)
+        fi
         focus "$main_window"
     fi
     if wanted historie || wanted graf; then
@@ -404,7 +415,7 @@ if wanted hlavni-okno || wanted hodnoceni; then
     shots_pupil || failed+=(pupil)
 fi
 stop_numik
-if wanted nastaveni || wanted historie || wanted graf || wanted list; then
+if wanted nastaveni || wanted omezeni || wanted historie || wanted graf || wanted list; then
     shots_teacher || failed+=(teacher)
 fi
 stop_numik

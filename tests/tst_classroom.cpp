@@ -5,27 +5,14 @@
 #include "core/records/daycount.h"
 #include "core/settings/inifile.h"
 
+#include "classfixture.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace {
-
-const QDate Today(2026, 3, 31);
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
-        qFatal("cannot write %s", qPrintable(path));
-}
-
-QByteArray bytesOf(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 // historie.csv with one evaluation per age (in days before Today) at the given percentages
 QByteArray historyCsv(const QList<int> &ages, const QList<double> &percents)

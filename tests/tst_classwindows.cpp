@@ -5,6 +5,8 @@
 
 #include "testsupport.h"
 
+#include "classfixture.h"
+
 #include <QFile>
 #include <QInputDialog>
 #include <QListWidget>
@@ -13,15 +15,6 @@
 #include <QTemporaryDir>
 
 namespace {
-
-const QDate Today(2026, 3, 31);
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
-        qFatal("cannot write %s", qPrintable(path));
-}
 
 QByteArray historyRow(int age, int percent)
 {

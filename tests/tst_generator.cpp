@@ -46,6 +46,8 @@ private slots:
     void boundsAreInclusive();
     void restrictionKinds_data();
     void restrictionKinds();
+    void readingLists_data();
+    void readingLists();
     void restrictedSearch();
     void negativeResultsWhenAllowed();
     void failedSearchLeavesOperandsAlone();
@@ -58,6 +60,8 @@ private slots:
 
     void everyTwentyFifthExerciseReseeds();
     void failedDrawKeepsTheSlot();
+    void recordedSequence_data();
+    void recordedSequence();
 };
 
 void TestGenerator::randomSourceFollowsItsFormula()
@@ -280,6 +284,50 @@ void TestGenerator::restrictionKinds()
     QCOMPARE(MeetsRestriction(x, y, z, 5, 5, oran), passes);
 }
 
+void TestGenerator::readingLists_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("stored"); // for a wrong list: the text the message names
+    QTest::addColumn<NumberListProblem>("problem");
+    QTest::addColumn<int>("inside");
+    QTest::addColumn<int>("outside"); // the restriction's interval, 5..5, counts only without a list
+
+    const auto ok = NumberListProblem::None;
+    const auto wrong = NumberListProblem::Malformed;
+    const auto tooMany = NumberListProblem::TooMany;
+    QTest::newRow("commas and blanks") << " 2, 5,\t10 " << "2,5,10" << ok << 10 << 3;
+    QTest::newRow("empty is the interval") << " , " << "" << ok << 5 << 6;
+    QTest::newRow("range with blanks") << "3, 6 - 9" << "3,6-9" << ok << 9 << 5;
+    QTest::newRow("en dash") << "6\u20139" << "6-9" << ok << 6 << 10;
+    QTest::newRow("a sign after a separator") << "2, -5" << "2,-5" << ok << -5 << 5;
+    QTest::newRow("a minus after a number is a range") << "2 -4" << "2-4" << ok << 3 << -4;
+    QTest::newRow("64 numbers") << "1-60, 0, -3--1" << "1-60,0,-3--1" << ok << -3 << -4;
+    QTest::newRow("65 numbers") << " 1-60, 0, -4--1 " << "1-60, 0, -4--1" << tooMany << 0 << 0;
+    QTest::newRow("the whole 32-bit range") << "-2147483648-2147483647" << "-2147483648-2147483647" << tooMany << 0 << 0;
+    QTest::newRow("a letter") << "2, x, 5" << "x" << wrong << 0 << 0;
+    QTest::newRow("a glued letter") << "2,10x 5" << "10x" << wrong << 0 << 0;
+    QTest::newRow("reversed range") << "1, 9 - 6" << "9 - 6" << wrong << 0 << 0;
+    QTest::newRow("beyond 32 bits") << "2147483648" << "2147483648" << wrong << 0 << 0;
+}
+
+void TestGenerator::readingLists()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, stored);
+    QFETCH(NumberListProblem, problem);
+    QFETCH(int, inside);
+    QFETCH(int, outside);
+
+    const NumberListReading reading = ReadNumberList(typed);
+    QCOMPARE(reading.problem, problem);
+    QCOMPARE(problem == NumberListProblem::None ? reading.list.text() : reading.wrongText, stored);
+    if (problem != NumberListProblem::None)
+        return;
+    QVERIFY(ReadNumberList(stored).list == reading.list);
+    QVERIFY(MeetsRestriction(inside, inside, inside, 5, 5, 1, reading.list));
+    QVERIFY(!MeetsRestriction(outside, outside, outside, 5, 5, 1, reading.list));
+}
+
 void TestGenerator::restrictedSearch()
 {
     RandomSource random(17);
@@ -444,6 +492,43 @@ void TestGenerator::failedDrawKeepsTheSlot()
     QVERIFY(!draw.exercise);
     QVERIFY(int(draw.hidden) >= 1 && int(draw.hidden) <= 3);
     QCOMPARE(generator.exerciseCount(), 1);
+}
+
+void TestGenerator::recordedSequence_data()
+{
+    QTest::addColumn<int>("oran");
+    QTest::addColumn<QString>("list");
+    QTest::addColumn<quint32>("fold");
+    // recorded before the list existed; the interval of the restricted rows is 3..4, and a list
+    // of its numbers must draw exactly as the interval
+    QTest::newRow("no restriction") << 0 << QString() << 3446987663u;
+    QTest::newRow("a list while unticked") << 0 << "7" << 3446987663u;
+    QTest::newRow("X,Y,Z") << 1 << QString() << 1530025734u;
+    QTest::newRow("X,Y,Z list 3-4") << 1 << "3-4" << 1530025734u;
+    QTest::newRow("Y,Z") << 4 << QString() << 1311846185u;
+    QTest::newRow("Y,Z list 4 3") << 4 << "4 3" << 1311846185u;
+}
+
+void TestGenerator::recordedSequence()
+{
+    QFETCH(int, oran);
+    QFETCH(QString, list);
+    QFETCH(quint32, fold);
+    PracticeSettings settings;
+    settings.resultOnly = false;
+    for (OperationRange &r : settings.ranges)
+        r = {r.C1OD, r.C1DO, r.C2OD, r.C2DO, r.VOD, r.VDO, oran, 3, 4, ReadNumberList(list).list};
+    ExerciseGenerator generator([] { return QTime(8, 0); });
+    generator.random().setSeed(4711);
+    // every value and hidden slot of 1000 exercises and the seed they leave (so the number of
+    // draws), folded into one number
+    quint32 folded = 0;
+    for (int i = 0; i < 1000; ++i) {
+        const Exercise e = generator.drawExercise(OperationSwitches{true, true, true, true}, settings).exercise.value();
+        for (qint32 v : {e.first, qint32(e.operation), e.second, e.result, qint32(e.hidden)})
+            folded = folded * 31u + quint32(v);
+    }
+    QCOMPARE(folded * 31u + generator.random().seed(), fold);
 }
 
 QTEST_GUILESS_MAIN(TestGenerator)

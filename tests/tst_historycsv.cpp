@@ -164,9 +164,9 @@ void TestHistoryCsv::exportsReadBack()
     WriteExportFile(wrongPath, WrongResultsExportCsv({{7, 5, 1, 13, false, 0, 3}, {0, 3, 2, 8, true, 10, 1}}));
     const QList<QStringList> wrong = parseCsv(bytesOf(wrongPath));
     QCOMPARE(wrong.size(), 3);
-    QCOMPARE(wrong[0].join(u';'), QStringLiteral("první číslo;operace;druhé číslo;výsledek;odpověď"));
-    QCOMPARE(wrong[1].join(u'|'), QStringLiteral("7|+|5|12|13"));
-    QCOMPARE(wrong[2].join(u'|'), QStringLiteral("11|-|3|8|čas. lim. 10s"));
+    QCOMPARE(wrong[0].join(u';'), QStringLiteral("první číslo;operace;druhé číslo;výsledek;odpověď;neznámé"));
+    QCOMPARE(wrong[1].join(u'|'), QStringLiteral("7|+|5|12|13|3"));
+    QCOMPARE(wrong[2].join(u'|'), QStringLiteral("11|-|3|8|čas. lim. 10s|1"));
 }
 
 void TestHistoryCsv::wrongResultFields_data()
@@ -174,13 +174,13 @@ void TestHistoryCsv::wrongResultFields_data()
     QTest::addColumn<WrongResultRecord>("record");
     QTest::addColumn<QString>("fields");
     // the hidden number is the answer given; its correct value is put back where it is a whole number
-    QTest::newRow("first of a product") << WrongResultRecord{6, 4, 3, 20, false, 0, 1} << "5|X|4|20|6";
-    QTest::newRow("second of a quotient") << WrongResultRecord{12, 7, 4, 3, false, 0, 2} << "12|:|4|3|7";
-    QTest::newRow("no whole number") << WrongResultRecord{9, 0, 3, 7, false, 0, 2} << "9|X||7|0";
-    QTest::newRow("divided by zero") << WrongResultRecord{5, 2, 4, 0, true, 15, 2} << "5|:||0|čas. lim. 15s";
+    QTest::newRow("first of a product") << WrongResultRecord{6, 4, 3, 20, false, 0, 1} << "5|X|4|20|6|1";
+    QTest::newRow("second of a quotient") << WrongResultRecord{12, 7, 4, 3, false, 0, 2} << "12|:|4|3|7|2";
+    QTest::newRow("no whole number") << WrongResultRecord{9, 0, 3, 7, false, 0, 2} << "9|X||7|0|2";
+    QTest::newRow("divided by zero") << WrongResultRecord{5, 2, 4, 0, true, 15, 2} << "5|:||0|čas. lim. 15s|2";
     // the answer check wraps around in 32 bits: so does the number it takes
-    QTest::newRow("wrapped") << WrongResultRecord{1, 1, 1, -2147483647 - 1, false, 0, 1} << "2147483647|+|1|-2147483648|1";
-    QTest::newRow("unknown codes") << WrongResultRecord{2, 3, 9, 1, false, 0, 7} << "2|+|3|5|1";
+    QTest::newRow("wrapped") << WrongResultRecord{1, 1, 1, -2147483647 - 1, false, 0, 1} << "2147483647|+|1|-2147483648|1|1";
+    QTest::newRow("unknown codes") << WrongResultRecord{2, 3, 9, 1, false, 0, 7} << "2|+|3|5|1|3";
 }
 
 void TestHistoryCsv::wrongResultFields()

@@ -1,5 +1,6 @@
 #include "core/records/daycount.h"
 #include "core/records/historycsv.h"
+#include "core/records/historyexport.h"
 #include "core/records/progressdays.h"
 #include "core/records/recordfiles.h"
 
@@ -45,6 +46,9 @@ class TestProgressDays : public QObject
 private slots:
     void progressDays_data();
     void progressDays();
+    void mergeOfATail();
+    void periods_data();
+    void periods();
 };
 
 void TestProgressDays::progressDays_data()
@@ -68,8 +72,16 @@ void TestProgressDays::progressDays_data()
                 QByteArray("\0\xff;;;;;;", 8), row("2026-12-02", "87,5"), row("2026-12-02", " 62 ")})
                + row("2026-12-03", "40") // the last line without its line end
         << Records{} << Days{{QDate(2026, 12, 2), 74.75, 2}, {QDate(2026, 12, 3), 40.0, 1}};
-    QTest::newRow("the long history wins even when it is empty")
-        << csv({}) << Records{evaluation(QDate(2026, 12, 1), 9, 1)} << Days{};
+    // historie.csv begun anew (deleted, or younger than the history file): the evaluations it
+    // lacks are taken from the history file, those it holds are not counted twice
+    QTest::newRow("historie.csv begun anew")
+        << csv({}) << Records{evaluation(QDate(2026, 12, 1), 9, 1)} << Days{{QDate(2026, 12, 1), 90.0, 1}};
+    QTest::newRow("older evaluations and one a failed append lost")
+        << csv({"2026-12-01;17:30:00;1;9;1;90;+;", "2026-12-03;17:30:00;1;9;1;90;+;"})
+        << Records{evaluation(QDate(2026, 11, 30), 1, 1), evaluation(QDate(2026, 12, 1), 9, 1),
+                   evaluation(QDate(2026, 12, 2), 1, 3), evaluation(QDate(2026, 12, 3), 9, 1)}
+        << Days{{QDate(2026, 11, 30), 50.0, 1}, {QDate(2026, 12, 1), 90.0, 1}, {QDate(2026, 12, 2), 25.0, 1},
+                {QDate(2026, 12, 3), 90.0, 1}};
     QTest::newRow("history file without the long history")
         << QByteArray()
         << Records{evaluation(QDate(2026, 12, 1), 9, 1), evaluation(QDate(2026, 12, 1), 1, 1),
@@ -104,13 +116,64 @@ void TestProgressDays::progressDays()
     for (auto it = history.crbegin(); it != history.crend(); ++it)
         PrependEvaluation(historyFile, *it, HistoryCapacity);
 
-    const QList<ProgressDay> days = ReadProgressDays(csvFile, historyFile, Today);
+    const ProgressHistory read = ReadProgressHistory(csvFile, historyFile);
+    QCOMPARE(read.tailOnly, csvText.size() > HistoryCsvReadLimit);
+    const QList<ProgressDay> days =
+        ProgressPoints(read.rows, ProgressSpanOf(ProgressPeriod::EightWeeks, Today, read.rows));
     QCOMPARE(days.size(), expected.size());
     for (qsizetype i = 0; i < days.size(); ++i) {
         QCOMPARE(days[i].day, expected[i].day);
         QCOMPARE(days[i].meanPercent, expected[i].meanPercent);
         QCOMPARE(days[i].evaluations, expected[i].evaluations);
     }
+}
+
+void TestProgressDays::mergeOfATail()
+{
+    const QList<HistoryCsvRow> tail = {HistoryCsvRowOf(evaluation(QDate(2026, 12, 2), 9, 1))};
+    const QList<EvaluationRecord> history = {evaluation(QDate(2026, 12, 1), 1, 1), evaluation(QDate(2026, 12, 3), 1, 1)};
+    // the older evaluation may lie in the part of the file not read
+    QCOMPARE(MergedHistory(tail, false, history).size(), 2);
+    QCOMPARE(MergedHistory(tail, true, history).size(), 3);
+}
+
+void TestProgressDays::periods_data()
+{
+    QTest::addColumn<int>("period");
+    QTest::addColumn<QDate>("today");
+    QTest::addColumn<QList<ProgressDay>>("expected");
+    QTest::addColumn<QString>("emptyText");
+    using Days = QList<ProgressDay>;
+    const auto eightWeeks = int(ProgressPeriod::EightWeeks);
+    const auto schoolYear = int(ProgressPeriod::SchoolYear);
+    const auto everything = int(ProgressPeriod::Everything);
+    // the history below: June 2025 before the holidays, and 2 September 2025
+    QTest::newRow("after the holidays") << eightWeeks << QDate(2025, 11, 20) << Days{}
+                                        << "V posledních 8 týdnech není žádné hodnocení. Poslední hodnocení bylo 2. 9. 2025.";
+    QTest::newRow("school year, by week from Monday")
+        << schoolYear << QDate(2025, 12, 1) << Days{{QDate(2025, 9, 1), 40.0, 1}} << QString();
+    QTest::newRow("school year before September is the last one")
+        << schoolYear << QDate(2025, 8, 31) << Days{{QDate(2025, 6, 2), 70.0, 2}, {QDate(2025, 6, 23), 90.0, 1}} << QString();
+    QTest::newRow("school year without an evaluation") << schoolYear << QDate(2026, 9, 30) << Days{}
+                                                       << "Od 1. 9. 2026 není žádné hodnocení. Poslední hodnocení bylo 2. 9. 2025.";
+    QTest::newRow("everything over a year, by month")
+        << everything << QDate(2026, 12, 1) << Days{{QDate(2025, 6, 1), 230.0 / 3, 3}, {QDate(2025, 9, 1), 40.0, 1}}
+        << QString();
+}
+
+void TestProgressDays::periods()
+{
+    QFETCH(int, period);
+    QFETCH(QDate, today);
+    QFETCH(QList<ProgressDay>, expected);
+    QFETCH(QString, emptyText);
+    QList<HistoryCsvRow> rows;
+    for (const auto &[day, percent] : {std::pair(QDate(2025, 6, 2), 60.0), std::pair(QDate(2025, 6, 4), 80.0),
+                                       std::pair(QDate(2025, 9, 2), 40.0), std::pair(QDate(2025, 6, 23), 90.0)})
+        rows.append(HistoryCsvRow{day, QTime(9, 0), 1, 1, 0, percent, QString(), std::nullopt});
+    const ProgressSpan span = ProgressSpanOf(ProgressPeriod(period), today, rows);
+    QCOMPARE(ProgressPoints(rows, span), expected);
+    QCOMPARE(expected.isEmpty() ? ProgressEmptyText(ProgressPeriod(period), span, rows) : QString(), emptyText);
 }
 
 QTEST_GUILESS_MAIN(TestProgressDays)

@@ -1,10 +1,13 @@
+#include "core/records/csvtext.h"
 #include "core/records/daycount.h"
+#include "core/records/historycsv.h"
 #include "core/records/recordfiles.h"
 #include "core/records/wrongresults.h"
 #include "mainwindowfixture.h"
 #include "ui/generator/amedit.h"
 #include "ui/practice/casgauge.h"
 #include "ui/records/chybvysl.h"
+#include "ui/app/plugins.h"
 #include "ui/records/csvexportui.h"
 
 #include <QAccessible>
@@ -13,11 +16,17 @@
 #include <QDateEdit>
 #include <QDesktopServices>
 #include <QHeaderView>
+#include <QComboBox>
 #include <QLabel>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QStackedWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QScreen>
+#include <QTemporaryDir>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTreeWidget>
@@ -70,6 +79,29 @@ QString shown(TFZaklad &w)
     return fields.join(u' ');
 }
 
+const QString Refused = QStringLiteral("Do tohoto souboru nelze exportovat: patří programu Numik.");
+
+EvaluationRecord evaluationOn(QDate day, qint32 right = 9)
+{
+    return {DateTimeOfDay(day) + 0.5, 1, right, 1, {true, false, false, false}, 0};
+}
+
+// historie.csv's header and the rows the program appends for the evaluations.
+QByteArray historyCsv(const QList<EvaluationRecord> &evaluations)
+{
+    QByteArray text = CsvByteOrderMark + CsvLine(HistoryCsvHeader());
+    for (const EvaluationRecord &record : evaluations)
+        text += CsvLine(HistoryCsvFields(HistoryCsvRowOf(record)));
+    return text;
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+}
+
 QStringList rows(QTreeWidget *list)
 {
     QStringList texts;
@@ -105,6 +137,12 @@ private slots:
     void historyViewer();
     void exportsInSettingsModeOnly_data();
     void exportsInSettingsModeOnly();
+    void exportRefusesProgramFiles_data();
+    void exportRefusesProgramFiles();
+    void exportDialog();
+    void historyExport_data();
+    void historyExport();
+    void progressChart_data();
     void progressChart();
     void aboutWindow();
 
@@ -317,16 +355,16 @@ void TestRecordWindows::exportsInSettingsModeOnly()
         return;
     trigger(*w, "MChExport");
     QCOMPARE(asked, (QStringList{"historie.csv", "chybne-vysledky.csv"}));
-    // without historie.csv the list shown is exported
+    // without historie.csv the history file is exported
     QVERIFY(bytesOf(path("historie.csv.export")).endsWith("\r\n2024-03-15;12:00:00;2;14;3;82;+ x;10\r\n"));
-    QVERIFY(bytesOf(path("chybne-vysledky.csv.export")).endsWith("odpověď\r\n7;+;5;12;13\r\n"));
+    QVERIFY(bytesOf(path("chybne-vysledky.csv.export")).endsWith("odpověď;neznámé\r\n7;+;5;12;13;3\r\n"));
 
     // the records of the data folder are never replaced by either export
     SetExportFileAsker([&](QWidget *, const QString &) { return path("hdv.ndv"); });
     {
         ModalSweeper sweeper;
         trigger(*w, "MChExport");
-        QCOMPARE(sweeper.messages, QStringList{QStringLiteral("File access denied.")});
+        QCOMPARE(sweeper.messages, QStringList{Refused});
     }
     QCOMPARE(CountEvaluations(path("hdv.ndv")), 1);
     SetExportFileAsker([&](QWidget *, const QString &) { return path("chybavysl.nmk"); });
@@ -340,31 +378,185 @@ void TestRecordWindows::exportsInSettingsModeOnly()
         trigger(*w, "MMHDH");
         QTRY_VERIFY(!QApplication::activeModalWidget());
     }
-    QCOMPARE(refused, QStringList{QStringLiteral("File access denied.")});
+    QCOMPARE(refused, QStringList{Refused});
     QCOMPARE(CountWrongResults(path("chybavysl.nmk")), 1);
 }
 
+void TestRecordWindows::exportRefusesProgramFiles_data()
+{
+    QTest::addColumn<QString>("name"); // in the data folder; "link/" leads there through a link
+    QTest::addColumn<QByteArray>("content"); // null: no such file
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("the settings file") << "numik.ini" << QByteArray("[Rezim]\ntyp=1\n") << true;
+    QTest::newRow("a record not made yet, through a link") << "link/chyba.nmk" << QByteArray() << true;
+    QTest::newRow("another file in the data folder") << "poznamky.txt" << QByteArray("moje") << true;
+    QTest::newRow("a lookalike of an export") << "jako.csv" << QByteArray("\xEF\xBB\xBF" "datum;x\r\n") << true;
+    QTest::newRow("a plugin") << "plugins/libnumiksheets.so" << QByteArray("\x7f" "ELF") << true;
+    QTest::newRow("an earlier export there")
+        << "stary.csv" << QByteArray("\xEF\xBB\xBF" "první číslo;operace;druhé číslo;výsledek;odpověď\r\n1") << false;
+    QTest::newRow("a new name there") << "novy.csv" << QByteArray() << false;
+}
+
+// Neither the program's files in the data folder, however reached, nor its plugins are replaced.
+void TestRecordWindows::exportRefusesProgramFiles()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, content);
+    QFETCH(bool, refused);
+    m_fixture->writeIni("[Rezim]\ntyp=1\n");
+    AppendWrongResult(path("chybavysl.nmk"), stored(7, 1, 5, 13, 3));
+    QVERIFY(QFile::link(m_fixture->directory(), path("link")));
+    QTemporaryDir plugins;
+    SetPluginDirectory(plugins.path());
+    const auto restore = qScopeGuard([] { SetPluginDirectory({}); SetExportFileAsker({}); });
+    const QString target = name.startsWith(u"plugins/") ? plugins.filePath(name.mid(8)) : path(qPrintable(name));
+    if (!content.isNull() && name != u"numik.ini")
+        writeFile(target, content);
+    SetExportFileAsker([&](QWidget *, const QString &) { return target; });
+    auto w = m_fixture->startWindow();
+    ModalSweeper sweeper;
+    trigger(*w, "MChExport");
+    QCOMPARE(sweeper.messages, refused ? QStringList{Refused} : QStringList{});
+    if (refused) {
+        QVERIFY(!bytesOf(target).contains("13;3"));
+        QCOMPARE(QFileInfo::exists(target), !content.isNull());
+    } else {
+        QVERIFY(bytesOf(target).endsWith("\r\n7;+;5;12;13;3\r\n"));
+    }
+}
+
+// The save dialog refuses a file of the program before asking whether to replace it, and stays
+// open; a name typed without an extension gets ".csv".
+void TestRecordWindows::exportDialog()
+{
+    m_fixture->writeIni("[Rezim]\ntyp=1\n");
+    AppendWrongResult(path("chybavysl.nmk"), stored(7, 1, 5, 13, 3));
+    auto w = m_fixture->startWindow();
+    QStringList asked;
+    bool stayedOpen = false;
+    {
+        ModalSweeper sweeper([&](QWidget *dialog) {
+            auto *files = qobject_cast<QFileDialog *>(dialog);
+            QVERIFY(files);
+            // as typed: the name field holds the focus under a real X server, where selectFile
+            // leaves its text alone
+            const auto choose = [&](const QString &name) {
+                files->selectFile(name);
+                files->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(name);
+            };
+            ModalSweeper inner;
+            choose(path("numik.ini"));
+            static_cast<QDialog *>(files)->accept();
+            stayedOpen = files->isVisible();
+            choose(path("zaznam"));
+            static_cast<QDialog *>(files)->accept();
+            asked = inner.messages;
+        });
+        trigger(*w, "MChExport");
+        QTRY_VERIFY(!QApplication::activeModalWidget());
+    }
+    QCOMPARE(asked, QStringList{Refused});
+    QVERIFY(stayedOpen);
+    QVERIFY(bytesOf(path("zaznam.csv")).endsWith("\r\n7;+;5;12;13;3\r\n"));
+    QVERIFY(bytesOf(path("numik.ini")).startsWith("[Rezim]"));
+}
+
+void TestRecordWindows::historyExport_data()
+{
+    QTest::addColumn<QByteArray>("csvText"); // null: no historie.csv
+    QTest::addColumn<int>("rowCount");
+    // the history file holds evaluations on 1, 2 and 3 March; the viewer shows 3 March
+    const EvaluationRecord first = evaluationOn({2024, 3, 1}), second = evaluationOn({2024, 3, 2}, 5),
+                           third = evaluationOn({2024, 3, 3}, 7);
+    QTest::newRow("no historie.csv") << QByteArray() << 3;
+    QTest::newRow("historie.csv begun anew") << historyCsv({third}) << 3;
+    QTest::newRow("a row lost to a failed append") << historyCsv({first, third}) << 3;
+    QTest::newRow("every row there") << historyCsv({first, second, third}) << 3;
+    // far past the few MiB the chart reads: every row is exported
+    QByteArray huge = historyCsv({evaluationOn({2023, 9, 1})});
+    const QByteArray filler = CsvLine(HistoryCsvFields(HistoryCsvRowOf(evaluationOn({2024, 1, 1}))));
+    const int fillers = int(5 * 1024 * 1024 / filler.size());
+    huge += filler.repeated(fillers) + historyCsv({first, second, third}).mid(historyCsv({}).size());
+    QTest::newRow("huge historie.csv") << huge << fillers + 4;
+}
+
+void TestRecordWindows::historyExport()
+{
+    QFETCH(QByteArray, csvText);
+    QFETCH(int, rowCount);
+    m_fixture->writeIni("[Rezim]\ntyp=1\n");
+    for (const QDate day : {QDate(2024, 3, 3), QDate(2024, 3, 2), QDate(2024, 3, 1)})
+        PrependEvaluation(path("hdv.ndv"), evaluationOn(day, day.day() == 2 ? 5 : day.day() == 3 ? 7 : 9), HistoryCapacity);
+    if (!csvText.isNull())
+        writeFile(path("historie.csv"), csvText);
+    SetExportFileAsker([&](QWidget *, const QString &) { return path("export.csv"); });
+    const auto forget = qScopeGuard([] { SetExportFileAsker({}); });
+    auto w = m_fixture->startWindow();
+    w->setLocalClock([] { return QDateTime(QDate(2024, 3, 3), QTime(13, 0)); });
+    {
+        ModalSweeper sweeper([&](QWidget *viewer) {
+            QTest::mouseClick(viewer->findChild<QPushButton *>(QStringLiteral("BExport")), Qt::LeftButton);
+        });
+        trigger(*w, "MMHDH");
+        QTRY_VERIFY(!QApplication::activeModalWidget());
+        QVERIFY(sweeper.messages.isEmpty());
+    }
+    const QByteArray exported = bytesOf(path("export.csv"));
+    QCOMPARE(exported.count("\r\n"), rowCount + 1);
+    QVERIFY(exported.endsWith("2024-03-01;12:00:00;1;9;1;90;+;\r\n2024-03-02;12:00:00;1;5;1;83;+;\r\n"
+                              "2024-03-03;12:00:00;1;7;1;88;+;\r\n"));
+}
+
+void TestRecordWindows::progressChart_data()
+{
+    QTest::addColumn<QByteArray>("csvText"); // null: no historie.csv
+    QTest::addColumn<QList<QDate>>("history");
+    QTest::addColumn<QString>("emptyText"); // empty: the chart is shown
+    QTest::addColumn<bool>("tailNote");
+    QList<QDate> june;
+    for (int day = 3; day <= 27; ++day)
+        june.append(QDate(2024, 6, day));
+    QTest::newRow("after the holidays") << QByteArray() << june
+                                        << "V posledních 8 týdnech není žádné hodnocení. Poslední hodnocení bylo 27. 6. 2024."
+                                        << false;
+    QTest::newRow("historie.csv begun anew") << historyCsv({}) << QList<QDate>{{2024, 12, 1}} << QString() << false;
+    const QByteArray filler = CsvLine(HistoryCsvFields(HistoryCsvRowOf(evaluationOn({2024, 12, 2}))));
+    QTest::newRow("huge historie.csv") << historyCsv({}) + filler.repeated(int(HistoryCsvReadLimit / filler.size()) + 10)
+                                       << QList<QDate>{{2024, 12, 1}} << QString() << true;
+}
+
+// "Vývoj hodnocení" from the viewer: the chart, or what the chosen period lacks.
 void TestRecordWindows::progressChart()
 {
+    QFETCH(QByteArray, csvText);
+    QFETCH(QList<QDate>, history);
+    QFETCH(QString, emptyText);
+    QFETCH(bool, tailNote);
+    m_fixture->writeIni("[Okno]\nvelikost=300\n");
+    for (const QDate day : history)
+        PrependEvaluation(path("hdv.ndv"), evaluationOn(day), HistoryCapacity);
+    if (!csvText.isNull())
+        writeFile(path("historie.csv"), csvText);
     auto w = m_fixture->startWindow();
-    w->setLocalClock([] { return QDateTime(QDate(2024, 3, 31), QTime(10, 0)); });
-    // the only evaluation lies before the chart's weeks
-    PrependEvaluation(path("hdv.ndv"), EvaluationRecord{DateTimeOfDay(QDate(2023, 3, 31)), 1, 9, 0, {}, 0},
-                      HistoryCapacity);
+    w->setLocalClock([] { return QDateTime(QDate(2024, 12, 8), QTime(10, 0)); });
     QString title, text;
-    bool closedByEsc = false;
+    bool closedByEsc = false, noted = false, wholeAfterAll = false;
+    QSize size;
     const auto look = [&](QWidget *viewer) {
-        auto *graf = viewer->findChild<QPushButton *>(QStringLiteral("BBGraf"));
-        QVERIFY(graf);
-        QCOMPARE(graf->text(), QStringLiteral("&Graf"));
         ModalDialogCloser closer([&](QWidget *chart) {
             title = chart->windowTitle();
-            if (auto *empty = chart->findChild<QLabel *>(QStringLiteral("LPrazdno")))
-                text = empty->text();
+            auto *pages = chart->findChild<QStackedWidget *>();
+            QVERIFY(pages);
+            if (pages->currentWidget()->objectName() == u"LPrazdno")
+                text = chart->findChild<QLabel *>(QStringLiteral("LPrazdno"))->text();
+            noted = chart->findChild<QLabel *>(QStringLiteral("LKonec")) != nullptr;
+            size = chart->size();
+            chart->findChild<QComboBox *>(QStringLiteral("CBObdobi"))->setCurrentIndex(2); // "vše"
+            wholeAfterAll = pages->currentWidget()->objectName() == u"ProgressChart";
             QTest::keyClick(chart, Qt::Key_Escape);
             closedByEsc = !chart->isVisible();
         });
-        graf->click();
+        viewer->findChild<QPushButton *>(QStringLiteral("BBGraf"))->click();
         QVERIFY(closer.handled());
     };
     {
@@ -372,8 +564,14 @@ void TestRecordWindows::progressChart()
         trigger(*w, "MMHDH");
     }
     QCOMPARE(title, QStringLiteral("Vývoj hodnocení"));
-    QCOMPARE(text, QStringLiteral("Zatím nejsou žádná hodnocení."));
+    QCOMPARE(text, emptyText);
+    QCOMPARE(noted, tailNote);
+    QVERIFY(wholeAfterAll);
     QVERIFY(closedByEsc);
+    // at 300 % the chart grows as far as the screen lets it
+    const QSize screen = w->screen()->availableGeometry().size();
+    QVERIFY2(size.width() > 760 && size.width() <= screen.width() && size.height() <= screen.height(),
+             qPrintable(QStringLiteral("%1 x %2").arg(size.width()).arg(size.height())));
 }
 
 void TestRecordWindows::aboutWindow()

@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStackedWidget>
 #include <QStatusTipEvent>
 #include <QToolButton>
 
@@ -45,6 +46,8 @@ private slots:
     void comboBoxKeepsTheFocus();
     void inadmissibleRangesAreRefused_data();
     void inadmissibleRangesAreRefused();
+    void listOfNumbers_data();
+    void listOfNumbers();
     void wrappedResultsAreInadmissible_data();
     void wrappedResultsAreInadmissible();
     void failedWriteKeepsTheDialogOpen();
@@ -398,6 +401,59 @@ void TestRozsah::inadmissibleRangesAreRefused()
     QCOMPARE(bytesOf(m_fixture->path("numik.ini")), ini);
 }
 
+void TestRozsah::listOfNumbers_data()
+{
+    QTest::addColumn<QByteArray>("ini");
+    QTest::addColumn<QByteArray>("typed"); // empty: the interval is chosen
+    QTest::addColumn<QString>("message");   // empty: accepted, and the list is stored so
+    QTest::addColumn<QString>("stored");
+
+    QTest::newRow("tables 2, 5 and 10") << QByteArray() << QByteArray("2 5, 10") << "" << "2,5,10";
+    QTest::newRow("a letter") << QByteArray() << QByteArray("2, x") << "Chybně zadaná čísla omezení rozsahu u násobení: „x“ - oprav je!" << "";
+    QTest::newRow("no numbers") << QByteArray() << QByteArray(", ") << "Chybí čísla omezení rozsahu u násobení - doplň je!" << "";
+    // no factor of the default ranges is 11
+    QTest::newRow("no exercise") << QByteArray() << QByteArray("11") << "Chybně nastavený rozsah či omezení rozsahu u násobení - oprav jej!" << "";
+    QTest::newRow("back to the interval") << QByteArray("[Krat]\nORAN=2\nORCISLA=2,5,10\n") << QByteArray() << "" << "";
+}
+
+void TestRozsah::listOfNumbers()
+{
+    QFETCH(QByteArray, ini);
+    QFETCH(QByteArray, typed);
+    QFETCH(QString, message);
+    QFETCH(QString, stored);
+
+    m_fixture->writeIni(ini);
+    const QString path = m_fixture->path("numik.ini");
+    NactiRozsahZIni(path, m_settings);
+    auto dialog = openDialog();
+    auto *numbers = dialog->findChild<QLineEdit *>("ORCislaKrat");
+    dialog->findChild<QCheckBox *>("ORKratAN")->setChecked(true);
+    QTest::mouseClick(dialog->findChild<QRadioButton *>(typed.isEmpty() ? "ORIntervalKrat" : "ORSeznamKrat"), Qt::LeftButton);
+    QCOMPARE(field(*dialog, "RSEORKratOd")->isEnabled(), typed.isEmpty());
+    QTest::keyClicks(numbers, typed);
+    dialog->pageControl()->setCurrentIndex(4);
+    SeenBox seen;
+    {
+        ModalDialogCloser closer(recordBox(seen));
+        QTest::mouseClick(dialog->findChild<QPushButton *>("BBOK"), Qt::LeftButton);
+    }
+    QCOMPARE(seen.text, message);
+    if (!message.isEmpty()) {
+        // a list that does not read takes the teacher to it; one that admits nothing is a range
+        const bool wrongList = !message.startsWith(QStringLiteral("Chybně nastavený"));
+        QCOMPARE(dialog->pageControl()->currentIndex(), wrongList ? 1 : 4);
+        QCOMPARE(dialog->focusWidget() == numbers, wrongList);
+        QCOMPARE(bytesOf(path), ini);
+        return;
+    }
+    QCOMPARE(IniReadString(path, "Krat", "ORCISLA", "missing"), stored);
+    QCOMPARE(bytesOf(path).count("ORCISLA"), 1); // no key where there was no list
+    PracticeSettings reloaded;
+    NactiRozsahZIni(path, reloaded);
+    QVERIFY(reloaded == m_settings);
+}
+
 void TestRozsah::failedWriteKeepsTheDialogOpen()
 {
     QVERIFY(QDir(m_fixture->directory()).mkdir("numik.ini")); // a folder cannot be written as a file
@@ -505,7 +561,7 @@ void TestRozsah::numberFieldsShowAndTellTheirNumber()
     // the ranges and the restrictions, each page shown, which lays its fields out
     for (int page : {0, 1}) {
       dialog->pageControl()->setCurrentIndex(page);
-      for (TRxSpinEdit *f : dialog->pageControl()->currentPage()->findChildren<TRxSpinEdit *>()) {
+      for (TRxSpinEdit *f : dialog->pageControl()->findChild<QStackedWidget *>()->currentWidget()->findChildren<TRxSpinEdit *>()) {
         const QLineEdit *text = f->findChild<QLineEdit *>();
         QVERIFY2(text->width() - 4 >= text->fontMetrics().horizontalAdvance(longest),
                  qPrintable(f->objectName()));

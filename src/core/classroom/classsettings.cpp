@@ -11,6 +11,7 @@ void ApplyClassSettings(const QString &classIniFile, const QString &pupilIniFile
     NactiRozsahZIni(classIniFile, classSettings);
     NastavDleIni(classIniFile, classSettings, switches);
     IniBatch batch = RozsahValuesBatch(LoadRozsahValues(classIniFile, classSettings, false));
+    EmptyDroppedLists(batch, pupilIniFile, classSettings.ranges);
     const QString section = QStringLiteral("Heslo");
     const QString key = QStringLiteral("hodnota");
     // in double quotes as the password dialog writes it; an empty one removes the pupil's too

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/generator/numberlist.h"
+
 #include <QtGlobal>
 
 // The four operations. The codes are stored in record files and ride in the Tags of the
@@ -20,7 +22,8 @@ struct Exercise
 };
 
 // Inclusive bounds of X, Y and Z for one operation, and the optional restriction that one of
-// the numbers named by ORAN lies in OROD..ORDO. Values from the settings file are used as read.
+// the numbers named by ORAN lies in OROD..ORDO, or in ORCISLA when that list is not empty.
+// Values from the settings file are used as read.
 struct OperationRange
 {
     qint32 C1OD = 0;
@@ -32,6 +35,7 @@ struct OperationRange
     qint32 ORAN = 0;
     qint32 OROD = 1;
     qint32 ORDO = 10;
+    NumberList ORCISLA{};
 
     friend bool operator==(const OperationRange &, const OperationRange &) = default;
 };

@@ -42,11 +42,12 @@ UnknownSlot DejTypNeznama(RandomSource &random, bool resultOnly)
     return static_cast<UnknownSlot>(random.RandomInRange(1, 3));
 }
 
-bool MeetsRestriction(qint32 x, qint32 y, qint32 z, qint32 orod, qint32 ordo, qint32 oran)
+bool MeetsRestriction(qint32 x, qint32 y, qint32 z, qint32 orod, qint32 ordo, qint32 oran, const NumberList &list)
 {
-    bool a = within(x, orod, ordo);
-    bool b = within(y, orod, ordo);
-    bool c = within(z, orod, ordo);
+    const auto admitted = [&](qint32 value) { return list.isEmpty() ? within(value, orod, ordo) : list.contains(value); };
+    bool a = admitted(x);
+    bool b = admitted(y);
+    bool c = admitted(z);
     if (oran == 2)
         c = false;
     else if (oran == 3)
@@ -86,7 +87,8 @@ bool FindOperands(RandomSource &random, const OperationRange &range, Operation o
         if (r < range.VOD || r > range.VDO)
             continue;
         // r now lies within VOD..VDO and so converts to a 32-bit integer exactly
-        if (range.ORAN > 0 && !MeetsRestriction(cx, cy, static_cast<qint32>(r), range.OROD, range.ORDO, range.ORAN))
+        if (range.ORAN > 0
+            && !MeetsRestriction(cx, cy, static_cast<qint32>(r), range.OROD, range.ORDO, range.ORAN, range.ORCISLA))
             continue;
         x = cx;
         y = cy;

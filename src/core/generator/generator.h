@@ -27,9 +27,10 @@ UnknownSlot DejTypNeznama(RandomSource &random, bool resultOnly);
 // with X and Y untouched after OperandSearchAttempts failed attempts.
 bool FindOperands(RandomSource &random, const OperationRange &range, Operation op, qint32 &x, qint32 &y);
 
-// Whether one of the numbers named by oran lies in orod..ordo; oran 0 or below is no restriction
-// and is not asked here, 5 and above counts as 1.
-bool MeetsRestriction(qint32 x, qint32 y, qint32 z, qint32 orod, qint32 ordo, qint32 oran);
+// Whether one of the numbers named by oran lies in orod..ordo, or is one of list when the list
+// is not empty; oran 0 or below is no restriction and is not asked here, 5 and above counts as 1.
+bool MeetsRestriction(qint32 x, qint32 y, qint32 z, qint32 orod, qint32 ordo, qint32 oran,
+                      const NumberList &list = {});
 
 // X op Y in 32-bit arithmetic with wrap-around; division truncates and gives 0 for Y = 0.
 qint32 ComputeResult(Operation op, qint32 x, qint32 y);

@@ -66,7 +66,7 @@ QByteArray HistoryExportCsv(const QList<HistoryCsvRow> &rows)
 QStringList WrongResultsCsvHeader()
 {
     return {QStringLiteral("první číslo"), QStringLiteral("operace"), QStringLiteral("druhé číslo"),
-            QStringLiteral("výsledek"), QStringLiteral("odpověď")};
+            QStringLiteral("výsledek"), QStringLiteral("odpověď"), QStringLiteral("neznámé")};
 }
 
 QStringList WrongResultFields(const WrongResultRecord &record)
@@ -81,7 +81,8 @@ QStringList WrongResultFields(const WrongResultRecord &record)
         const std::optional<qint32> value = hiddenValue(record, hidden == 0);
         numbers[hidden] = value ? QString::number(*value) : QString();
     }
-    return {numbers[0], OperationSign(Operation(record.Operation)), numbers[1], numbers[2], answer};
+    return {numbers[0], OperationSign(Operation(record.Operation)), numbers[1], numbers[2], answer,
+            QString::number(hidden + 1)};
 }
 
 QByteArray WrongResultsExportCsv(const QList<WrongResultRecord> &records)
@@ -110,19 +111,45 @@ QList<WrongResultRecord> ReadWrongResultsToExport(const QString &path, qint32 li
     return records;
 }
 
-void WriteExportFile(const QString &path, const QByteArray &bytes)
+namespace {
+
+// The name of an export's file, checked: anything but a regular file standing at the name, a
+// link included, is refused with code 5 rather than followed. Sets old when a file is there.
+QByteArray exportFileName(const QString &path, struct stat &info, bool &exists)
 {
     const QByteArray name = QFile::encodeName(path);
     if (name.isEmpty() || name.contains('\0'))
         throw InOutError(3, path);
     // lstat looks at the name itself: a link there is refused, not followed
-    struct stat info;
-    const bool exists = ::lstat(name.constData(), &info) == 0;
+    exists = ::lstat(name.constData(), &info) == 0;
     if (exists && !S_ISREG(info.st_mode))
         throw InOutError(5, path);
     errno = 0;
-    if (!WriteWholeFile(name, bytes, exists ? &info : nullptr)) {
-        const int error = errno;
-        throw InOutError(error != 0 ? ioErrorCodeFromErrno(error, path) : 5, path);
-    }
+    return name;
+}
+
+[[noreturn]] void failedWrite(const QString &path)
+{
+    const int error = errno;
+    throw InOutError(error != 0 ? ioErrorCodeFromErrno(error, path) : 5, path);
+}
+
+} // namespace
+
+void WriteExportFile(const QString &path, const QByteArray &bytes)
+{
+    struct stat info;
+    bool exists = false;
+    const QByteArray name = exportFileName(path, info, exists);
+    if (!WriteWholeFile(name, bytes, exists ? &info : nullptr))
+        failedWrite(path);
+}
+
+void WriteExportFileInPieces(const QString &path, const std::function<void(const PieceWriter &put)> &produce)
+{
+    struct stat info;
+    bool exists = false;
+    const QByteArray name = exportFileName(path, info, exists);
+    if (!WriteWholeFileInPieces(name, produce, exists ? &info : nullptr))
+        failedWrite(path);
 }

@@ -196,6 +196,13 @@ QList<HistoryCsvRow> ParseHistoryCsv(QByteArrayView bytes, bool startsMidFile)
     return rows;
 }
 
+bool ParseHistoryCsvLine(QByteArrayView line, HistoryCsvRow &row)
+{
+    if (line.endsWith('\r'))
+        line.chop(1);
+    return parseRow(QString::fromUtf8(line), row);
+}
+
 QList<HistoryCsvRow> ReadHistoryCsv(const QString &path)
 {
     try {

@@ -3,6 +3,7 @@
 #include "core/records/recordfiles.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QDate>
 #include <QDateTime>
 #include <QList>
@@ -34,6 +35,10 @@ QList<HistoryCsvRow> ReadHistoryCsv(const QString &path);
 // The same, but a file that is there and cannot be read (a link, no rights, a lock held too
 // long) throws InOutError, for a reader that must tell that from a pupil who never practised.
 QList<HistoryCsvRow> ReadHistoryCsvChecked(const QString &path);
+
+// One line of historie.csv without its line end (a CR before it is taken off); false, with row
+// unspecified, for a damaged line or the header.
+bool ParseHistoryCsvLine(QByteArrayView line, HistoryCsvRow &row);
 
 // Only the last this many bytes of historie.csv are read back: years of daily practice.
 inline constexpr qint64 HistoryCsvReadLimit = 4 * 1024 * 1024;

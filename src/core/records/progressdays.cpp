@@ -1,81 +1,129 @@
 #include "core/records/progressdays.h"
 
-#include "core/practice/grading.h"
-#include "core/records/daycount.h"
-#include "core/records/historycsv.h"
+#include "core/records/historyexport.h"
 #include "core/records/historylines.h"
 #include "core/records/recordfilehandle.h"
 
 #include <QMap>
 
+#include <algorithm>
+
 namespace {
 
-// Sums per day, keyed by date so that the result comes out in day order.
-class DaySums
+constexpr qint64 LongestByDay = 62;
+constexpr qint64 LongestByWeek = 500;
+
+QDate stepStart(QDate day, ProgressStep step)
 {
-public:
-    explicit DaySums(QDate today) : m_first(FirstProgressDay(today)), m_last(today) {}
-
-    void add(QDate day, double percent)
-    {
-        if (!day.isValid() || day < m_first || day > m_last || !(percent >= 0.0 && percent <= 100.0))
-            return;
-        Sum &sum = m_sums[day];
-        sum.total += percent;
-        ++sum.count;
+    switch (step) {
+    case ProgressStep::Week: return day.addDays(1 - day.dayOfWeek());
+    case ProgressStep::Month: return QDate(day.year(), day.month(), 1);
+    case ProgressStep::Day: break;
     }
+    return day;
+}
 
-    QList<ProgressDay> days() const
+// The day of the last evaluation: the rows are in the order they were written, which a clock
+// set back may have disturbed.
+QDate lastDay(const QList<HistoryCsvRow> &rows)
+{
+    QDate last;
+    for (const HistoryCsvRow &row : rows)
+        if (row.date.isValid() && (!last.isValid() || row.date > last))
+            last = row.date;
+    return last;
+}
+
+QDate firstDay(const QList<HistoryCsvRow> &rows)
+{
+    QDate first;
+    for (const HistoryCsvRow &row : rows)
+        if (row.date.isValid() && (!first.isValid() || row.date < first))
+            first = row.date;
+    return first;
+}
+
+} // namespace
+
+ProgressHistory ReadProgressHistory(const QString &csvFile, const QString &historyFile)
+{
+    bool tailOnly = false;
     {
-        QList<ProgressDay> result;
-        for (auto it = m_sums.cbegin(); it != m_sums.cend(); ++it)
-            result.append({it.key(), it->total / it->count, it->count});
-        return result;
+        RecordFileHandle csv(csvFile, RecordFileHandle::Access::ReadOnly, RecordFileHandle::IfMissing::Absent);
+        tailOnly = csv.exists() && csv.size() > HistoryCsvReadLimit;
+        csv.close();
     }
+    return {MergedHistory(ReadHistoryCsv(csvFile), !tailOnly, ReadHistoryToShow(historyFile)), tailOnly};
+}
 
-private:
+ProgressSpan ProgressSpanOf(ProgressPeriod period, QDate today, const QList<HistoryCsvRow> &rows)
+{
+    ProgressSpan span{today, today, ProgressStep::Day};
+    switch (period) {
+    case ProgressPeriod::EightWeeks:
+        span.first = today.addDays(-(qint64(ProgressWeeks) * 7 - 1));
+        break;
+    case ProgressPeriod::SchoolYear:
+        span.first = QDate(today.month() >= 9 ? today.year() : today.year() - 1, 9, 1);
+        break;
+    case ProgressPeriod::Everything: {
+        const QDate oldest = firstDay(rows);
+        if (oldest.isValid() && oldest < today)
+            span.first = oldest;
+        break;
+    }
+    }
+    const qint64 days = span.first.daysTo(span.last) + 1;
+    span.step = days <= LongestByDay ? ProgressStep::Day
+                : days <= LongestByWeek ? ProgressStep::Week
+                                        : ProgressStep::Month;
+    return span;
+}
+
+QList<ProgressDay> ProgressPoints(const QList<HistoryCsvRow> &rows, const ProgressSpan &span)
+{
     struct Sum
     {
         double total = 0.0;
         qint32 count = 0;
     };
-    QDate m_first;
-    QDate m_last;
-    QMap<QDate, Sum> m_sums;
-};
-
-} // namespace
-
-QDate FirstProgressDay(QDate today)
-{
-    return today.addDays(-(qint64(ProgressWeeks) * 7 - 1));
-}
-
-QList<ProgressDay> ProgressFromRows(const QList<HistoryCsvRow> &rows, QDate today)
-{
-    DaySums sums(today);
-    for (const HistoryCsvRow &row : rows)
-        sums.add(row.date, row.percent);
-    return sums.days();
-}
-
-QList<ProgressDay> ProgressFromEvaluations(const QList<EvaluationRecord> &records, QDate today)
-{
-    DaySums sums(today);
-    for (const EvaluationRecord &record : records) {
-        QDate day;
-        QTime time;
-        if (WallFromDateTime(record.DateTime, day, time))
-            sums.add(day, PercentCorrect(record.CorrectCount, record.WrongCount));
+    QMap<QDate, Sum> sums; // keyed by date, so that the points come out in day order
+    for (const HistoryCsvRow &row : rows) {
+        if (!row.date.isValid() || row.date < span.first || row.date > span.last
+            || !(row.percent >= 0.0 && row.percent <= 100.0))
+            continue;
+        Sum &sum = sums[stepStart(row.date, span.step)];
+        sum.total += row.percent;
+        ++sum.count;
     }
-    return sums.days();
+    QList<ProgressDay> points;
+    for (auto it = sums.cbegin(); it != sums.cend(); ++it)
+        points.append({it.key(), it->total / it->count, it->count});
+    return points;
 }
 
-QList<ProgressDay> ReadProgressDays(const QString &csvFile, const QString &historyFile, QDate today)
+QString ProgressDateText(QDate day)
 {
-    RecordFileHandle csv(csvFile, RecordFileHandle::Access::ReadOnly, RecordFileHandle::IfMissing::Absent);
-    if (!csv.exists())
-        return ProgressFromEvaluations(ReadHistoryToShow(historyFile), today);
-    csv.close();
-    return ProgressFromRows(ReadHistoryCsv(csvFile), today);
+    return QStringLiteral("%1. %2. %3").arg(day.day()).arg(day.month()).arg(day.year());
+}
+
+QString ProgressEmptyText(ProgressPeriod period, const ProgressSpan &span, const QList<HistoryCsvRow> &rows)
+{
+    const QDate last = lastDay(rows);
+    if (!last.isValid())
+        return QStringLiteral("Zatím nejsou žádná hodnocení.");
+    const QString none = period == ProgressPeriod::EightWeeks
+                             ? QStringLiteral("V posledních %1 týdnech není žádné hodnocení.").arg(ProgressWeeks)
+                             : QStringLiteral("Od %1 není žádné hodnocení.").arg(ProgressDateText(span.first));
+    return none + QStringLiteral(" Poslední hodnocení bylo %1.").arg(ProgressDateText(last));
+}
+
+QString ProgressTailText(const ProgressHistory &history)
+{
+    if (!history.tailOnly)
+        return {};
+    const QDate first = firstDay(history.rows);
+    return first.isValid()
+               ? QStringLiteral("Soubor historie.csv je velký: graf ukazuje jen hodnocení od %1.").arg(ProgressDateText(first))
+               : QStringLiteral("Soubor historie.csv je velký: graf ukazuje jen jeho konec.");
 }

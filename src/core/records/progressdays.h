@@ -1,38 +1,63 @@
 #pragma once
 
-#include "core/records/recordfiles.h"
+#include "core/records/historycsv.h"
 
-#include <QByteArray>
 #include <QDate>
 #include <QList>
 #include <QString>
 
-// The days of the progress chart: for each day of the last weeks that has evaluations, the mean
-// percentage right and how many evaluations it was taken over.
+// The progress chart's data: the evaluations of the history as the export sees it, and for each
+// day (or week, or month) of a period that has evaluations, the mean percentage right and how
+// many evaluations it was taken over.
 struct ProgressDay
 {
-    QDate day;
+    QDate day; // the first day of the day, week or month
     double meanPercent = 0.0;
     qint32 evaluations = 0;
 
     friend bool operator==(const ProgressDay &, const ProgressDay &) = default;
 };
 
-// The chart covers this many weeks, ending with today.
+// What the teacher may choose to see, ending with today.
+enum class ProgressPeriod { EightWeeks, SchoolYear, Everything };
+// What a point of the chart stands for: a long period is shown by weeks or months.
+enum class ProgressStep { Day, Week, Month };
+
+// The chart of the last weeks covers this many.
 inline constexpr qint32 ProgressWeeks = 8;
-// The first day the chart shows when it ends with today.
-QDate FirstProgressDay(QDate today);
 
-// The days of the rows of the long history (historie.csv, read by ReadHistoryCsv). A row whose
-// percentage lies outside 0..100 is skipped, and so are days outside the chart's weeks; the
-// result is ordered by day.
-struct HistoryCsvRow;
-QList<ProgressDay> ProgressFromRows(const QList<HistoryCsvRow> &rows, QDate today);
+// The evaluations the chart can show, oldest first: the rows of historie.csv merged with the
+// history file's (MergedHistory). Of a huge historie.csv only the end is read
+// (HistoryCsvReadLimit): tailOnly then says so, and the rows begin somewhere within the file.
+struct ProgressHistory
+{
+    QList<HistoryCsvRow> rows;
+    bool tailOnly = false;
+};
+// Neither file gives no rows; a history file that cannot be read throws InOutError.
+ProgressHistory ReadProgressHistory(const QString &csvFile, const QString &historyFile);
 
-// The same from the records of the history file, the percentage computed from the right and
-// wrong counts as the evaluation window computes it. A damaged day count is skipped.
-QList<ProgressDay> ProgressFromEvaluations(const QList<EvaluationRecord> &records, QDate today);
+// The days a period spans and the step of its points. Eight weeks end with today; the school
+// year starts on the last 1 September; everything starts with the oldest evaluation (today
+// without any). Up to 62 days go by day, up to 500 by week, anything longer by month.
+struct ProgressSpan
+{
+    QDate first;
+    QDate last;
+    ProgressStep step = ProgressStep::Day;
+};
+ProgressSpan ProgressSpanOf(ProgressPeriod period, QDate today, const QList<HistoryCsvRow> &rows);
 
-// The chart's days: from csvFile when it exists (its damaged lines skipped, only its end read),
-// otherwise from historyFile; neither gives no days.
-QList<ProgressDay> ReadProgressDays(const QString &csvFile, const QString &historyFile, QDate today);
+// The points of the span, ordered by day: a row whose percentage lies outside 0..100 is skipped,
+// and so are the days outside the span. A week starts on Monday, a month on its first day.
+QList<ProgressDay> ProgressPoints(const QList<HistoryCsvRow> &rows, const ProgressSpan &span);
+
+// The line shown instead of an empty chart: no evaluation at all, or none in the period and
+// the day of the last one.
+QString ProgressEmptyText(ProgressPeriod period, const ProgressSpan &span, const QList<HistoryCsvRow> &rows);
+
+// The note under a chart drawn from the end of a huge historie.csv; empty when all was read.
+QString ProgressTailText(const ProgressHistory &history);
+
+// "8. 12. 2026"
+QString ProgressDateText(QDate day);

@@ -95,6 +95,12 @@ void NactiRozsahZIni(const QString &iniFile, PracticeSettings &settings)
         settings.range(op).OROD = IniReadInteger(iniFile, section, QStringLiteral("OROD"), 1);
         settings.range(op).ORDO = IniReadInteger(iniFile, section, QStringLiteral("ORDO"), 10);
     }
+    // a list that does not read, like any value that does not parse, gives the default: the
+    // interval, which is also what copies that know no list use
+    for (Operation op : AllOperations) {
+        const NumberListReading list = ReadNumberList(IniReadString(iniFile, operationSection(op), ListKey, {}));
+        settings.range(op).ORCISLA = list.list;
+    }
 
     const QString grading = QStringLiteral("Hodnoceni");
     const PracticeSettings defaults;

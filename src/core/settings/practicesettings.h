@@ -38,6 +38,8 @@ struct PracticeSettings
 
 // Ini section names of the operations, in Operation order.
 QString operationSection(Operation op);
+// The key of an operation's restriction list (NumberList::text) in its section.
+inline constexpr QLatin1String ListKey("ORCISLA");
 
 // Start-up load: the ranges, grading, mode and access keys, in the file order the program
 // has always used.

@@ -15,6 +15,21 @@ constexpr qint32 operationCode(Operation op)
 
 const char *const BoundKeys[] = {"C1OD", "C1DO", "C2OD", "C2DO", "VOD", "VDO"};
 
+QString operationWord(Operation op)
+{
+    switch (op) {
+    case Operation::Minus:
+        return QStringLiteral("odčítání");
+    case Operation::Krat:
+        return QStringLiteral("násobení");
+    case Operation::Del:
+        return QStringLiteral("dělení");
+    case Operation::Plus:
+    default:
+        return QStringLiteral("sčítání");
+    }
+}
+
 // Whether the generator could pose an exercise whose 32-bit result is wrapped, so that the
 // true result would be judged wrong and the wrapped one right: a true result beyond 32 bits
 // whose wrapped value lies in the result range. Sums and differences fill an interval, whose
@@ -188,23 +203,33 @@ std::optional<Operation> FirstInadmissibleOperation(RandomSource &random, const 
 
 QString InadmissibleRangeMessage(Operation op)
 {
-    QString word;
-    switch (op) {
-    case Operation::Minus:
-        word = QStringLiteral("odčítání");
-        break;
-    case Operation::Krat:
-        word = QStringLiteral("násobení");
-        break;
-    case Operation::Del:
-        word = QStringLiteral("dělení");
-        break;
-    case Operation::Plus:
+    return QStringLiteral("Chybně nastavený rozsah či omezení rozsahu u %1 - oprav jej!").arg(operationWord(op));
+}
+
+NumberListReading ReadChosenList(const QString &text)
+{
+    NumberListReading reading = ReadNumberList(text);
+    if (reading.problem == NumberListProblem::None && reading.list.isEmpty())
+        reading.problem = NumberListProblem::Empty;
+    return reading;
+}
+
+QString NumberListMessage(Operation op, const NumberListReading &reading)
+{
+    switch (reading.problem) {
+    case NumberListProblem::Empty:
+        return QStringLiteral("Chybí čísla omezení rozsahu u %1 - doplň je!").arg(operationWord(op));
+    case NumberListProblem::TooMany:
+        return QStringLiteral("V omezení rozsahu u %1 je víc než %2 čísel: „%3“ - oprav je!")
+            .arg(operationWord(op))
+            .arg(NumberList::MaxNumbers)
+            .arg(reading.wrongText);
+    case NumberListProblem::Malformed:
+    case NumberListProblem::None:
     default:
-        word = QStringLiteral("sčítání");
-        break;
+        return QStringLiteral("Chybně zadaná čísla omezení rozsahu u %1: „%2“ - oprav je!")
+            .arg(operationWord(op), reading.wrongText);
     }
-    return QStringLiteral("Chybně nastavený rozsah či omezení rozsahu u %1 - oprav jej!").arg(word);
 }
 
 IniBatch RozsahValuesBatch(const RozsahValues &values)
@@ -222,6 +247,11 @@ IniBatch RozsahValuesBatch(const RozsahValues &values)
         batch.setInteger(section, QStringLiteral("OROD"), values.ranges[i].OROD);
         batch.setInteger(section, QStringLiteral("ORDO"), values.ranges[i].ORDO);
     }
+    // a list only where there is one, so that a file without lists keeps every byte
+    for (std::size_t i = 0; i < DialogOperations.size(); ++i) {
+        if (!values.ranges[i].ORCISLA.isEmpty())
+            batch.setString(operationSection(DialogOperations[i]), ListKey, values.ranges[i].ORCISLA.text());
+    }
     const QString grading = QStringLiteral("Hodnoceni");
     for (int grade = 1; grade <= 4; ++grade)
         batch.setInteger(grading, QString::number(grade), values.gradeThreshold[std::size_t(grade - 1)]);
@@ -237,12 +267,23 @@ IniBatch RozsahValuesBatch(const RozsahValues &values)
     return batch;
 }
 
+void EmptyDroppedLists(IniBatch &batch, const QString &iniFile, const std::array<OperationRange, 4> &ranges)
+{
+    for (std::size_t i = 0; i < DialogOperations.size(); ++i) {
+        const QString section = operationSection(DialogOperations[i]);
+        if (ranges[i].ORCISLA.isEmpty() && !IniReadString(iniFile, section, ListKey, {}).isEmpty())
+            batch.setString(section, ListKey, QString());
+    }
+}
+
 void ApplyRozsahValues(const QString &iniFile, const RozsahValues &values, PracticeSettings &settings,
                        bool keepTimeLimit)
 {
     // the keys in the order the program has always written them, in one rewrite of the file;
     // memory takes the values only once the file has them
-    IniWriteBatch(iniFile, RozsahValuesBatch(values));
+    IniBatch batch = RozsahValuesBatch(values);
+    EmptyDroppedLists(batch, iniFile, values.ranges);
+    IniWriteBatch(iniFile, batch);
 
     settings.ranges = values.ranges;
     settings.gradeThreshold = values.gradeThreshold;

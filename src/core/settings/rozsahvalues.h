@@ -121,9 +121,18 @@ std::optional<Operation> FirstInadmissibleOperation(RandomSource &random, const 
 // "Chybně nastavený rozsah či omezení rozsahu u … - oprav jej!"
 QString InadmissibleRangeMessage(Operation op);
 
+// The list of a row where the list is chosen. An empty field is a problem there, because an
+// empty list means the interval.
+NumberListReading ReadChosenList(const QString &text);
+// The message for a list that cannot be saved, naming the operation and the wrong text.
+QString NumberListMessage(Operation op, const NumberListReading &reading);
+
 // The keys the settings dialog writes, with the values, in the order the program has always
 // written them.
 IniBatch RozsahValuesBatch(const RozsahValues &values);
+// Adds an empty list for each operation that has none where the file still holds one, so that
+// the interval is in force again there.
+void EmptyDroppedLists(IniBatch &batch, const QString &iniFile, const std::array<OperationRange, 4> &ranges);
 
 // Applies the values to the settings in memory and writes them to the file, key by key in the
 // order the program has always written them. With keepTimeLimit (a re-test is running) the

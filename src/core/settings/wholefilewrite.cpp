@@ -34,11 +34,11 @@ bool isTemporarySuffix(QStringView suffix)
     });
 }
 
-bool writeAll(int fd, const QByteArray &bytes)
+bool writeAll(int fd, const QByteArray &bytes, qint64 at)
 {
     for (qsizetype done = 0; done < bytes.size();) {
         const ssize_t put = retryOnInterrupt(
-            [&] { return ::pwrite(fd, bytes.constData() + done, size_t(bytes.size() - done), off_t(done)); });
+            [&] { return ::pwrite(fd, bytes.constData() + done, size_t(bytes.size() - done), off_t(at + done)); });
         if (put <= 0)
             return false;
         done += put;
@@ -62,7 +62,8 @@ enum class Replaced { Done, InPlace, Failed };
 // who shared it with the group, or kept it private, finds it so after every save. InPlace
 // (nothing changed) when the folder takes no new file, or refuses the rename because the old
 // file belongs to another account in a sticky folder.
-Replaced replaceThroughTemporaryFile(const QByteArray &name, const QByteArray &bytes, const struct stat *old)
+Replaced replaceThroughTemporaryFile(const QByteArray &name, const std::function<bool(int fd)> &writeContent,
+                                     const struct stat *old)
 {
     QByteArray temporary;
     int fd = -1;
@@ -76,7 +77,14 @@ Replaced replaceThroughTemporaryFile(const QByteArray &name, const QByteArray &b
     }
     if (fd < 0)
         return Replaced::InPlace;
-    const bool written = (!old || ::fchmod(fd, old->st_mode & 0777) == 0) && writeAll(fd, bytes) && synced(fd);
+    bool written = false;
+    try {
+        written = (!old || ::fchmod(fd, old->st_mode & 0777) == 0) && writeContent(fd) && synced(fd);
+    } catch (...) { // the content could not be made: nothing is left behind
+        ::close(fd);
+        ::unlink(temporary.constData());
+        throw;
+    }
     const bool closed = ::close(fd) == 0 || errno == EINTR;
     const bool renamed = written && closed && ::rename(temporary.constData(), name.constData()) == 0;
     const int error = errno;
@@ -104,7 +112,7 @@ bool writeInPlace(const QByteArray &name, const QByteArray &bytes)
             QByteArray padded = bytes;
             if (info.st_size > bytes.size())
                 padded.append(QByteArray(qsizetype(info.st_size) - bytes.size(), '\n'));
-            done = writeAll(fd, padded) && ::ftruncate(fd, off_t(bytes.size())) == 0 && synced(fd);
+            done = writeAll(fd, padded, 0) && ::ftruncate(fd, off_t(bytes.size())) == 0 && synced(fd);
         } else if (::ftruncate(fd, info.st_size) != 0) {
             // Where the file system cannot reserve, the C library writes the new blocks itself and
             // may have grown the file with zeros before the disk ran out; the old length is put
@@ -119,7 +127,7 @@ bool writeInPlace(const QByteArray &name, const QByteArray &bytes)
 
 bool WriteWholeFile(const QByteArray &name, const QByteArray &bytes, const struct stat *old)
 {
-    const Replaced replaced = replaceThroughTemporaryFile(name, bytes, old);
+    const Replaced replaced = replaceThroughTemporaryFile(name, [&](int fd) { return writeAll(fd, bytes, 0); }, old);
     return replaced == Replaced::Done || (replaced == Replaced::InPlace && writeInPlace(name, bytes));
 }
 
@@ -141,4 +149,20 @@ void RemoveStaleTemporaryFiles(const QString &path, const QDateTime &now)
             continue;
         ::unlink(name.constData());
     }
+}
+
+bool WriteWholeFileInPieces(const QByteArray &name, const std::function<void(const PieceWriter &put)> &produce,
+                            const struct stat *old)
+{
+    const auto writePieces = [&](int fd) {
+        qint64 offset = 0;
+        bool failed = false;
+        produce([&](const QByteArray &piece) {
+            failed = failed || !writeAll(fd, piece, offset);
+            offset += piece.size();
+            return !failed;
+        });
+        return !failed;
+    };
+    return replaceThroughTemporaryFile(name, writePieces, old) == Replaced::Done;
 }

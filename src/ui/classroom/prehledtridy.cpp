@@ -1,6 +1,7 @@
 #include "ui/classroom/prehledtridy.h"
 
 #include "core/classroom/classsettings.h"
+#include "core/records/csvexport.h"
 #include "core/records/progressdays.h"
 #include "core/settings/inifile.h"
 #include "core/settings/practicesettings.h"
@@ -8,7 +9,7 @@
 #include "ui/messages/centerform.h"
 #include "ui/messages/messagebox.h"
 #include "ui/records/csvexportui.h"
-#include "ui/records/progresschart.h"
+#include "ui/records/vyvoj.h"
 #include "ui/settings/heslo.h"
 #include "ui/settings/rozsah.h"
 
@@ -246,8 +247,8 @@ void TFPrehledTridy::openChart(const QModelIndex &index)
     }
     PracticeSettings settings;
     NactiRozsahZIni(folder + QStringLiteral("/numik.ini"), settings);
-    TFVyvoj chart(ReadProgressDays(folder + QStringLiteral("/historie.csv"), folder + QStringLiteral("/hdv.ndv"), m_today),
-                  m_today, settings.gradeThreshold, this);
+    TFVyvoj chart(ReadProgressHistory(folder + QStringLiteral("/historie.csv"), folder + QStringLiteral("/hdv.ndv")),
+                  m_today, settings.gradeThreshold, settings.zoomPercent / 100.0, this);
     chart.setWindowTitle(chart.windowTitle() + QStringLiteral(": ") + currentPupil());
     CenterOverForm(&chart, this);
     chart.exec();
@@ -360,5 +361,6 @@ void TFPrehledTridy::exportTable()
     QStringList folders = {m_class.folder()};
     for (const PupilSummary &pupil : shown)
         folders.append(m_class.pupilFolder(pupil.name));
-    ExportToChosenFile(this, QStringLiteral("prehled-tridy.csv"), folders, [&] { return ClassOverviewCsv(shown); });
+    ExportToChosenFile(this, QStringLiteral("prehled-tridy.csv"), folders,
+                       [&](const QString &path) { WriteExportFile(path, ClassOverviewCsv(shown)); });
 }

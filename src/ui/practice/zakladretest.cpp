@@ -76,6 +76,7 @@ void TFZaklad::MMHDHClick()
     }
     TFHDH history(m_files.historyFile, m_files.iniFile, m_localClock().date(), this);
     history.setExportAllowed(m_settings.mode == qint32(PracticeMode::Nastaveni));
+    history.setChartZoom(m_settings.zoomPercent / 100.0);
     CenterOverForm(&history, this);
     history.exec();
 }

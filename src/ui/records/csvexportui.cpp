@@ -1,12 +1,17 @@
 #include "ui/records/csvexportui.h"
 
 #include "core/records/csvexport.h"
-#include "core/records/ioerror.h"
+#include "core/records/exporttarget.h"
+#include "ui/app/plugins.h"
+#include "ui/records/exportfiledialog.h"
 
+#include <QCoreApplication>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QStandardPaths>
+
+#include <algorithm>
+#include <stdexcept>
 
 namespace {
 
@@ -16,19 +21,13 @@ ExportFileAsker &asker()
     return current;
 }
 
-QString askWithDialog(QWidget *parent, const QString &defaultName)
+QString askWithDialog(QWidget *parent, const QString &defaultName, const std::function<bool(const QString &)> &refuses)
 {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return QFileDialog::getSaveFileName(parent, QStringLiteral("Export"), QDir(folder).filePath(defaultName),
-                                        QStringLiteral("CSV (*.csv)"));
-}
-
-// The file a name stands for, however it is spelt.
-QString sameFileKey(const QString &path)
-{
-    const QFileInfo info(path);
-    const QString canonical = info.canonicalFilePath();
-    return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
+    ExportFileDialog dialog(parent, QDir(folder).filePath(defaultName), refuses);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
 }
 
 } // namespace
@@ -39,32 +38,32 @@ void SetExportFileAsker(ExportFileAsker newAsker)
 }
 
 void ExportToChosenFile(QWidget *parent, const QString &defaultName, const QString &dataFolder,
-                        const std::function<QByteArray()> &makeBytes)
+                        const std::function<void(const QString &path)> &write)
 {
-    ExportToChosenFile(parent, defaultName, QStringList{dataFolder}, makeBytes);
+    ExportToChosenFile(parent, defaultName, QStringList{dataFolder}, write);
 }
 
 void ExportToChosenFile(QWidget *parent, const QString &defaultName, const QStringList &dataFolders,
-                        const std::function<QByteArray()> &makeBytes)
+                        const std::function<void(const QString &path)> &write)
 {
-    QStringList keep;
-    for (const QString &dataFolder : dataFolders) {
-        const QDir folder(dataFolder);
-        for (const char *name : {"numik.ini", "chyba.nmk", "chybavysl.nmk", "hdv.ndv", "historie.csv"})
-            keep.append(folder.filePath(QString::fromLatin1(name)));
-    }
-    const QString path = asker() ? asker()(parent, defaultName) : askWithDialog(parent, defaultName);
+    const QStringList programFolders = {QCoreApplication::applicationDirPath(), PluginDirectory()};
+    const auto refuses = [&](const QString &path) {
+        return std::any_of(dataFolders.cbegin(), dataFolders.cend(),
+                           [&](const QString &folder) { return IsProgramFile(path, folder, programFolders); });
+    };
+    const QString path = asker() ? asker()(parent, defaultName) : askWithDialog(parent, defaultName, refuses);
     if (path.isEmpty())
         return;
-    const QString chosen = sameFileKey(path);
-    for (const QString &record : keep)
-        if (sameFileKey(record) == chosen)
-            throw InOutError(5, path);
-    WriteExportFile(path, makeBytes());
+    // judged again: the dialog may have been answered by a test, or the folder changed meanwhile
+    if (refuses(path))
+        throw std::runtime_error(ExportRefusedText.toStdString());
+    write(path);
 }
 
 void ExportWrongResults(QWidget *parent, const QString &wrongResultsFile)
 {
     ExportToChosenFile(parent, QStringLiteral("chybne-vysledky.csv"), QFileInfo(wrongResultsFile).path(),
-                       [&] { return WrongResultsExportCsv(ReadWrongResultsToExport(wrongResultsFile)); });
+                       [&](const QString &path) {
+                           WriteExportFile(path, WrongResultsExportCsv(ReadWrongResultsToExport(wrongResultsFile)));
+                       });
 }

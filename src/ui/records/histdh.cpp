@@ -1,7 +1,7 @@
 #include "ui/records/histdh.h"
 
 #include "core/records/daycount.h"
-#include "core/records/csvexport.h"
+#include "core/records/historyexport.h"
 #include "core/records/historylines.h"
 #include "core/settings/inifile.h"
 #include "core/settings/practicesettings.h"
@@ -9,7 +9,7 @@
 #include "ui/messages/centerform.h"
 #include "ui/messages/messagebox.h"
 #include "ui/records/csvexportui.h"
-#include "ui/records/progresschart.h"
+#include "ui/records/vyvoj.h"
 
 #include <QCheckBox>
 #include <QDateEdit>
@@ -127,19 +127,15 @@ void TFHDH::setExportAllowed(bool allowed)
     BExport->setEnabled(allowed);
 }
 
+void TFHDH::setChartZoom(qreal zoom)
+{
+    m_chartZoom = zoom;
+}
+
 void TFHDH::BExportClick()
 {
-    const QString csvFile = HistoryCsvPathBeside(m_historyFile);
-    ExportToChosenFile(this, QStringLiteral("historie.csv"), QFileInfo(m_historyFile).path(), [&] {
-        QList<HistoryCsvRow> rows = ReadHistoryCsv(csvFile);
-        if (rows.isEmpty()) { // no historie.csv yet: the list shown, oldest first
-            const bool dateFilter = !ChBVse->isChecked();
-            const double day = DateTimeOfDay(DTPDatum->date());
-            for (const EvaluationRecord &record : ReadHistoryToShow(m_historyFile))
-                if (!dateFilter || IsOnDay(record.DateTime, day))
-                    rows.prepend(HistoryCsvRowOf(record));
-        }
-        return HistoryExportCsv(rows);
+    ExportToChosenFile(this, QStringLiteral("historie.csv"), QFileInfo(m_historyFile).path(), [&](const QString &path) {
+        ExportHistory(path, HistoryCsvPathBeside(m_historyFile), m_historyFile);
     });
 }
 
@@ -217,8 +213,8 @@ void TFHDH::BBGrafClick()
 {
     PracticeSettings settings;
     NactiRozsahZIni(m_iniFile, settings);
-    const QString csvFile = QFileInfo(m_historyFile).dir().filePath(QStringLiteral("historie.csv"));
-    TFVyvoj chart(ReadProgressDays(csvFile, m_historyFile, m_today), m_today, settings.gradeThreshold, this);
+    TFVyvoj chart(ReadProgressHistory(HistoryCsvPathBeside(m_historyFile), m_historyFile), m_today,
+                  settings.gradeThreshold, m_chartZoom, this);
     CenterOverForm(&chart, this);
     chart.exec();
 }

@@ -26,9 +26,12 @@ public:
 
     static constexpr QSize BaseSize{420, 240};
 
-    // "E&xport…" writes historie.csv (or, without it, the list shown) to a chosen CSV file; only
-    // the settings mode allows it. Disabled until allowed.
+    // "E&xport…" writes the whole history (historie.csv with the evaluations of the history file
+    // that it lacks) to a chosen CSV file; only the settings mode allows it. Disabled until allowed.
     void setExportAllowed(bool allowed);
+
+    // The zoom of the chart "Vývoj hodnocení" (1.0 at 100 %), the main window's.
+    void setChartZoom(qreal zoom);
 
     // Closing in any way (the button, Esc, the close box) remembers "vše".
     void done(int result) override;
@@ -49,6 +52,7 @@ private:
     QString m_historyFile;
     QString m_iniFile;
     QDate m_today;
+    qreal m_chartZoom = 1.0;
 
     QTreeWidget *LVSeznam = nullptr;
     QCheckBox *ChBVse = nullptr;

@@ -2,46 +2,44 @@
 
 #include "core/records/progressdays.h"
 
-#include <QDialog>
 #include <QWidget>
 
 #include <array>
 
-// The chart itself: one point per day with evaluations, its mean percentage right on a 0–100 %
-// axis over the bands of the grades, the number of evaluations written by each point and told
-// in full by a tool tip. Drawn with QPainter, so the program needs no charting library.
+// The chart itself: one point per day (week, month) with evaluations, its mean percentage right
+// on a 0–100 % axis over the bands of the grades, the number of evaluations written by each point
+// where it finds room and told in full by a tool tip. Every length and font grows with the zoom
+// (1.0 at 100 %). Drawn with QPainter, so the program needs no charting library.
 class ProgressChart : public QWidget
 {
     Q_OBJECT
 
 public:
-    ProgressChart(QList<ProgressDay> days, QDate today, const std::array<qint32, 4> &gradeThresholds,
-                  QWidget *parent = nullptr);
+    ProgressChart(const std::array<qint32, 4> &gradeThresholds, qreal zoom, QWidget *parent = nullptr);
 
-    QSize sizeHint() const override { return {640, 360}; }
+    // The chart's size at 100 %.
+    static constexpr QSize BaseSize{640, 360};
+
+    void setPoints(QList<ProgressDay> points, const ProgressSpan &span);
+
+    QSize sizeHint() const override;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     bool event(QEvent *event) override;
 
 private:
-    QRect plotArea() const;
+    double scaled(double length) const { return length * m_zoom; }
+    QRectF plotArea() const;
     QPointF pointOf(const ProgressDay &day) const;
     double xOfDay(QDate day) const;
     double yOfPercent(double percent) const;
+    void paintBands(QPainter &painter, const QRectF &area) const;
+    void paintAxes(QPainter &painter, const QRectF &area) const;
+    void paintCounts(QPainter &painter, const QRectF &area) const;
 
-    QList<ProgressDay> m_days;
-    QDate m_first;
-    QDate m_today;
+    QList<ProgressDay> m_points;
+    ProgressSpan m_span;
     std::array<qint32, 4> m_thresholds;
-};
-
-// The window "Vývoj hodnocení": the chart, or a line saying that there is nothing to show yet.
-class TFVyvoj : public QDialog
-{
-    Q_OBJECT
-
-public:
-    TFVyvoj(const QList<ProgressDay> &days, QDate today, const std::array<qint32, 4> &gradeThresholds,
-            QWidget *parent = nullptr);
+    qreal m_zoom;
 };

@@ -2,9 +2,12 @@
 
 #include "ui/settings/pagekit.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFocusEvent>
+#include <QLineEdit>
+#include <QRadioButton>
 #include <QTimer>
 
 namespace {
@@ -14,7 +17,7 @@ const char *const RowTitles[] = {"sčítání X+Y=Z", "odečítání X--Y=Z", "n
 const char *const OperationWords[] = {"sčítání", "odčítání", "násobení", "dělení"};
 
 constexpr int FirstRowTop = 2;
-constexpr int RowHeight = 46;
+constexpr int RowHeight = 66;
 
 } // namespace
 
@@ -56,16 +59,51 @@ RestrictionsPage::RestrictionsPage(QWidget *parent)
                                     {244, controlTop, fieldWidth, 22}, {}, QStringLiteral("spodní hranice omezení pro ") + word);
         m_highest[row] = addSpinEdit(this, QStringLiteral("RSEOR") + part + QStringLiteral("Do"), RestrictionFieldTag(op, true),
                                      {highestLeft, controlTop, fieldWidth, 22}, {}, QStringLiteral("horní hranice omezení pro ") + word);
+        addListChoice(row, controlTop + 24);
         ORPlusANClick(row);
     }
 }
 
+void RestrictionsPage::addListChoice(std::size_t row, int top)
+{
+    const QString part = QString::fromLatin1(OperationParts[row]);
+    const QString word = QString::fromUtf8(OperationWords[row]);
+    m_interval[row] = new QRadioButton(QStringLiteral("od … do"), this);
+    m_interval[row]->setObjectName(QStringLiteral("ORInterval") + part);
+    m_interval[row]->setGeometry(26, top, 74, 22);
+    m_interval[row]->setAccessibleName(QStringLiteral("omezení intervalem pro ") + word);
+    m_interval[row]->setChecked(true);
+    m_list[row] = new QRadioButton(QStringLiteral("čísla:"), this);
+    m_list[row]->setObjectName(QStringLiteral("ORSeznam") + part);
+    m_list[row]->setGeometry(112, top, 60, 22);
+    m_list[row]->setAccessibleName(QStringLiteral("omezení seznamem čísel pro ") + word);
+    // each row chooses on its own
+    auto *choice = new QButtonGroup(this);
+    choice->addButton(m_interval[row]);
+    choice->addButton(m_list[row]);
+
+    m_numbers[row] = new QLineEdit(this);
+    m_numbers[row]->setObjectName(QStringLiteral("ORCisla") + part);
+    m_numbers[row]->setGeometry(174, top, 206, 22);
+    m_numbers[row]->setAccessibleName(QStringLiteral("čísla omezení pro ") + word);
+    m_numbers[row]->setStatusTip(QStringLiteral("čísla oddělená čárkou nebo mezerou, rozsahy jako 6-9, nejvýše %1 čísel")
+                                     .arg(NumberList::MaxNumbers));
+
+    connect(m_list[row], &QRadioButton::toggled, this, [this, row] {
+        ORPlusANClick(row);
+        emit listEdited();
+    });
+    connect(m_numbers[row], &QLineEdit::textChanged, this, &RestrictionsPage::listEdited);
+}
+
 void RestrictionsPage::ORPlusANClick(std::size_t row)
 {
-    // the combo box stays usable either way
+    // the combo box and the choice of interval or list stay usable either way
     const bool on = m_checks[row]->isChecked();
-    m_lowest[row]->setEnabled(on);
-    m_highest[row]->setEnabled(on);
+    const bool list = m_list[row]->isChecked();
+    m_lowest[row]->setEnabled(on && !list);
+    m_highest[row]->setEnabled(on && !list);
+    m_numbers[row]->setEnabled(on && list);
 }
 
 bool RestrictionsPage::eventFilter(QObject *watched, QEvent *event)
@@ -137,6 +175,10 @@ void RestrictionsPage::loadBounds(const std::array<OperationRange, 4> &ranges)
         m_lowest[row]->setValue(ranges[row].OROD);
         m_highest[row]->setValue(ranges[row].ORDO);
     }
+    for (std::size_t row = 0; row < 4; ++row) {
+        m_numbers[row]->setText(ranges[row].ORCISLA.text());
+        (ranges[row].ORCISLA.isEmpty() ? m_interval[row] : m_list[row])->setChecked(true);
+    }
 }
 
 void RestrictionsPage::store(std::array<OperationRange, 4> &ranges) const
@@ -145,5 +187,18 @@ void RestrictionsPage::store(std::array<OperationRange, 4> &ranges) const
         ranges[row].ORAN = m_checks[row]->isChecked() ? m_choice[row] : 0;
         ranges[row].OROD = m_lowest[row]->value();
         ranges[row].ORDO = m_highest[row]->value();
+        ranges[row].ORCISLA = m_list[row]->isChecked() ? ReadNumberList(m_numbers[row]->text()).list : NumberList();
     }
+}
+
+std::optional<RestrictionsPage::ListProblem> RestrictionsPage::firstListProblem() const
+{
+    for (std::size_t row = 0; row < 4; ++row) {
+        if (!m_checks[row]->isChecked() || !m_list[row]->isChecked())
+            continue;
+        NumberListReading reading = ReadChosenList(m_numbers[row]->text());
+        if (reading.problem != NumberListProblem::None)
+            return ListProblem{DialogOperations[row], m_numbers[row], std::move(reading)};
+    }
+    return std::nullopt;
 }

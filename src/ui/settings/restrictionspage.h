@@ -5,13 +5,17 @@
 #include <QWidget>
 
 #include <array>
+#include <optional>
 
 class QCheckBox;
 class QComboBox;
+class QLineEdit;
+class QRadioButton;
 class TRxSpinEdit;
 
 // The page "&omezení rozsahu": per operation a sentence "[x] jedno z čísel [X,Y,Z] musí být
-// od [..] do [..]". The box enables the two fields; the editable combo box holds one of the
+// od [..] do [..]", and below it the choice between that interval and a list, "čísla: [..]".
+// The box enables the fields of the chosen kind; the editable combo box holds one of the
 // listed items (its choice, 1-based) and keeps the focus until its text names one.
 class RestrictionsPage : public QWidget
 {
@@ -30,10 +34,23 @@ public:
     // choice. Returns the first box whose text names none (the focus is to go back there), or
     // nullptr when every box holds a listed item.
     QComboBox *takeTypedChoices();
-    // ORAN (the choice when ticked, else 0), OROD and ORDO
+    // ORAN (the choice when ticked, else 0), OROD, ORDO and ORCISLA (empty unless the list is
+    // chosen; a list that does not read is kept only while its row is ticked, which OK refuses)
     void store(std::array<OperationRange, 4> &ranges) const;
 
+    // The first ticked row whose chosen list cannot be saved.
+    struct ListProblem
+    {
+        Operation op;
+        QLineEdit *field;
+        NumberListReading reading;
+    };
+    std::optional<ListProblem> firstListProblem() const;
+
 signals:
+    // The list, or the choice between it and the interval, changed.
+    void listEdited();
+
     // The focus left a box that names no item by leaving the page: the page is to be shown
     // again with the focus in the box.
     void unlistedBoxHidden(QComboBox *combo);
@@ -44,6 +61,7 @@ protected:
 private:
     static std::size_t index(Operation op) { return std::size_t(static_cast<qint32>(op) - 1); }
     void ORPlusANClick(std::size_t row);
+    void addListChoice(std::size_t row, int top);
     void ORCisloPlusExit(std::size_t row);
     bool takeChoice(std::size_t row);
 
@@ -51,5 +69,8 @@ private:
     std::array<QComboBox *, 4> m_combos = {};
     std::array<TRxSpinEdit *, 4> m_lowest = {};
     std::array<TRxSpinEdit *, 4> m_highest = {};
+    std::array<QRadioButton *, 4> m_interval = {};
+    std::array<QRadioButton *, 4> m_list = {};
+    std::array<QLineEdit *, 4> m_numbers = {};
     std::array<int, 4> m_choice = {1, 1, 1, 1};
 };

@@ -13,13 +13,14 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
 
 namespace {
 
 // at least; wider when the range fields need it
-constexpr QSize ClientSize(392, 271);
+constexpr QSize ClientSize(392, 357);
 constexpr int ButtonStripHeight = 41;
 constexpr int TabWidth = 125;
 constexpr int TabsPerRow = 3;
@@ -104,6 +105,7 @@ void TFRozsah::buildControls()
     }
     connect(TabSheet3->RSECasLimit, &TRxSpinEdit::changed, this, Guarded([this] { RSECasLimitChange(); }));
     connect(TabSheet6, &RestrictionsPage::unlistedBoxHidden, this, Guarded([this](QComboBox *c) { holdUnlisted(c); }));
+    connect(TabSheet6, &RestrictionsPage::listEdited, this, [this] { m_rangesTouched = true; });
 }
 
 void TFRozsah::holdUnlisted(QComboBox *combo)
@@ -188,6 +190,14 @@ void TFRozsah::BBOKClick()
         field->applyLimits();
     if (QComboBox *unlisted = TabSheet6->takeTypedChoices()) {
         holdUnlisted(unlisted);
+        return;
+    }
+    if (const auto wrongList = TabSheet6->firstListProblem()) {
+        // the teacher sees the field while reading the message and can type on after it
+        PC->setCurrentIndex(RestrictionsPageIndex);
+        wrongList->field->setFocus(Qt::OtherFocusReason);
+        ShowMessageBox(NumberListMessage(wrongList->op, wrongList->reading), MessageKind::Warning);
+        wrongList->field->setFocus(Qt::OtherFocusReason);
         return;
     }
     const RozsahValues values = currentValues();
