@@ -1,12 +1,13 @@
 // The classroom benchmark's probe: COPIES copies of the program's record writing on one folder,
 // each answering ROUNDS exercises wrongly as fast as it can, the way the practice stores misses
-// (through PendingRecords); every third answer a re-test deletes record 1 of chyba.nmk and
-// every tenth an evaluation goes to hdv.ndv, both waiting for their lock as the program does.
+// (through PendingRecords); every third answer a re-test removes one of the copy's earlier
+// misses from chyba.nmk and every tenth an evaluation goes to hdv.ndv and historie.csv, through
+// the same queue, as the program does.
 // Run on several computers at once with distinct MACHINE numbers, then once more with "check".
 //   bench_classroom run DIR COPIES ROUNDS MACHINE OUT
 //   bench_classroom check DIR MACHINES COPIES ROUNDS OUT...
 // A record's first number is MACHINE*10000000 + copy*100000 + answer, so every record is unique.
-#include "core/records/ioerror.h"
+#include "core/records/historycsv.h"
 #include "core/records/pendingrecords.h"
 
 #include <QCoreApplication>
@@ -37,12 +38,13 @@ WrongResultRecord recordOf(qint32 id)
 QByteArray runCopy(const QString &dir, int machine, int copy, int rounds)
 {
     const QString retest = dir + QStringLiteral("/chyba.nmk");
-    const QString history = dir + QStringLiteral("/hdv.ndv");
-    PendingRecords pending(retest, dir + QStringLiteral("/chybavysl.nmk"));
+    PendingRecords pending(retest, dir + QStringLiteral("/chybavysl.nmk"), dir + QStringLiteral("/hdv.ndv"));
+    int notices = 0;
+    QObject::connect(&pending, &PendingRecords::stalled, [&notices] { ++notices; });
     QByteArray out;
     QElapsedTimer clock;
     clock.start();
-    // when each answer was given and after how many records written it is stored
+    // when each answer was given and after how many changes written it is stored
     std::vector<qint64> givenAt, storedAt;
     std::vector<qint64> needed;
     qint64 added = 0;
@@ -51,39 +53,39 @@ QByteArray runCopy(const QString &dir, int machine, int copy, int rounds)
         while (storedAt.size() < needed.size() && needed[storedAt.size()] <= written)
             storedAt.push_back(clock.nsecsElapsed());
     };
+    const auto idOf = [&](int answer) { return machine * 10000000 + copy * 100000 + answer; };
     for (int i = 0; i < rounds; ++i) {
-        const WrongResultRecord r = recordOf(machine * 10000000 + copy * 100000 + i);
+        const WrongResultRecord r = recordOf(idOf(i));
+        // everything the window does for one answer: the miss, and now and then a re-test's
+        // removal of one of this copy's earlier misses and an evaluation
         const qint64 t0 = clock.nsecsElapsed();
         pending.add(PendingRecords::Target::RetestFile, r);
         pending.add(PendingRecords::Target::WrongResultsFile, r);
         added += 2;
+        if (i % 3 == 2) {
+            pending.removeFromRetest(1, recordOf(idOf(i - 2)));
+            ++added;
+        }
+        if (i % 10 == 9) {
+            EvaluationRecord e;
+            e.DateTime = 46000.5;
+            e.Grade = 1;
+            e.CorrectCount = idOf(i);
+            pending.addEvaluation(e);
+            added += 2;
+        }
+        const qint64 t1 = clock.nsecsElapsed();
         givenAt.push_back(t0);
         needed.push_back(added);
-        out += QByteArray("A ") + QByteArray::number((clock.nsecsElapsed() - t0) / 1e6, 'f', 3) + '\n';
+        out += QByteArray("A ") + QByteArray::number((t1 - t0) / 1e6, 'f', 3) + '\n';
+        if (i % 3 == 2)
+            out += QByteArray("D ") + QByteArray::number(idOf(i - 2)) + '\n';
+        if (i % 10 == 9)
+            out += QByteArray("P ") + QByteArray::number(idOf(i)) + '\n';
         QCoreApplication::processEvents();
         collect();
-        const auto timed = [&](char kind, auto &&work) {
-            int code = 0;
-            try {
-                work();
-            } catch (const InOutError &e) {
-                code = e.code();
-            } catch (...) {
-                code = -1;
-            }
-            out += kind + QByteArray(" ") + QByteArray::number(code) + '\n';
-        };
-        if (i % 3 == 2)
-            timed('D', [&] { DeleteWrongResult(retest, 1); });
-        if (i % 10 == 9)
-            timed('P', [&] {
-                EvaluationRecord e;
-                e.DateTime = 46000 + machine * 1000 + i;
-                e.Grade = 1;
-                PrependEvaluation(history, e, HistoryCapacity);
-            });
     }
-    // the pupil goes on working while the last records wait, as long as a lesson would
+    // the pupil goes on working while the last changes wait, as long as a lesson would
     const qint64 lessonMs = qEnvironmentVariableIntValue("BENCH_LESSON_S") > 0
                                 ? qEnvironmentVariableIntValue("BENCH_LESSON_S") * 1000LL
                                 : 45 * 60 * 1000LL;
@@ -95,6 +97,7 @@ QByteArray runCopy(const QString &dir, int machine, int copy, int rounds)
     }
     for (size_t k = 0; k < storedAt.size(); ++k)
         out += QByteArray("S ") + QByteArray::number((storedAt[k] - givenAt[k]) / 1e6, 'f', 3) + '\n';
+    out += QByteArray("N ") + QByteArray::number(notices) + '\n';
     out += QByteArray("L ") + QByteArray::number(pending.count()) + '\n';
     try {
         pending.saveForNextStart();
@@ -162,7 +165,8 @@ double quantile(std::vector<double> v, double q)
 int check(const QString &dir, int machines, int copies, int rounds, int outCount, char **outs)
 {
     std::vector<double> answer, stored;
-    long deletes = 0, deletesFailed = 0, prepends = 0, prependsFailed = 0, left = 0;
+    std::set<qint32> removed, evaluated;
+    long left = 0, notices = 0;
     for (int k = 0; k < outCount; ++k) {
         for (const QByteArray &line : slurp(QString::fromLocal8Bit(outs[k])).split('\n')) {
             const QList<QByteArray> f = line.split(' ');
@@ -172,51 +176,65 @@ int check(const QString &dir, int machines, int copies, int rounds, int outCount
             switch (line[0]) {
             case 'A': answer.push_back(value); break;
             case 'S': stored.push_back(value); break;
-            case 'D': ++deletes; deletesFailed += value != 0; break;
-            case 'P': ++prepends; prependsFailed += value != 0; break;
+            case 'D': removed.insert(f[1].toInt()); break;
+            case 'P': evaluated.insert(f[1].toInt()); break;
+            case 'N': notices += long(value); break;
             case 'L': left += f[1] == "unsaved" ? 0 : long(value); break;
             }
         }
     }
     // the answers given, as the copies reported them (each computer may check its own folder)
     const long answered = answer.empty() ? long(machines) * copies * rounds : long(answer.size());
+    const auto valid = [&](qint32 id) {
+        const int m = id / 10000000, c = id % 10000000 / 100000, i = id % 100000;
+        return m >= 1 && m <= 9 && c < copies && i < rounds;
+    };
     // every record of chybavysl.nmk must be one answered, once, whole
     const QByteArray wrong = slurp(dir + QStringLiteral("/chybavysl.nmk"));
     std::set<qint32> seen;
     long duplicated = 0, damaged = 0;
     for (qsizetype at = 0; at + WrongResultRecord::Size <= wrong.size(); at += WrongResultRecord::Size) {
         const WrongResultRecord r = WrongResultRecord::decode(wrong.constData() + at);
-        const qint32 id = r.FirstNumber;
-        const int m = id / 10000000, c = id % 10000000 / 100000, i = id % 100000;
-        if (!(r == recordOf(id)) || m < 1 || m > 9 || c >= copies || i >= rounds)
+        if (!(r == recordOf(r.FirstNumber)) || !valid(r.FirstNumber))
             ++damaged;
-        else if (!seen.insert(id).second)
+        else if (!seen.insert(r.FirstNumber).second)
             ++duplicated;
     }
     const long stray = long(wrong.size() % WrongResultRecord::Size);
-    // chyba.nmk: a delete that came while the file was empty (its records still waiting) deleted
-    // nothing, so the count lies between the answers less the deletes and the answers
+    // chyba.nmk: every answer once, less exactly the ones the re-tests removed
     const QByteArray retest = slurp(dir + QStringLiteral("/chyba.nmk"));
-    long retestDamaged = 0;
+    long retestDamaged = 0, retestRemovedStays = 0;
     std::set<qint32> retestSeen;
     for (qsizetype at = 0; at + WrongResultRecord::Size <= retest.size(); at += WrongResultRecord::Size) {
         const WrongResultRecord r = WrongResultRecord::decode(retest.constData() + at);
-        retestDamaged += !(r == recordOf(r.FirstNumber)) || r.FirstNumber < 10000000
-                         || !retestSeen.insert(r.FirstNumber).second;
+        retestDamaged += !(r == recordOf(r.FirstNumber)) || !valid(r.FirstNumber) || !retestSeen.insert(r.FirstNumber).second;
+        retestRemovedStays += removed.count(r.FirstNumber) != 0;
     }
-    const long retestWanted = answered - (deletes - deletesFailed);
+    const long retestWanted = answered - long(removed.size());
     const long retestHas = long(retest.size() / WrongResultRecord::Size);
+    // hdv.ndv keeps the newest HistoryCapacity evaluations, historie.csv every one
+    std::set<qint32> historySeen, rowsSeen;
+    long historyBad = 0, rowsBad = 0;
+    const QByteArray history = slurp(dir + QStringLiteral("/hdv.ndv"));
+    for (qsizetype at = 0; at + EvaluationRecord::Size <= history.size(); at += EvaluationRecord::Size) {
+        const qint32 id = EvaluationRecord::decode(history.constData() + at).CorrectCount;
+        historyBad += !evaluated.count(id) || !historySeen.insert(id).second;
+    }
+    const long historyWanted = std::min<long>(long(evaluated.size()), HistoryCapacity);
+    for (const HistoryCsvRow &row : ReadHistoryCsv(dir + QStringLiteral("/historie.csv")))
+        rowsBad += !evaluated.count(row.correct) || !rowsSeen.insert(row.correct).second;
     const QByteArray pendingLeft = slurp(PendingRecords::pendingFileBeside(dir + QStringLiteral("/chyba.nmk")));
     std::printf("chybavysl.nmk: kept %zu of %ld answered (lost %ld, duplicated %ld, damaged or zeroed %ld, stray "
                 "bytes %ld)\n",
                 seen.size(), answered, answered - long(seen.size()), duplicated, damaged, stray);
-    std::printf("chyba.nmk: %ld records, expected at least %ld (answered less %ld deletes), damaged, zeroed or twice %ld, "
-                "stray bytes %ld\n",
-                retestHas, retestWanted, deletes - deletesFailed, retestDamaged,
+    std::printf("chyba.nmk: %ld records, expected %ld (answered less %zu removed by re-tests), damaged, zeroed or "
+                "twice %ld, removed but still there %ld, stray bytes %ld\n",
+                retestHas, retestWanted, removed.size(), retestDamaged, retestRemovedStays,
                 long(retest.size() % WrongResultRecord::Size));
-    std::printf("deletes failed %ld of %ld, evaluations failed %ld of %ld; records left for the next start %ld (%lld "
-                "bytes in the pending file)\n",
-                deletesFailed, deletes, prependsFailed, prepends, left, static_cast<long long>(pendingLeft.size()));
+    std::printf("evaluations %zu: hdv.ndv %zu of %ld (wrong or twice %ld), historie.csv %zu rows (wrong or twice %ld); "
+                "notices %ld; changes left for the next start %ld (%lld bytes in the pending file)\n",
+                evaluated.size(), historySeen.size(), historyWanted, historyBad, rowsSeen.size(), rowsBad, notices, left,
+                static_cast<long long>(pendingLeft.size()));
     std::printf("answer (window busy) p50 %.2f ms p99 %.2f ms; answer to stored p50 %.1f ms p99 %.1f ms (%zu)\n",
                 quantile(answer, 0.5), quantile(answer, 0.99), quantile(stored, 0.5), quantile(stored, 0.99),
                 stored.size());
@@ -225,8 +243,10 @@ int check(const QString &dir, int machines, int copies, int rounds, int outCount
                 seen.size(), answered, duplicated, damaged + retestDamaged, retestHas, retestWanted, quantile(answer, 0.5),
                 quantile(answer, 0.99), quantile(stored, 0.5), quantile(stored, 0.99));
     const bool ok = long(seen.size()) == answered && duplicated == 0 && damaged == 0 && stray == 0
-                    && retestDamaged == 0 && retestHas >= retestWanted && retestHas <= answered
-                    && retest.size() % WrongResultRecord::Size == 0;
+                    && retestDamaged == 0 && retestRemovedStays == 0 && retestHas == retestWanted
+                    && retest.size() % WrongResultRecord::Size == 0 && historyBad == 0
+                    && long(historySeen.size()) == historyWanted && rowsBad == 0
+                    && rowsSeen.size() == evaluated.size() && left == 0;
     std::printf(ok ? "CHECK OK\n" : "CHECK FAILED\n");
     return ok ? 0 : 1;
 }

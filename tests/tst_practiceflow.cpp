@@ -235,7 +235,7 @@ void TestPracticeFlow::unwritableMissesWaitInOrder()
     p.flow->saveUnwrittenRecords();
     QCOMPARE(QFileInfo(PendingRecords::pendingFileBeside(blocker)).size(), 1 + WrongResultRecord::Size);
     QVERIFY(QDir().rmdir(blocker));
-    PendingRecords(p.files.retestFile, p.files.wrongResultsFile).takeOverPendingFile();
+    PendingRecords(p.files.retestFile, p.files.wrongResultsFile, p.files.historyFile).takeOverPendingFile();
     QCOMPARE(resultsIn(p.files.wrongResultsFile), QList<qint32>{16});
     QVERIFY(!QFileInfo::exists(PendingRecords::pendingFileBeside(blocker)));
 }

@@ -30,8 +30,10 @@ PracticeFlow::PracticeFlow(PracticeSettings &settings, ExerciseGenerator &genera
     , m_view(view)
     , m_session(std::make_unique<PracticeSession>(settings, files.historyFile, static_cast<SessionHost &>(*this)))
     , m_countdown(std::make_unique<CountdownRules>(settings, view))
-    , m_pending(std::make_unique<PendingRecords>(files.retestFile, files.wrongResultsFile))
+    , m_pending(std::make_unique<PendingRecords>(files.retestFile, files.wrongResultsFile, files.historyFile))
 {
+    QObject::connect(m_pending.get(), &PendingRecords::retestRecordRemoved,
+                     [this](qint32 position) { retestRecordRemoved(position); });
     // shown once the answer on hand is over, never in the middle of one
     QObject::connect(m_pending.get(), &PendingRecords::stalled, [this](const QString &notice) {
         m_view.runLater([this, notice] { m_view.showMessage(notice, NoticeKind::Information); });
@@ -301,15 +303,11 @@ qint32 PracticeFlow::showEvaluation(qint32 correct, qint32 wrong)
     return m_view.showEvaluation(correct, wrong);
 }
 
-void PracticeFlow::evaluationRecorded(const EvaluationRecord &record)
+void PracticeFlow::storeEvaluation(const QString &historyPath, const EvaluationRecord &record)
 {
-    try {
-        AppendHistoryCsv(HistoryCsvPathBeside(m_files.historyFile), record);
-    } catch (const InOutError &error) {
-        // The evaluation is in the history file: the practice goes on as after any evaluation,
-        // and the failure is reported as soon as the evaluation is over.
-        m_view.runLater([error] { throw error; });
-    }
+    // into the history file and historie.csv, at once or as soon as they can be written
+    Q_UNUSED(historyPath);
+    m_pending->addEvaluation(record);
 }
 
 QDateTime PracticeFlow::localNow() const

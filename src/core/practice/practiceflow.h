@@ -110,7 +110,10 @@ private:
     void startCountdown() override;
     qint32 showEvaluation(qint32 correct, qint32 wrong) override;
     // Every evaluation also goes to historie.csv, which is never shortened.
-    void evaluationRecorded(const EvaluationRecord &record) override;
+    void storeEvaluation(const QString &historyPath, const EvaluationRecord &record) override;
+    // A removal from the re-test file is done, now or later: the re-test's place moves with it.
+    // position -1: the record stays (the file is too large to be rewritten).
+    void retestRecordRemoved(qint32 position);
     QDateTime localNow() const override;
     void showPartialCount(PartialCount which, qint32 value) override;
     void showTotals(const QString &grade, const QString &correct, const QString &wrong) override;
@@ -137,6 +140,8 @@ private:
     qint32 m_retestIndex = 0; // 1-based position in the re-test file of the exercise on screen
     quint64 m_retestSerial = 0; // the exercise the re-test put on screen
     WrongResultRecord m_retestRecord; // and the record it was read from
+    bool m_removalOnHand = false; // the answered record's removal is not done yet
+    qint32 m_removalsWaiting = 0; // this run's removals from the re-test file not done yet
     // the teacher's operation switches and sound as they stood when the re-test began
     OperationSwitches m_switchesBeforeRetest;
     bool m_soundBeforeRetest = true;

@@ -92,8 +92,7 @@ void PracticeSession::DilciHodnoceni(bool forced)
 
     // A failure here leaves the counts and the period as they are and the countdown stopped;
     // the next exercise restarts it.
-    PrependEvaluation(m_historyPath, record, HistoryCapacity);
-    m_host.evaluationRecorded(record);
+    m_host.storeEvaluation(m_historyPath, record);
 
     if (m_settings.clearAfterAutoEvaluation) {
         NulujOkChyba(PartialCount::Ok);
@@ -116,4 +115,9 @@ void PracticeSession::MNulovatClick()
     m_totalCorrect = 0;
     m_totalWrong = 0;
     AktCelkHodnoceni();
+}
+
+void SessionHost::storeEvaluation(const QString &historyPath, const EvaluationRecord &record)
+{
+    PrependEvaluation(historyPath, record, HistoryCapacity);
 }

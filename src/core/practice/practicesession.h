@@ -33,8 +33,9 @@ public:
 
     virtual QDateTime localNow() const = 0;
 
-    // The evaluation has just been put first in the history file.
-    virtual void evaluationRecorded(const EvaluationRecord &record) { Q_UNUSED(record); }
+    // Stores the evaluation: by default put first in the history file at once, where a failure
+    // throws InOutError.
+    virtual void storeEvaluation(const QString &historyPath, const EvaluationRecord &record);
 
     // The field EOK or EChyba shows value as decimal text.
     virtual void showPartialCount(PartialCount which, qint32 value) = 0;

@@ -159,9 +159,9 @@ QByteArray HistoryCsvAppendBytes(qint64 size, char lastByte, const EvaluationRec
     return bytes;
 }
 
-void AppendHistoryCsv(const QString &path, const EvaluationRecord &record)
+void AppendHistoryCsv(const QString &path, const EvaluationRecord &record, RecordFileHandle::LockWait wait)
 {
-    RecordFileHandle file(path, RecordFileHandle::Access::AppendCreate);
+    RecordFileHandle file(path, RecordFileHandle::Access::AppendCreate, RecordFileHandle::IfMissing::Fail, wait);
     const qint64 size = file.size();
     char last = '\n';
     if (size > 0)

@@ -58,7 +58,8 @@ QStringList HistoryCsvFields(const HistoryCsvRow &row);
 // through a link. A new or empty file gets the mark and the header first. Only the file's last
 // byte is read: a damaged or huge one costs nothing. A failure throws InOutError and leaves the
 // file as it was.
-void AppendHistoryCsv(const QString &path, const EvaluationRecord &record);
+void AppendHistoryCsv(const QString &path, const EvaluationRecord &record,
+                      RecordFileHandle::LockWait wait = RecordFileHandle::LockWait::UpToTimeout);
 
 // What AppendHistoryCsv writes at the end of a file of size bytes whose last byte is lastByte:
 // every row read before is read the same after it, followed by the new one.

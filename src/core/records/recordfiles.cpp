@@ -225,10 +225,11 @@ void DeleteWrongResult(const QString &path, qint32 index)
     file.close();
 }
 
-qint32 DeleteWrongResult(const QString &path, qint32 index, const WrongResultRecord &answered)
+qint32 DeleteWrongResult(const QString &path, qint32 index, const WrongResultRecord &answered,
+                         RecordFileHandle::LockWait wait)
 {
     // searched and removed under one lock, so no other copy can move the record in between
-    RecordFileHandle file(path, Access::ReadWrite, IfMissing::Absent);
+    RecordFileHandle file(path, Access::ReadWrite, IfMissing::Absent, wait);
     if (!file.exists())
         return 0;
     const qint64 count = rewritableRecords(file, path);
@@ -242,10 +243,11 @@ qint32 DeleteWrongResult(const QString &path, qint32 index, const WrongResultRec
     return clampedCount(position);
 }
 
-void PrependEvaluation(const QString &path, const EvaluationRecord &record, qint32 capacity)
+void PrependEvaluation(const QString &path, const EvaluationRecord &record, qint32 capacity,
+                       RecordFileHandle::LockWait wait)
 {
     constexpr int size = EvaluationRecord::Size;
-    RecordFileHandle file(path, Access::ReadWriteCreate);
+    RecordFileHandle file(path, Access::ReadWriteCreate, IfMissing::Fail, wait);
     // The new record always stays, whatever capacity is asked for.
     const qint64 keep = std::min(wholeRecords(file.size(), size), qint64(std::max(capacity, 1)) - 1);
 

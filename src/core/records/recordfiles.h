@@ -70,8 +70,10 @@ void DeleteWrongResult(const QString &path, qint32 index);
 // the program re-testing the same file may have removed records meanwhile, so the position alone
 // could name a record nobody answered. Returns the position the removed record had, or 0 when
 // no record equals it any more and nothing was removed.
-qint32 DeleteWrongResult(const QString &path, qint32 index, const WrongResultRecord &answered);
+qint32 DeleteWrongResult(const QString &path, qint32 index, const WrongResultRecord &answered,
+                         RecordFileHandle::LockWait wait = RecordFileHandle::LockWait::UpToTimeout);
 qint32 CountEvaluations(const QString &path);
 // Puts the record first and keeps at most capacity records, newest first.
-void PrependEvaluation(const QString &path, const EvaluationRecord &record, qint32 capacity);
+void PrependEvaluation(const QString &path, const EvaluationRecord &record, qint32 capacity,
+                       RecordFileHandle::LockWait wait = RecordFileHandle::LockWait::UpToTimeout);
 QList<EvaluationRecord> ReadEvaluations(const QString &path);
