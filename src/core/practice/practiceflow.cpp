@@ -40,7 +40,11 @@ PracticeFlow::PracticeFlow(PracticeSettings &settings, ExerciseGenerator &genera
     });
 }
 
-PracticeFlow::~PracticeFlow() = default;
+PracticeFlow::~PracticeFlow()
+{
+    // what the queue still writes on its way out is told to nobody: the view may be gone
+    QObject::disconnect(m_pending.get(), nullptr, nullptr, nullptr);
+}
 
 void PracticeFlow::startPractice()
 {
