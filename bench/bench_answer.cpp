@@ -2,7 +2,7 @@
 // the pause is set to nothing and right answers are typed with Enter, as a pupil does.
 // Run: build/bench/bench_answer [answers]
 #include "core/practice/answercheck.h"
-#include "ui/generator/amedit.h"
+#include "ui/widgets/amedit.h"
 #include "ui/practice/zaklad.h"
 
 #include <QApplication>

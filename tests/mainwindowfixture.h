@@ -4,7 +4,7 @@
 // it, and the pupil's way of answering.
 
 #include "testsupport.h"
-#include "ui/generator/amedit.h"
+#include "ui/widgets/amedit.h"
 #include "ui/practice/zaklad.h"
 
 #include <QFile>

@@ -3,7 +3,6 @@
 // The practice without a window: a fake view that notes what it is told, a temporary data
 // folder and the flow between them.
 
-#include "core/practice/grading.h"
 #include "core/practice/practiceflow.h"
 
 #include <QFile>
@@ -37,7 +36,8 @@ public:
     QStringList totals;
     int menusEnabled = -1; // DEMenuRezim: 1 enabled, 0 disabled
     std::vector<std::function<void()>> later;
-    const PracticeSettings *settings = nullptr;
+    int starts = 0;
+    int stops = 0;
 
     OperationSwitches operationSwitches() const override { return switches; }
     void showSwitchesAndSound(const OperationSwitches &shown, bool soundOn) override
@@ -59,9 +59,9 @@ public:
             clearedShownFields.push_back(slot);
     }
     void focusAnswerField() override { ++focusRequests; }
-    void ZvyrazniVysledek(FeedbackKind kind, qint32 slot) override
+    void ZvyrazniVysledek(FeedbackKind kind, UnknownSlot slot) override
     {
-        feedback.emplace_back(kind, slot);
+        feedback.emplace_back(kind, qint32(slot));
         if (duringFeedback)
             std::exchange(duringFeedback, {})();
     }
@@ -71,14 +71,13 @@ public:
                         + text);
     }
     bool isRunning() const override { return running; }
-    void start() override { running = true; }
-    void stop() override { running = false; }
+    void start() override { running = true, ++starts; }
+    void stop() override { running = false, ++stops; }
     void showGauge(const CountdownGauge &shown) override { gauge = shown; }
-    qint32 showEvaluation(qint32 correct, qint32 wrong) override
+    void showEvaluation(const PartialEvaluation &shown) override
     {
-        evaluations.emplace_back(correct, wrong);
+        evaluations.emplace_back(shown.correct, shown.wrong);
         runningWhileEvaluating = running;
-        return DejZnamku(PercentCorrect(correct, wrong), settings->gradeThreshold);
     }
     QDateTime localNow() const override { return now; }
     void showPartialCount(PartialCount which, qint32 value) override
@@ -89,7 +88,7 @@ public:
     {
         totals = {grade, correct, wrong};
     }
-    void DEMenuRezim(bool enabled) override { menusEnabled = enabled ? 1 : 0; }
+    void DEMenuRezim(const MenuAccess &access) override { menusEnabled = access.info ? 1 : 0; }
     void runLater(std::function<void()> task) override { later.push_back(std::move(task)); }
 
     // Runs what was left for later, as the event loop would.
@@ -112,8 +111,7 @@ public:
         QFile f(files.iniFile);
         if (!f.open(QIODevice::WriteOnly) || f.write(ini) != ini.size())
             qFatal("cannot write the settings file");
-        view.settings = &settings;
-        flow = std::make_unique<PracticeFlow>(settings, generator, files, view);
+        flow = std::make_unique<PracticeFlow>(generator, files, view);
     }
 
     // The first showing of the window.
@@ -135,10 +133,10 @@ public:
             flow->TCasLimitTimer();
     }
     const PracticeSession &session() const { return flow->session(); }
+    const PracticeRun &run() const { return flow->run(); }
 
     std::unique_ptr<QTemporaryDir> dir;
     PracticeFiles files;
-    PracticeSettings settings;
     ExerciseGenerator generator{[] { return QTime(10, 0); }};
     FakeView view;
     std::unique_ptr<PracticeFlow> flow;

@@ -3,6 +3,7 @@
 #include "core/classroom/classsettings.h"
 #include "core/classroom/pupilname.h"
 #include "core/records/daycount.h"
+#include "core/records/historycsv.h"
 #include "core/settings/inifile.h"
 
 #include "classfixture.h"
@@ -206,7 +207,7 @@ private slots:
         QCOMPARE(overview.weakSpots.tableCount(7, 8), 1);
     }
 
-    // without historie.csv the history file gives the figures
+    // without historie.csv, or with one begun afresh, the history file gives the figures
     void historyFileWithoutCsv()
     {
         QTemporaryDir dir;
@@ -215,10 +216,15 @@ private slots:
         EvaluationRecord newest{DateTimeOfDay(Today) + 0.5, 2, 9, 1, {true, false, false, false}, 0};
         EvaluationRecord older{DateTimeOfDay(Today.addDays(-10)), 4, 6, 4, {true, false, false, false}, 0};
         writeBytes(cls.pupilFolder(QStringLiteral("Ema")) + QStringLiteral("/hdv.ndv"), newest.encode() + older.encode());
-        const PupilSummary ema = ReadClassOverview(cls, Today).pupils.value(0);
-        QCOMPARE(ema.lastGrade.value_or(0), 2);
-        QCOMPARE(ema.lastPractice, Today);
-        QCOMPARE(ema.meanPercent.value_or(-1), 75.0);
+        for (const bool csvAfresh : {false, true}) {
+            if (csvAfresh)
+                AppendHistoryCsv(cls.pupilFolder(QStringLiteral("Ema")) + QStringLiteral("/historie.csv"), newest);
+            const PupilSummary ema = ReadClassOverview(cls, Today).pupils.value(0);
+            QCOMPARE(ema.lastGrade.value_or(0), 2);
+            QCOMPARE(ema.lastPractice, Today);
+            QCOMPARE(ema.meanPercent.value_or(-1), 75.0);
+            QCOMPARE(ema.recentEvaluations, 1);
+        }
     }
 
     void tableCell_data()

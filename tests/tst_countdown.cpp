@@ -73,7 +73,7 @@ void TestCountdown::steps()
     QFETCH(QString, script);
     QFETCH(QString, trace);
 
-    PracticeSettings settings;
+    PracticeRun settings;
     settings.timeLimitSeconds = limit;
     FakeTimer timer;
     CountdownRules rules(settings, timer);
@@ -120,7 +120,7 @@ void TestCountdown::barFillsAndStaysFull()
     QFETCH(qint32, raisedTo);
     QFETCH(QList<qint32>, progress);
 
-    PracticeSettings settings;
+    PracticeRun settings;
     settings.timeLimitSeconds = 3;
     FakeTimer timer;
     CountdownRules rules(settings, timer);

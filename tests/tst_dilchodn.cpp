@@ -1,6 +1,6 @@
 #include "testsupport.h"
 
-#include "ui/generator/amedit.h"
+#include "ui/widgets/amedit.h"
 #include "ui/practice/dilchodn.h"
 #include "ui/practice/soundplayer.h"
 
@@ -81,7 +81,7 @@ void TestDilciHodn::fieldsAndGrade()
     QFETCH(qint32, grade);
     QFETCH(QString, picture);
 
-    TFDilciHodn dialog(correct, wrong, DefaultThresholds, QString(), nullptr, 1.0);
+    TFDilciHodn dialog(EvaluatePartial(correct, wrong, DefaultThresholds), QString(), nullptr, 1.0);
 
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Dílčí hodnocení"));
     QCOMPARE(text(dialog, "AMEOK"), QString::number(correct));
@@ -128,7 +128,7 @@ void TestDilciHodn::timeline()
     SoundPlayer player;
     player.setEnabled(soundOn);
 
-    TFDilciHodn dialog(12, 3, DefaultThresholds, sound, withPlayer ? &player : nullptr, 1.0);
+    TFDilciHodn dialog(EvaluatePartial(12, 3, DefaultThresholds), sound, withPlayer ? &player : nullptr, 1.0);
     auto *timer = control<QTimer>(dialog, "Timer1");
     QCOMPARE(timer->interval(), 300);
     QVERIFY(!timer->isActive());
@@ -181,7 +181,7 @@ void TestDilciHodn::closesAtOnceWithTheSameGrade()
 {
     QFETCH(QString, how);
 
-    TFDilciHodn dialog(19, 1, DefaultThresholds, QString(), nullptr, 1.0);
+    TFDilciHodn dialog(EvaluatePartial(19, 1, DefaultThresholds), QString(), nullptr, 1.0);
     auto *button = control<QPushButton>(dialog, "BBZrus");
     bool hiddenAtOnce = false;
     int frameAtClose = -1;
@@ -235,7 +235,7 @@ void TestDilciHodn::scalesWithTheZoom()
     QFETCH(QRect, button);
     QFETCH(int, countFont);
 
-    TFDilciHodn dialog(15, 0, DefaultThresholds, QString(), nullptr, zoom);
+    TFDilciHodn dialog(EvaluatePartial(15, 0, DefaultThresholds), QString(), nullptr, zoom);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
 

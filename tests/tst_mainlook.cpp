@@ -3,7 +3,7 @@
 #include "core/settings/inifile.h"
 #include "mainwindowfixture.h"
 #include "ui/app/fonts.h"
-#include "ui/generator/amedit.h"
+#include "ui/widgets/amedit.h"
 #include "ui/practice/soundplayer.h"
 #include "ui/practice/statuspanels.h"
 #include "ui/practice/zaklad.h"
@@ -132,7 +132,7 @@ void TestMainLook::storedZoom()
     QFETCH(int, inForce);
     m_fixture->writeIni("[Okno]\nvelikost=" + stored + "\n");
     auto w = m_fixture->startWindow();
-    QCOMPARE(w->settings().zoomPercent, inForce);
+    QCOMPARE(w->zoomPercent(), inForce);
     QCOMPARE(w->centralWidget()->width(), int(std::lround(342 * inForce / 100.0)));
     w->close();
     // what is written back is the zoom in force

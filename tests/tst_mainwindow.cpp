@@ -1,7 +1,7 @@
 #include "core/records/recordfiles.h"
 #include "core/settings/inifile.h"
 #include "mainwindowfixture.h"
-#include "ui/generator/amedit.h"
+#include "ui/widgets/amedit.h"
 #include "ui/practice/soundplayer.h"
 #include "ui/practice/zaklad.h"
 
@@ -238,7 +238,7 @@ void TestMainWindow::soundSwitch()
         w->close();
     }
     auto w = startWindow();
-    QVERIFY(!w->settings().soundOn);
+    QVERIFY(!w->run().soundOn);
     QVERIFY(!w->findChild<SoundPlayer *>()->isEnabled());
     answer(*w, "12");
     QVERIFY(w->findChild<SoundPlayer *>()->lastStarted().isEmpty());

@@ -128,7 +128,7 @@ void TestModes::startupModeAndMenus()
     m_fixture->writeIni(ini);
     auto w = m_fixture->startWindow();
     const bool settings = mode == 1;
-    QCOMPARE(w->settings().mode, mode);
+    QCOMPARE(int(w->run().mode), mode);
     QCOMPARE(topMenu(*w, "MMoznosti")->isEnabled(), options);
     QCOMPARE(topMenu(*w, "MChybneVysl")->isEnabled(), wrongResults);
     QCOMPARE(topMenu(*w, "MInfo")->isEnabled(), settings);
@@ -190,7 +190,7 @@ void TestModes::leavingTeachingMode()
         QCOMPARE(seen.caption, QStringLiteral("Zadej heslo"));
         QVERIFY(seen.masked);
     }
-    QCOMPARE(w->settings().mode, mode);
+    QCOMPARE(int(w->run().mode), mode);
     QCOMPARE(topMenu(*w, "MInfo")->isEnabled(), mode == 1);
     // the settings mode stops the count; the password dialog alone does not
     QCOMPARE(w->findChild<QTimer *>("TCasLimit")->isActive(), mode == 2);
@@ -256,7 +256,7 @@ void TestModes::longestPassword()
     QCOMPARE(IniReadString(m_fixture->path("numik.ini"), "Heslo", "hodnota", {}), typed.left(IniMaxValueLength));
     item(*w, "MRVyuka")->trigger();
     QVERIFY(answerPassword(item(*w, "MRNastaveni"), typed).asked);
-    QCOMPARE(w->settings().mode, 1);
+    QCOMPARE(int(w->run().mode), 1);
 }
 
 void TestModes::pastedPassword_data()
@@ -321,7 +321,7 @@ void TestModes::pastedPassword()
             heslo->BBOK->click();
         });
         item(*w, "MRNastaveni")->trigger();
-        QCOMPARE(w->settings().mode, 1);
+        QCOMPARE(int(w->run().mode), 1);
     }
 }
 
@@ -402,9 +402,9 @@ void TestModes::retestKeepsTheTeachersSwitches()
     QVERIFY(!w->isRetestActive());
     QVERIFY(minus->isChecked());
     QVERIFY(MainWindowFixture::child<QCheckBox>(*w, "ChBPlus")->isChecked());
-    QVERIFY(!w->settings().soundOn);
+    QVERIFY(!w->run().soundOn);
     QVERIFY(!item(*w, "MMSound")->isChecked());
-    QCOMPARE(w->settings().timeLimitSeconds, 6); // the record's limit gives way to the setting
+    QCOMPARE(w->run().timeLimitSeconds, 6); // the record's limit gives way to the setting
     QCOMPARE(bytesOf(m_fixture->path("numik.ini")), ini);
 }
 

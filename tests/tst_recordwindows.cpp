@@ -4,7 +4,7 @@
 #include "core/records/recordfiles.h"
 #include "core/records/wrongresults.h"
 #include "mainwindowfixture.h"
-#include "ui/generator/amedit.h"
+#include "ui/widgets/amedit.h"
 #include "ui/practice/casgauge.h"
 #include "ui/records/chybvysl.h"
 #include "ui/app/plugins.h"
@@ -167,7 +167,7 @@ void TestRecordWindows::retestThroughTheMenu()
 
     trigger(*w, "MChPrezkouset");
     QVERIFY(w->isRetestActive());
-    QCOMPARE(w->settings().mode, 2);
+    QCOMPARE(int(w->run().mode), 2);
     QVERIFY(!MainWindowFixture::child<QCheckBox>(*w, "ChBPlus")->isEnabled());
     QCOMPARE(shown(*w), QStringLiteral("7 + 5 "));
     QVERIFY(!MainWindowFixture::child<CasGauge>(*w, "GCasLim")->isVisible()); // A had no limit

@@ -55,7 +55,7 @@ void TestRetest::retestOfThree()
     QVERIFY(p.flow->RetestActive());
     QCOMPARE(p.flow->RetestIndex(), 1);
     QVERIFY(!QFile::exists(p.files.wrongResultsFile));
-    QCOMPARE(p.settings.mode, 2);
+    QCOMPARE(p.run().mode, PracticeMode::Vyuka);
     QCOMPARE(p.view.menusEnabled, 0);
     QCOMPARE(shown(p.view.onScreen), QStringLiteral("7 + 5 "));
     QVERIFY(!p.view.gauge.visible); // A had no limit
@@ -82,14 +82,14 @@ void TestRetest::retestOfThree()
     QCOMPARE(p.view.messages, QStringList{"Information: Všechny chybné výsledky přezkoušeny"});
     QVERIFY(!p.flow->RetestActive());
     QCOMPARE(fileBytes(p.files.retestFile), b.encode());
-    QCOMPARE(p.settings.timeLimitSeconds, 7);
+    QCOMPARE(p.run().timeLimitSeconds, 7);
     QVERIFY(p.flow->FreshExercise()); // a generated exercise follows
     // the forced evaluation at the end: two right, two wrong (the time-out and C's first try)
     const QList<EvaluationRecord> history = ReadEvaluations(p.files.historyFile);
     QCOMPARE(history.size(), 1);
     QCOMPARE(history[0].CorrectCount, 2);
     QCOMPARE(history[0].WrongCount, 2);
-    QCOMPARE(p.settings.mode, 2);
+    QCOMPARE(p.run().mode, PracticeMode::Vyuka);
 }
 
 void TestRetest::retestEdges_data()
@@ -149,10 +149,8 @@ void TestRetest::twoCopiesRetestOneFile()
         AppendWrongResult(one.files.retestFile, {first, 1, 1, 0, false, 0, 3});
     // a second copy of the program on the same data folder
     ExerciseGenerator generator;
-    PracticeSettings settings;
     FakeView view;
-    view.settings = &settings;
-    PracticeFlow other(settings, generator, one.files, view);
+    PracticeFlow other(generator, one.files, view);
     one.start().startRetest();
     other.startPractice();
     other.startRetest();
@@ -171,16 +169,15 @@ void TestRetest::retestKeepsTheTeachersSwitches()
     p.start();
     // the teacher turns subtraction and the sound on and off without closing the program
     p.view.switches.minus = true;
-    p.settings.soundOn = false;
+    p.flow->setSound(false);
     const QByteArray ini = fileBytes(p.files.iniFile);
     p.flow->startRetest();
-    QCOMPARE(p.settings.timeLimitSeconds, 0); // the record's limit
+    QCOMPARE(p.run().timeLimitSeconds, 0); // the record's limit
     p.answer("12");
     QVERIFY(!p.flow->RetestActive());
     QCOMPARE(p.view.switches, (OperationSwitches{true, true, false, false}));
-    QVERIFY(!p.settings.soundOn);
-    QVERIFY(!p.view.soundShown);
-    QCOMPARE(p.settings.timeLimitSeconds, 6); // the record's limit gives way to the setting
+    QVERIFY(!p.run().soundOn);
+    QCOMPARE(p.run().timeLimitSeconds, 6); // the record's limit gives way to the setting
     QCOMPARE(fileBytes(p.files.iniFile), ini);
     QCOMPARE(p.view.evaluations.size(), std::size_t(1)); // the forced evaluation of the one answer
 }

@@ -1,5 +1,6 @@
 #include "core/settings/inifile.h"
 #include "mainwindowfixture.h"
+#include "practicefixture.h"
 #include "ui/settings/pagecontrol.h"
 #include "ui/settings/rozsah.h"
 #include "ui/settings/rxspinedit.h"
@@ -29,9 +30,8 @@ private slots:
     void init()
     {
         m_fixture = std::make_unique<MainWindowFixture>();
-        m_settings = PracticeSettings();
     }
-    void cleanup() { m_fixture.reset(); }
+    void cleanup() { m_flow.reset(), m_fixture.reset(); }
 
     void spinEditRules_data();
     void spinEditRules();
@@ -56,9 +56,19 @@ private slots:
     void numberFieldsShowAndTellTheirNumber();
 
 private:
-    std::unique_ptr<TFRozsah> openDialog(bool retest = false)
+    // The practice started on the fixture's folder, as the window starts it.
+    PracticeFlow &flow()
     {
-        auto dialog = std::make_unique<TFRozsah>(m_settings, m_fixture->path("numik.ini"), m_random, retest);
+        if (!m_flow) {
+            const auto at = [this](const char *name) { return m_fixture->path(name); };
+            m_flow = std::make_unique<PracticeFlow>(m_generator, PracticeFiles{at("numik.ini"), at("chyba.nmk"), at("chybavysl.nmk"), at("hdv.ndv")}, m_view);
+            m_flow->startPractice();
+        }
+        return *m_flow;
+    }
+    std::unique_ptr<TFRozsah> openDialog()
+    {
+        auto dialog = std::make_unique<TFRozsah>(flow(), m_random);
         if (!activate(dialog.get()))
             qFatal("the dialog does not become active");
         return dialog;
@@ -88,7 +98,9 @@ private:
     }
 
     std::unique_ptr<MainWindowFixture> m_fixture;
-    PracticeSettings m_settings;
+    FakeView m_view;
+    ExerciseGenerator m_generator;
+    std::unique_ptr<PracticeFlow> m_flow;
     RandomSource m_random{12345};
 };
 
@@ -170,7 +182,6 @@ void TestRozsah::typingCouplesFields()
     QFETCH(QString, grades);
 
     m_fixture->writeIni(ini);
-    NactiRozsahZIni(m_fixture->path("numik.ini"), m_settings);
     auto dialog = openDialog();
     QVERIFY(!dialog->rangesTouched());
     typeOver(TestRozsah::field(*dialog, field), typed.constData());
@@ -212,10 +223,6 @@ void TestRozsah::loadingAppliesTheCouplings()
 {
     m_fixture->writeIni("[Minus]\nC2OD=30\nC2DO=12\nORAN=3\nOROD=8\nORDO=2\n[Krat]\nORAN=9\n[Del]\nORAN=-1\n"
                         "[Hodnoceni]\n1=50\n2=60\n[CasLimit]\nhodnota=5000\n[Rezim]\nstartvyuka=1\nchybvysl=7\n");
-    const QString ini = m_fixture->path("numik.ini");
-    NactiRozsahZIni(ini, m_settings);
-    OperationSwitches switches;
-    NastavDleIni(ini, m_settings, switches);
     auto dialog = openDialog();
 
     // a reversed pair loads as both fields at the stored upper bound, untouched
@@ -383,9 +390,8 @@ void TestRozsah::inadmissibleRangesAreRefused()
     QFETCH(QString, message);
 
     m_fixture->writeIni(ini);
-    NactiRozsahZIni(m_fixture->path("numik.ini"), m_settings);
-    const PracticeSettings before = m_settings;
     auto dialog = openDialog();
+    const PracticeSettings before = flow().settings();
     dialog->pageControl()->setCurrentIndex(4);
     SeenBox seen;
     {
@@ -397,7 +403,7 @@ void TestRozsah::inadmissibleRangesAreRefused()
     QCOMPARE(seen.icon, QMessageBox::Warning);
     QVERIFY(dialog->isVisible());
     QCOMPARE(dialog->pageControl()->currentIndex(), 4);
-    QVERIFY(m_settings == before);
+    QVERIFY(flow().settings() == before);
     QCOMPARE(bytesOf(m_fixture->path("numik.ini")), ini);
 }
 
@@ -425,7 +431,6 @@ void TestRozsah::listOfNumbers()
 
     m_fixture->writeIni(ini);
     const QString path = m_fixture->path("numik.ini");
-    NactiRozsahZIni(path, m_settings);
     auto dialog = openDialog();
     auto *numbers = dialog->findChild<QLineEdit *>("ORCislaKrat");
     dialog->findChild<QCheckBox *>("ORKratAN")->setChecked(true);
@@ -451,7 +456,7 @@ void TestRozsah::listOfNumbers()
     QCOMPARE(bytesOf(path).count("ORCISLA"), 1); // no key where there was no list
     PracticeSettings reloaded;
     NactiRozsahZIni(path, reloaded);
-    QVERIFY(reloaded == m_settings);
+    QVERIFY(reloaded == flow().settings());
 }
 
 void TestRozsah::failedWriteKeepsTheDialogOpen()
@@ -514,7 +519,7 @@ void TestRozsah::everyValueSurvivesARestart()
         w->close();
     }
     auto w = m_fixture->startWindow();
-    QCOMPARE(w->settings().mode, 2); // "startvyuka"
+    QCOMPARE(int(w->run().mode), 2); // "startvyuka"
     PracticeSettings expected;
     expected.ranges[0] = {1, 2, 3, 4, 5, 200, 0, 1, 10};
     expected.ranges[1].ORAN = 4;
@@ -525,14 +530,12 @@ void TestRozsah::everyValueSurvivesARestart()
     expected.clearAfterAutoEvaluation = false;
     expected.timeLimitSeconds = 30;
     expected.pauseOnDeactivate = true;
-    expected.historyAccess = 1;
-    expected.wrongResultsAccess = 2;
+    expected.historyAccess = TeachingAccess::PermittedRunning;
+    expected.wrongResultsAccess = TeachingAccess::PermittedPaused;
     expected.resultOnly = false;
-    expected.mode = 2;
     QVERIFY(w->settings() == expected);
 
     // and the dialog shows them again
-    m_settings = w->settings();
     auto dialog = openDialog();
     QCOMPARE(field(*dialog, "RSEPlusDOV")->value(), 200);
     QCOMPARE(dialog->findChild<QComboBox *>("ORCisloMinus")->currentText(), QStringLiteral("Y,Z"));
@@ -544,14 +547,16 @@ void TestRozsah::everyValueSurvivesARestart()
 void TestRozsah::retestKeepsItsTimeLimit()
 {
     m_fixture->writeIni("[CasLimit]\nhodnota=20\n");
-    m_settings.timeLimitSeconds = 7; // the re-tested exercise's limit
-    auto dialog = openDialog(true);
+    AppendWrongResult(m_fixture->path("chyba.nmk"), {7, 5, 1, 13, false, 7, 3}); // timed with 7 s
+    flow().startRetest();
+    auto dialog = openDialog();
     QCOMPARE(field(*dialog, "RSECasLimit")->value(), 20);
     field(*dialog, "RSECasLimit")->setValue(25);
     dialog->BBOKClick();
     QCOMPARE(dialog->result(), int(QDialog::Accepted));
     QCOMPARE(IniReadInteger(m_fixture->path("numik.ini"), "CasLimit", "hodnota", 0), 25);
-    QCOMPARE(m_settings.timeLimitSeconds, 7);
+    QCOMPARE(flow().settings().timeLimitSeconds, 25);
+    QCOMPARE(flow().run().timeLimitSeconds, 7); // the re-tested exercise's limit
 }
 
 void TestRozsah::numberFieldsShowAndTellTheirNumber()

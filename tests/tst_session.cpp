@@ -2,6 +2,7 @@
 #include "core/practice/practicesession.h"
 #include "core/records/ioerror.h"
 #include "core/records/recordfiles.h"
+#include "practicefixture.h"
 
 #include <QDate>
 #include <QFile>
@@ -91,52 +92,6 @@ qint32 randomCount(QRandomGenerator &random)
 using Thresholds = std::array<qint32, 4>;
 const Thresholds defaultThresholds = {95, 85, 75, 50};
 
-class FakeHost : public SessionHost
-{
-public:
-    qint32 operation = 1;
-    bool running = true;
-    int starts = 0;
-    int stops = 0;
-    std::vector<std::pair<qint32, qint32>> windows;
-    bool runningWhileWindowOpen = false;
-    QDateTime now = QDateTime(QDate(2024, 3, 7), QTime(10, 30));
-    qint32 shownOk = -1;
-    qint32 shownChyba = -1;
-    QStringList totals;
-    int counterResets = 0;
-    const PracticeSettings *settings = nullptr;
-
-    qint32 operationOnScreen() const override { return operation; }
-    bool isCountdownRunning() const override { return running; }
-    void stopCountdown() override
-    {
-        running = false;
-        ++stops;
-    }
-    void startCountdown() override
-    {
-        running = true;
-        ++starts;
-    }
-    qint32 showEvaluation(qint32 correct, qint32 wrong) override
-    {
-        windows.emplace_back(correct, wrong);
-        runningWhileWindowOpen = running;
-        return DejZnamku(PercentCorrect(correct, wrong), settings->gradeThreshold);
-    }
-    QDateTime localNow() const override { return now; }
-    void showPartialCount(PartialCount which, qint32 value) override
-    {
-        (which == PartialCount::Ok ? shownOk : shownChyba) = value;
-    }
-    void showTotals(const QString &grade, const QString &correct, const QString &wrong) override
-    {
-        totals = {grade, correct, wrong};
-    }
-    void resetExerciseCounter() override { ++counterResets; }
-};
-
 } // namespace
 
 class TestSession : public QObject
@@ -173,7 +128,9 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_history;
     PracticeSettings m_settings;
-    FakeHost m_host;
+    PracticeRun m_run;
+    std::unique_ptr<testsupport::FakeView> m_view;
+    Operation m_operation = Operation::Plus; // the exercise on screen
     std::unique_ptr<PracticeSession> m_session;
 };
 
@@ -281,18 +238,22 @@ void TestSession::grade_data()
     QTest::addColumn<qint32>("total");
     QTest::addColumn<Thresholds>("thresholds");
     QTest::addColumn<qint32>("grade");
+    QTest::addColumn<bool>("star");
 
-    QTest::newRow("19 of 20, 95 % is the threshold") << 19 << 20 << defaultThresholds << 1;
-    QTest::newRow("18 of 20, 90 %") << 18 << 20 << defaultThresholds << 2;
-    QTest::newRow("17 of 20, 85 % is the threshold") << 17 << 20 << defaultThresholds << 2;
-    QTest::newRow("15 of 20, 75 %") << 15 << 20 << defaultThresholds << 3;
-    QTest::newRow("1 of 2, 50 %") << 1 << 2 << defaultThresholds << 4;
-    QTest::newRow("49 of 100") << 49 << 100 << defaultThresholds << 5;
-    QTest::newRow("1 of 8, 12 %") << 1 << 8 << defaultThresholds << 5;
-    QTest::newRow("59 of 200 rounds to 29, below 30") << 59 << 200 << Thresholds{90, 60, 45, 30} << 5;
-    QTest::newRow("23 of 40 rounds to 58, the threshold") << 23 << 40 << Thresholds{90, 80, 70, 58} << 4;
-    QTest::newRow("negative thresholds always pass") << 0 << 4 << Thresholds{-1, 0, 0, 0} << 1;
-    QTest::newRow("unordered: first match wins") << 3 << 4 << Thresholds{50, 95, 20, 10} << 1;
+    QTest::newRow("20 of 20 earns the star") << 20 << 20 << defaultThresholds << 1 << true;
+    QTest::newRow("19 of 20, 95 % is the threshold") << 19 << 20 << defaultThresholds << 1 << false;
+    QTest::newRow("18 of 20, 90 %") << 18 << 20 << defaultThresholds << 2 << false;
+    QTest::newRow("17 of 20, 85 % is the threshold") << 17 << 20 << defaultThresholds << 2 << false;
+    QTest::newRow("15 of 20, 75 %") << 15 << 20 << defaultThresholds << 3 << false;
+    QTest::newRow("1 of 2, 50 %") << 1 << 2 << defaultThresholds << 4 << false;
+    QTest::newRow("49 of 100") << 49 << 100 << defaultThresholds << 5 << false;
+    QTest::newRow("1 of 8, 12 %") << 1 << 8 << defaultThresholds << 5 << false;
+    QTest::newRow("59 of 200 rounds to 29, below 30") << 59 << 200 << Thresholds{90, 60, 45, 30} << 5 << false;
+    QTest::newRow("23 of 40 rounds to 58, the threshold") << 23 << 40 << Thresholds{90, 80, 70, 58} << 4 << false;
+    QTest::newRow("negative thresholds always pass") << 0 << 4 << Thresholds{-1, 0, 0, 0} << 1 << false;
+    QTest::newRow("unordered: first match wins") << 3 << 4 << Thresholds{50, 95, 20, 10} << 1 << false;
+    QTest::newRow("all right below a threshold above 100: no star") << 5 << 5 << Thresholds{101, 85, 75, 50} << 2 << false;
+    QTest::newRow("nothing to evaluate") << 0 << 0 << Thresholds{-1, 0, 0, 0} << 0 << false;
 }
 
 void TestSession::grade()
@@ -301,7 +262,10 @@ void TestSession::grade()
     QFETCH(qint32, total);
     QFETCH(Thresholds, thresholds);
     QFETCH(qint32, grade);
-    QCOMPARE(DejZnamku(PercentCorrect(correct, total - correct), thresholds), grade);
+    QFETCH(bool, star);
+    const PartialEvaluation evaluation = EvaluatePartial(correct, total - correct, thresholds);
+    QCOMPARE(evaluation.grade, grade);
+    QCOMPARE(evaluation.star, star);
 }
 
 void TestSession::init()
@@ -310,9 +274,11 @@ void TestSession::init()
     QVERIFY(m_dir->isValid());
     m_history = m_dir->filePath(QStringLiteral("hdv.ndv"));
     m_settings = PracticeSettings();
-    m_host = FakeHost();
-    m_host.settings = &m_settings;
-    m_session = std::make_unique<PracticeSession>(m_settings, m_history, m_host);
+    m_run = PracticeRun();
+    m_view = std::make_unique<testsupport::FakeView>();
+    m_view->running = true;
+    m_operation = Operation::Plus;
+    m_session = std::make_unique<PracticeSession>(m_settings, m_run, m_history, *m_view);
 }
 
 // One outcome as the answer check counts it.
@@ -324,7 +290,7 @@ void TestSession::answer(bool right)
     else
         m_session->countTotalWrong();
     m_session->AktCelkHodnoceni();
-    m_session->DilciHodnoceni(false);
+    m_session->DilciHodnoceni(false, m_operation);
 }
 
 void TestSession::answer(int right, int wrong)
@@ -338,18 +304,17 @@ void TestSession::answer(int right, int wrong)
 void TestSession::statusTextsBeforeAnswersAndAfterReset()
 {
     m_session->AktCelkHodnoceni();
-    QCOMPARE(m_host.totals, QStringList({" ", "0", "0"}));
+    QCOMPARE(m_view->totals, QStringList({" ", "0", "0"}));
 
     answer(3, 1);
-    QCOMPARE(m_host.totals, QStringList({"3", "3", "1"})); // 75 %
-    QCOMPARE(m_host.shownOk, 3);
-    QCOMPARE(m_host.shownChyba, 1);
+    QCOMPARE(m_view->totals, QStringList({"3", "3", "1"})); // 75 %
+    QCOMPARE(m_view->ok, 3);
+    QCOMPARE(m_view->chyba, 1);
 
     m_session->MNulovatClick();
-    QCOMPARE(m_host.totals, QStringList({" ", "0", "0"}));
-    QCOMPARE(m_host.shownOk, 0);
-    QCOMPARE(m_host.shownChyba, 0);
-    QCOMPARE(m_host.counterResets, 1);
+    QCOMPARE(m_view->totals, QStringList({" ", "0", "0"}));
+    QCOMPARE(m_view->ok, 0);
+    QCOMPARE(m_view->chyba, 0);
     QCOMPARE(m_session->PartialCorrect(), 0);
     QCOMPARE(m_session->PartialWrong(), 0);
     QCOMPARE(m_session->TotalCorrect(), 0);
@@ -361,24 +326,24 @@ void TestSession::statusTextsBeforeAnswersAndAfterReset()
 void TestSession::evaluationExactlyAtTheCount()
 {
     answer(10, 4);
-    QVERIFY(m_host.windows.empty());
+    QVERIFY(m_view->evaluations.empty());
     QVERIFY(!QFile::exists(m_history));
 
     answer(false);
-    QCOMPARE(m_host.windows.size(), size_t(1));
-    QCOMPARE(m_host.windows[0], std::make_pair(10, 5));
+    QCOMPARE(m_view->evaluations.size(), size_t(1));
+    QCOMPARE(m_view->evaluations[0], std::make_pair(10, 5));
     QCOMPARE(history().size(), 1);
     QCOMPARE(m_session->PartialCorrect(), 0);
-    QCOMPARE(m_host.shownOk, 0);
-    QCOMPARE(m_host.shownChyba, 0);
+    QCOMPARE(m_view->ok, 0);
+    QCOMPARE(m_view->chyba, 0);
     QCOMPARE(m_session->PeriodCount(), 0);
     QCOMPARE(m_session->TotalWrong(), 5); // the totals run on
 
     answer(14, 0);
-    QCOMPARE(m_host.windows.size(), size_t(1));
+    QCOMPARE(m_view->evaluations.size(), size_t(1));
     answer(true);
-    QCOMPARE(m_host.windows.size(), size_t(2));
-    QCOMPARE(m_host.windows[1], std::make_pair(15, 0));
+    QCOMPARE(m_view->evaluations.size(), size_t(2));
+    QCOMPARE(m_view->evaluations[1], std::make_pair(15, 0));
     QCOMPARE(history().size(), 2);
     QCOMPARE(history().first().CorrectCount, 15);
 }
@@ -386,14 +351,14 @@ void TestSession::evaluationExactlyAtTheCount()
 void TestSession::recordCarriesThePeriod()
 {
     m_settings.autoEvaluateAfter = 4;
-    m_host.operation = int(Operation::Minus);
-    m_settings.timeLimitSeconds = 7;
+    m_operation = Operation::Minus;
+    m_run.timeLimitSeconds = 7;
     answer(true);
-    m_host.operation = int(Operation::Del);
-    m_settings.timeLimitSeconds = 3; // lowered in the settings: the period keeps its highest
+    m_operation = Operation::Del;
+    m_run.timeLimitSeconds = 3; // lowered in the settings: the period keeps its highest
     answer(false);
     answer(false);
-    m_host.now = QDateTime(QDate(2024, 3, 7), QTime(10, 30, 0));
+    m_view->now = QDateTime(QDate(2024, 3, 7), QTime(10, 30, 0));
     answer(true);
 
     const auto records = history();
@@ -412,12 +377,12 @@ void TestSession::recordCarriesThePeriod()
 
 void TestSession::forcedEvaluationWithNothingToEvaluate()
 {
-    m_host.operation = int(Operation::Krat);
-    m_settings.timeLimitSeconds = 5;
-    m_session->DilciHodnoceni(true);
+    m_operation = Operation::Krat;
+    m_run.timeLimitSeconds = 5;
+    m_session->DilciHodnoceni(true, m_operation);
 
-    QVERIFY(m_host.windows.empty());
-    QCOMPARE(m_host.stops, 0);
+    QVERIFY(m_view->evaluations.empty());
+    QCOMPARE(m_view->stops, 0);
     QVERIFY(!QFile::exists(m_history));
     QCOMPARE(m_session->PeriodCount(), 1);
     QVERIFY(m_session->PeriodPractised(Operation::Krat));
@@ -425,8 +390,8 @@ void TestSession::forcedEvaluationWithNothingToEvaluate()
 
     // With something to evaluate a forced call evaluates before the count is reached.
     answer(2, 0);
-    m_session->DilciHodnoceni(true);
-    QCOMPARE(m_host.windows.size(), size_t(1));
+    m_session->DilciHodnoceni(true, m_operation);
+    QCOMPARE(m_view->evaluations.size(), size_t(1));
     QCOMPARE(history().first().Practised, (std::array<bool, 4>{false, false, true, false}));
     QCOMPARE(m_session->PeriodCount(), 0);
 }
@@ -437,10 +402,10 @@ void TestSession::resetMidPeriodEvaluatesOnlyTheRest()
     m_session->MNulovatClick();
     QCOMPARE(m_session->PeriodCount(), 10);
     answer(4, 0);
-    QVERIFY(m_host.windows.empty());
+    QVERIFY(m_view->evaluations.empty());
     answer(false);
-    QCOMPARE(m_host.windows.size(), size_t(1));
-    QCOMPARE(m_host.windows[0], std::make_pair(4, 1));
+    QCOMPARE(m_view->evaluations.size(), size_t(1));
+    QCOMPARE(m_view->evaluations[0], std::make_pair(4, 1));
     QCOMPARE(history().first().CorrectCount, 4);
     QCOMPARE(history().first().WrongCount, 1);
 }
@@ -468,36 +433,36 @@ void TestSession::countdownRestartedOnlyIfItWasRunning_data()
 void TestSession::countdownRestartedOnlyIfItWasRunning()
 {
     QFETCH(bool, running);
-    m_host.running = running;
+    m_view->running = running;
     answer(15, 0);
-    QCOMPARE(m_host.windows.size(), size_t(1));
-    QVERIFY(!m_host.runningWhileWindowOpen);
-    QCOMPARE(m_host.running, running);
-    QCOMPARE(m_host.starts, running ? 1 : 0);
+    QCOMPARE(m_view->evaluations.size(), size_t(1));
+    QVERIFY(!m_view->runningWhileEvaluating);
+    QCOMPARE(m_view->running, running);
+    QCOMPARE(m_view->starts, running ? 1 : 0);
 }
 
 void TestSession::historyWriteFailureLeavesCountsAndPeriod()
 {
     const QString missing = m_dir->filePath(QStringLiteral("missing/hdv.ndv"));
-    PracticeSession session(m_settings, missing, m_host);
-    m_host.operation = int(Operation::Minus);
-    m_settings.timeLimitSeconds = 4;
+    PracticeSession session(m_settings, m_run, missing, *m_view);
+    m_operation = Operation::Minus;
+    m_run.timeLimitSeconds = 4;
     for (int i = 0; i < 14; ++i) {
         session.ZapisOkChyba(PartialCount::Ok);
         session.countTotalCorrect();
-        session.DilciHodnoceni(false);
+        session.DilciHodnoceni(false, m_operation);
     }
     session.ZapisOkChyba(PartialCount::Chyba);
     session.countTotalWrong();
-    QVERIFY_THROWS_EXCEPTION(InOutError, session.DilciHodnoceni(false));
+    QVERIFY_THROWS_EXCEPTION(InOutError, session.DilciHodnoceni(false, m_operation));
 
-    QCOMPARE(m_host.windows.size(), size_t(1));
-    QVERIFY(!m_host.running);
-    QCOMPARE(m_host.starts, 0);
+    QCOMPARE(m_view->evaluations.size(), size_t(1));
+    QVERIFY(!m_view->running);
+    QCOMPARE(m_view->starts, 0);
     QCOMPARE(session.PartialCorrect(), 14);
     QCOMPARE(session.PartialWrong(), 1);
-    QCOMPARE(m_host.shownOk, 14);
-    QCOMPARE(m_host.shownChyba, 1);
+    QCOMPARE(m_view->ok, 14);
+    QCOMPARE(m_view->chyba, 1);
     QCOMPARE(session.PeriodCount(), 15);
     QVERIFY(session.PeriodPractised(Operation::Minus));
     QCOMPARE(session.PeriodMaxTimeLimit(), 4);
@@ -518,8 +483,8 @@ void TestSession::unknownOperationMarksNothing()
 {
     QFETCH(qint32, code);
     m_settings.autoEvaluateAfter = 2;
-    m_settings.timeLimitSeconds = 9;
-    m_host.operation = code;
+    m_run.timeLimitSeconds = 9;
+    m_operation = Operation(code);
     answer(true);
     QCOMPARE(m_session->PeriodCount(), 1);
     QCOMPARE(m_session->PeriodMaxTimeLimit(), 9);

@@ -1,7 +1,7 @@
 #include "testsupport.h"
 
 #include "core/settings/inifile.h"
-#include "ui/generator/amedit.h"
+#include "ui/widgets/amedit.h"
 #include "ui/messages/messagebox.h"
 #include "ui/settings/windowplacement.h"
 
@@ -65,9 +65,8 @@ class TestWidgets : public QObject
     Q_OBJECT
 
 private slots:
-    void amEditHookConsumesKey_data();
-    void amEditHookConsumesKey();
-    void amEditHookException();
+    void amEditEnter_data();
+    void amEditEnter();
     void amEditAlignment_data();
     void amEditAlignment();
 
@@ -93,43 +92,37 @@ private:
 
 // ---- number field ----------------------------------------------------------------------------
 
-void TestWidgets::amEditHookConsumesKey_data()
+void TestWidgets::amEditEnter_data()
 {
     QTest::addColumn<int>("key");
     QTest::addColumn<int>("modifiers");
     QTest::addColumn<QString>("typed");
-    QTest::addColumn<bool>("consume");
-    QTest::addColumn<int>("returnPressed");
+    QTest::addColumn<bool>("readOnly");
+    QTest::addColumn<int>("enterPressed");
     QTest::addColumn<QString>("textAfter");
 
     const int keypad = int(Qt::KeypadModifier);
-    QTest::newRow("Return consumed") << int(Qt::Key_Return) << 0 << QString() << true << 0 << "12";
-    QTest::newRow("keypad Enter consumed") << int(Qt::Key_Enter) << keypad << QString() << true << 0 << "12";
-    QTest::newRow("Return declined") << int(Qt::Key_Return) << 0 << QString() << false << 1 << "12";
-    QTest::newRow("digit consumed") << int(Qt::Key_7) << 0 << "7" << true << 0 << "12";
-    QTest::newRow("digit declined") << int(Qt::Key_7) << 0 << "7" << false << 0 << "127";
-    QTest::newRow("Czech letter declined") << int(Qt::Key_unknown) << 0 << "č" << false << 0 << "12č";
+    QTest::newRow("Return") << int(Qt::Key_Return) << 0 << QString() << false << 1 << "12";
+    QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << keypad << QString() << false << 1 << "12";
+    QTest::newRow("Return in a shown number") << int(Qt::Key_Return) << 0 << QString() << true << 1 << "12";
+    QTest::newRow("digit") << int(Qt::Key_7) << 0 << "7" << false << 0 << "127";
+    QTest::newRow("Czech letter") << int(Qt::Key_unknown) << 0 << "č" << false << 0 << "12č";
 }
 
-void TestWidgets::amEditHookConsumesKey()
+void TestWidgets::amEditEnter()
 {
     QFETCH(int, key);
     QFETCH(int, modifiers);
     QFETCH(QString, typed);
-    QFETCH(bool, consume);
-    QFETCH(int, returnPressed);
+    QFETCH(bool, readOnly);
+    QFETCH(int, enterPressed);
     QFETCH(QString, textAfter);
 
     TAMEdit field;
     field.setText("12");
-    QList<QString> hookTexts;
-    TAMEdit *hookSender = nullptr;
-    field.setKeyPressHandler([&](TAMEdit *sender, QKeyEvent *event) {
-        hookSender = sender;
-        hookTexts << event->text();
-        return consume;
-    });
+    field.setReadOnly(readOnly);
     showAndActivate(&field);
+    QSignalSpy enterSpy(&field, &TAMEdit::enterPressed);
     QSignalSpy returnSpy(&field, &QLineEdit::returnPressed);
 
     if (key == Qt::Key_unknown)
@@ -137,30 +130,9 @@ void TestWidgets::amEditHookConsumesKey()
     else
         QTest::keyClick(&field, Qt::Key(key), Qt::KeyboardModifiers::fromInt(modifiers));
 
-    QCOMPARE(hookSender, &field);
-    QCOMPARE(hookTexts.size(), 1);
-    if (!typed.isEmpty())
-        QCOMPARE(hookTexts.first(), typed);
-    QCOMPARE(returnSpy.count(), returnPressed);
+    QCOMPARE(enterSpy.count(), enterPressed);
+    QCOMPARE(returnSpy.count(), 0); // Enter is the field's signal alone
     QCOMPARE(field.text(), textAfter);
-}
-
-void TestWidgets::amEditHookException()
-{
-    TAMEdit field;
-    field.setText("5");
-    field.setKeyPressHandler([](TAMEdit *, QKeyEvent *) -> bool { throw std::runtime_error("Disk full"); });
-    showAndActivate(&field);
-
-    SeenBox seen;
-    auto closer = closeMessageBox(seen);
-    QTest::keyClick(&field, Qt::Key_8);
-
-    QVERIFY(closer.handled());
-    QCOMPARE(seen.title, QStringLiteral("Numik-Korvelanta"));
-    QCOMPARE(seen.text, QStringLiteral("Disk full."));
-    // the handler was abandoned: the key does not go on into the field
-    QCOMPARE(field.text(), QStringLiteral("5"));
 }
 
 void TestWidgets::amEditAlignment_data()

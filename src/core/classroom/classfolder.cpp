@@ -2,6 +2,7 @@
 
 #include "core/classroom/pupilname.h"
 #include "core/records/csvexport.h"
+#include "core/records/datafiles.h"
 #include "core/records/ioerror.h"
 #include "core/records/recordfilehandle.h"
 #include "core/records/retryoninterrupt.h"
@@ -73,7 +74,7 @@ ClassFolder::ClassFolder(const QString &folder) : m_folder(folder) {}
 
 QString ClassFolder::iniFile() const
 {
-    return m_folder + QStringLiteral("/numik.ini");
+    return DataFile::In(m_folder, DataFile::Settings);
 }
 
 QString ClassFolder::pupilsFolder() const
@@ -128,7 +129,7 @@ QString ClassFolder::createPupil(const QString &name) const
     if (!usableFolder(pupilsFolder()) || !QDir().mkdir(folder))
         return refusePupil(folder, QStringLiteral("nelze ji vytvořit"));
     try {
-        copySettings(iniFile(), folder + QStringLiteral("/numik.ini"));
+        copySettings(iniFile(), DataFile::In(folder, DataFile::Settings));
     } catch (const InOutError &error) {
         // without the class's settings the pupil would practise with the defaults unnoticed
         QDir().rmdir(folder);

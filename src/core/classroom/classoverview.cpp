@@ -2,6 +2,8 @@
 
 #include "core/records/csvexport.h"
 #include "core/records/csvtext.h"
+#include "core/records/datafiles.h"
+#include "core/records/historyexport.h"
 #include "core/records/historylines.h"
 #include "core/records/ioerror.h"
 
@@ -12,17 +14,14 @@
 
 namespace {
 
-// The long history, or the short one while the pupil's folder has no historie.csv yet.
+// The long history with the history file's evaluations that it misses: a historie.csv deleted
+// and begun afresh, or not there yet, must not hide the pupil's earlier work.
 QList<HistoryCsvRow> readHistory(const QString &folder)
 {
-    const QString csv = folder + QStringLiteral("/historie.csv");
-    if (QFileInfo::exists(csv) || QFileInfo(csv).isSymLink())
-        return ReadHistoryCsvChecked(csv);
-    QList<HistoryCsvRow> rows;
-    const QList<EvaluationRecord> records = ReadHistoryToShow(folder + QStringLiteral("/hdv.ndv"));
-    for (auto it = records.crbegin(); it != records.crend(); ++it) // the file is newest first
-        rows.append(HistoryCsvRowOf(*it));
-    return rows;
+    const QString csv = DataFile::In(folder, DataFile::HistoryCsv);
+    const bool fromStart = QFileInfo(csv).size() <= HistoryCsvReadLimit;
+    return MergedHistory(ReadHistoryCsvChecked(csv), fromStart,
+                         ReadHistoryToShow(DataFile::In(folder, DataFile::History)));
 }
 
 } // namespace
@@ -39,8 +38,8 @@ PupilSummary ReadPupilSummary(const QString &name, const QString &folder, QDate 
     if (!info.isSymLink() && info.isDir()) {
         try {
             summary = SummaryFromHistory(readHistory(folder), today);
-            const QList<WrongResultRecord> retest = ReadWrongResultsToExport(folder + QStringLiteral("/chyba.nmk"));
-            QList<WrongResultRecord> wrong = ReadWrongResultsToExport(folder + QStringLiteral("/chybavysl.nmk"));
+            const QList<WrongResultRecord> retest = ReadWrongResultsToExport(DataFile::In(folder, DataFile::Retest));
+            QList<WrongResultRecord> wrong = ReadWrongResultsToExport(DataFile::In(folder, DataFile::WrongResults));
             summary.retestCount = qint32(retest.size());
             // a re-test empties the wrong-results log; what it has not mended stays in chyba.nmk
             wrong.append(retest);

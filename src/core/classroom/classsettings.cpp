@@ -10,7 +10,7 @@ void ApplyClassSettings(const QString &classIniFile, const QString &pupilIniFile
     OperationSwitches switches;
     NactiRozsahZIni(classIniFile, classSettings);
     NastavDleIni(classIniFile, classSettings, switches);
-    IniBatch batch = RozsahValuesBatch(LoadRozsahValues(classIniFile, classSettings, false));
+    IniBatch batch = RozsahValuesBatch(LoadRozsahValues(classIniFile, classSettings));
     EmptyDroppedLists(batch, pupilIniFile, classSettings.ranges);
     const QString section = QStringLiteral("Heslo");
     const QString key = QStringLiteral("hodnota");

@@ -2,15 +2,15 @@
 
 #include <algorithm>
 
-CountdownRules::CountdownRules(const PracticeSettings &settings, CountdownTimer &timer)
-    : m_settings(settings)
+CountdownRules::CountdownRules(const PracticeRun &run, CountdownTimer &timer)
+    : m_run(run)
     , m_timer(timer)
 {
 }
 
 qint32 CountdownRules::limit() const
 {
-    return std::max<qint32>(m_settings.timeLimitSeconds, 0);
+    return std::max<qint32>(m_run.timeLimitSeconds, 0);
 }
 
 void CountdownRules::setCaption(qint32 seconds)

@@ -35,15 +35,15 @@ struct CountdownGauge
     friend bool operator==(const CountdownGauge &, const CountdownGauge &) = default;
 };
 
-// The time limit of an exercise: the seconds left, the pause state and the bar. The limit is
-// read from the settings at every call (the settings dialog and the re-test change it); a
+// The time limit of an exercise: the seconds left, the pause state and the bar. The limit is the
+// run's limit in force, read at every call (the settings dialog and the re-test change it); a
 // negative limit, which only an edited settings file can bring, counts as no limit.
 class CountdownRules
 {
 public:
-    // settings and timer must outlive the rules. The timer is not touched until the first
+    // run and timer must outlive the rules. The timer is not touched until the first
     // operation, so the window may build the rules before its timer.
-    CountdownRules(const PracticeSettings &settings, CountdownTimer &timer);
+    CountdownRules(const PracticeRun &run, CountdownTimer &timer);
 
     qint32 RemainingSeconds() const { return m_remainingSeconds; }
     bool TimerPaused() const { return m_timerPaused; }
@@ -69,7 +69,7 @@ private:
     qint32 limit() const;
     void setCaption(qint32 seconds);
 
-    const PracticeSettings &m_settings;
+    const PracticeRun &m_run;
     CountdownTimer &m_timer;
     qint32 m_remainingSeconds = 0; // -1 once the time has run out
     bool m_timerPaused = false;

@@ -117,3 +117,18 @@ qint32 DejZnamku(qint32 percent, const std::array<qint32, 4> &thresholds)
     }
     return 5;
 }
+
+PartialEvaluation EvaluatePartial(qint32 correct, qint32 wrong, const std::array<qint32, 4> &thresholds)
+{
+    PartialEvaluation e;
+    e.correct = correct;
+    e.wrong = wrong;
+    // summed wide: two 32-bit counts may exceed 32 bits, and only a true zero is "nothing"
+    if (qint64(correct) + qint64(wrong) == 0)
+        return e;
+    e.evaluated = true;
+    e.percent = PercentCorrect(correct, wrong);
+    e.grade = DejZnamku(e.percent, thresholds);
+    e.star = e.grade == 1 && wrong == 0;
+    return e;
+}

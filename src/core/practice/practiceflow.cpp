@@ -1,10 +1,9 @@
 #include "core/practice/practiceflow.h"
 
 #include "core/practice/answercheck.h"
-#include "core/practice/flagscope.h"
-#include "core/records/historycsv.h"
-#include "core/records/ioerror.h"
 #include "core/settings/inifile.h"
+
+#include <QScopedValueRollback>
 
 #include <utility>
 
@@ -22,15 +21,13 @@ qint32 &numberIn(Exercise &exercise, UnknownSlot slot)
 
 } // namespace
 
-PracticeFlow::PracticeFlow(PracticeSettings &settings, ExerciseGenerator &generator, const PracticeFiles &files,
-                           PracticeView &view)
-    : m_settings(settings)
-    , m_generator(generator)
+PracticeFlow::PracticeFlow(ExerciseGenerator &generator, const PracticeFiles &files, PracticeView &view)
+    : m_generator(generator)
     , m_files(files)
     , m_view(view)
-    , m_session(std::make_unique<PracticeSession>(settings, files.historyFile, static_cast<SessionHost &>(*this)))
-    , m_countdown(std::make_unique<CountdownRules>(settings, view))
     , m_pending(std::make_unique<PendingRecords>(files.retestFile, files.wrongResultsFile, files.historyFile))
+    , m_session(std::make_unique<PracticeSession>(m_settings, m_run, files.historyFile, view, m_pending.get()))
+    , m_countdown(std::make_unique<CountdownRules>(m_run, view))
 {
     QObject::connect(m_pending.get(), &PendingRecords::retestRecordRemoved,
                      [this](qint32 position) { retestRecordRemoved(position); });
@@ -51,25 +48,21 @@ void PracticeFlow::startPractice()
     m_newExercisePending = false;
     m_pending->takeOverPendingFile();
     NactiRozsahZIni(m_files.iniFile, m_settings);
-    reloadFromIni();
+    const PracticeMode mode = StartupMode(m_files.iniFile);
+    OperationSwitches switches;
+    NastavDleIni(m_files.iniFile, m_settings, switches);
+    m_run.soundOn = StoredSound(m_files.iniFile);
+    m_run.timeLimitSeconds = m_settings.timeLimitSeconds;
+    m_view.showSwitchesAndSound(switches, m_run.soundOn);
     NulujNastavInfoCasLimit();
     m_generator.seedFromClock();
     DalsiPriklad();
-    NastavRezim(m_settings.mode);
+    NastavRezim(mode);
 }
 
-void PracticeFlow::reloadFromIni()
+void PracticeFlow::setSound(bool on)
 {
-    // the switches and the sound return to their stored values, the time limit to the setting
-    OperationSwitches switches;
-    NastavDleIni(m_files.iniFile, m_settings, switches);
-    setSwitchesAndSound(switches, m_settings.soundOn);
-}
-
-void PracticeFlow::setSwitchesAndSound(const OperationSwitches &switches, bool soundOn)
-{
-    m_settings.soundOn = soundOn;
-    m_view.showSwitchesAndSound(switches, soundOn);
+    m_run.soundOn = on;
 }
 
 void PracticeFlow::DalsiPriklad()
@@ -105,14 +98,14 @@ void PracticeFlow::answer(const QString &typed)
     // the pupil's number in the hidden number's place, the equation recomputed from the left
     Exercise judged = m_exercise;
     numberIn(judged, judged.hidden) = entered;
-    const auto slot = qint32(judged.hidden);
+    const UnknownSlot slot = judged.hidden;
 
     // ticks that come during the verdict are held back and, if the exercise is still on screen
     // afterwards (a wrong answer), counted then
     const quint64 serial = m_exerciseSerial;
     m_deferredTicks = 0;
     try {
-        FlagScope judging(m_answerInProgress);
+        const QScopedValueRollback judging(m_answerInProgress, true);
         if (ExpectedResult(qint32(judged.operation), judged.first, judged.second) == judged.result)
             rightAnswer(slot);
         else
@@ -135,7 +128,7 @@ void PracticeFlow::replayDeferredTicks(quint64 exerciseSerial)
     });
 }
 
-void PracticeFlow::rightAnswer(qint32 slot)
+void PracticeFlow::rightAnswer(UnknownSlot slot)
 {
     m_view.ZvyrazniVysledek(FeedbackKind::Correct, slot);
     m_session->ZapisOkChyba(PartialCount::Ok);
@@ -145,15 +138,20 @@ void PracticeFlow::rightAnswer(qint32 slot)
         DalsiPriklad();
     m_session->countTotalCorrect();
     m_session->AktCelkHodnoceni();
-    m_session->DilciHodnoceni(false);
+    evaluate(false);
 }
 
-void PracticeFlow::wrongAnswer(qint32 slot, qint32 a, qint32 b, qint32 shown)
+void PracticeFlow::evaluate(bool forced)
+{
+    m_session->DilciHodnoceni(forced, m_exercise.operation);
+}
+
+void PracticeFlow::wrongAnswer(UnknownSlot slot, qint32 a, qint32 b, qint32 shown)
 {
     m_view.ZvyrazniVysledek(FeedbackKind::Wrong, slot);
     m_session->ZapisOkChyba(PartialCount::Chyba);
     // the pupil's wrong entry stands in the hidden number's place
-    const WrongResultRecord record{a, b, qint32(m_exercise.operation), shown, false, m_settings.timeLimitSeconds, slot};
+    const WrongResultRecord record{a, b, qint32(m_exercise.operation), shown, false, m_run.timeLimitSeconds, qint32(slot)};
     m_view.clearNumberField(m_exercise.hidden);
     recordMiss(record);
 }
@@ -178,14 +176,14 @@ void PracticeFlow::tick()
 void PracticeFlow::timeOut()
 {
     const UnknownSlot slot = m_recordedSlot;
-    m_view.ZvyrazniVysledek(FeedbackKind::TooSlow, qint32(slot));
+    m_view.ZvyrazniVysledek(FeedbackKind::TooSlow, slot);
     m_session->ZapisOkChyba(PartialCount::Chyba);
 
     // partly typed digits stand in the hidden number's place, an empty field as 0
     Exercise shown = m_exercise;
     numberIn(shown, shown.hidden) = NumberOrZero(m_view.typedAnswer());
     const WrongResultRecord record{shown.first, shown.second, qint32(shown.operation), shown.result, true,
-                                   m_settings.timeLimitSeconds, qint32(slot)};
+                                   m_run.timeLimitSeconds, qint32(slot)};
     m_view.clearNumberField(slot);
     // after a failed draw the recorded slot may name a shown number, whose field now reads as 0
     if (slot != m_exercise.hidden)
@@ -209,7 +207,7 @@ void PracticeFlow::recordMiss(const WrongResultRecord &record)
     m_freshExercise = false;
     m_session->countTotalWrong();
     m_session->AktCelkHodnoceni();
-    m_session->DilciHodnoceni(false);
+    evaluate(false);
 }
 
 void PracticeFlow::NulujNastavInfoCasLimit()
@@ -218,41 +216,41 @@ void PracticeFlow::NulujNastavInfoCasLimit()
     // An exercise posed while the pupil is in another program (one switched to during the
     // feedback of an answer) starts frozen, as a running one would have been frozen; the
     // activation starts it.
-    if (m_applicationInactive && m_settings.mode != qint32(PracticeMode::Nastaveni) && m_settings.pauseOnDeactivate)
+    if (m_applicationInactive && m_run.mode == PracticeMode::Vyuka && m_settings.pauseOnDeactivate)
         PauseCasLimit(true);
     m_view.showGauge(m_countdown->gauge());
 }
 
 void PracticeFlow::PauseCasLimit(bool pause)
 {
-    m_countdown->PauseCasLimit(pause, m_settings.mode != qint32(PracticeMode::Nastaveni));
+    m_countdown->PauseCasLimit(pause, m_run.mode == PracticeMode::Vyuka);
 }
 
 void PracticeFlow::ApplicationEvents1Deactivate()
 {
     m_applicationInactive = true;
-    if (m_settings.mode != qint32(PracticeMode::Nastaveni) && m_settings.pauseOnDeactivate)
+    if (m_run.mode == PracticeMode::Vyuka && m_settings.pauseOnDeactivate)
         PauseCasLimit(true);
 }
 
 void PracticeFlow::ApplicationEvents1Activate()
 {
     m_applicationInactive = false;
-    if (m_settings.mode != qint32(PracticeMode::Nastaveni) && m_settings.pauseOnDeactivate)
+    if (m_run.mode == PracticeMode::Vyuka && m_settings.pauseOnDeactivate)
         PauseCasLimit(false);
 }
 
-void PracticeFlow::NastavRezim(qint32 mode)
+void PracticeFlow::NastavRezim(PracticeMode mode)
 {
-    if (mode == qint32(PracticeMode::Nastaveni)) {
-        m_settings.mode = mode;
+    if (mode == PracticeMode::Nastaveni) {
+        m_run.mode = mode;
         PauseCasLimit(true);
-        m_view.DEMenuRezim(true);
+        m_view.DEMenuRezim(AccessInMode(m_run.mode, m_settings));
         return;
     }
-    m_settings.mode = qint32(PracticeMode::Vyuka);
+    m_run.mode = PracticeMode::Vyuka;
     PauseCasLimit(false);
-    m_view.DEMenuRezim(false);
+    m_view.DEMenuRezim(AccessInMode(m_run.mode, m_settings));
     // A re-test must keep its stored exercise on screen, since a right answer deletes that
     // record; the flag waits until the re-test is over.
     if (m_newExercisePending && !m_retestActive) {
@@ -261,9 +259,16 @@ void PracticeFlow::NastavRezim(qint32 mode)
     }
 }
 
-void PracticeFlow::settingsAccepted(bool rangesTouched, bool timeLimitChanged)
+void PracticeFlow::applySettings(const SettingsEdit &edit)
 {
-    if ((rangesTouched && !m_retestActive) || timeLimitChanged)
+    // the limit counts as changed when the teacher touched its field and left another value
+    // than the one configured, not the one a re-tested exercise brought
+    const bool limitChanged =
+        edit.timeLimitTouched && edit.values.timeLimitSeconds != m_settings.timeLimitSeconds;
+    ApplyRozsahValues(m_files.iniFile, edit.values, m_settings);
+    if (!m_retestActive)
+        m_run.timeLimitSeconds = m_settings.timeLimitSeconds;
+    if ((edit.rangesTouched && !m_retestActive) || limitChanged)
         m_newExercisePending = true;
 }
 
@@ -272,64 +277,18 @@ void PracticeFlow::saveUnwrittenRecords()
     m_pending->saveForNextStart();
 }
 
+RozsahValues PracticeFlow::values() const
+{
+    return LoadRozsahValues(m_files.iniFile, m_settings);
+}
+
 void PracticeFlow::MNulovatClick()
 {
     m_session->MNulovatClick();
+    m_generator.resetExerciseCount();
 }
 
 bool PracticeFlow::hasHistory() const
 {
     return CountEvaluations(m_files.historyFile) != 0;
-}
-
-qint32 PracticeFlow::operationOnScreen() const
-{
-    return qint32(m_exercise.operation);
-}
-
-bool PracticeFlow::isCountdownRunning() const
-{
-    return m_view.isRunning();
-}
-
-void PracticeFlow::stopCountdown()
-{
-    m_view.stop();
-}
-
-void PracticeFlow::startCountdown()
-{
-    m_view.start();
-}
-
-qint32 PracticeFlow::showEvaluation(qint32 correct, qint32 wrong)
-{
-    return m_view.showEvaluation(correct, wrong);
-}
-
-void PracticeFlow::storeEvaluation(const QString &historyPath, const EvaluationRecord &record)
-{
-    // into the history file and historie.csv, at once or as soon as they can be written
-    Q_UNUSED(historyPath);
-    m_pending->addEvaluation(record);
-}
-
-QDateTime PracticeFlow::localNow() const
-{
-    return m_view.localNow();
-}
-
-void PracticeFlow::showPartialCount(PartialCount which, qint32 value)
-{
-    m_view.showPartialCount(which, value);
-}
-
-void PracticeFlow::showTotals(const QString &grade, const QString &correct, const QString &wrong)
-{
-    m_view.showTotals(grade, correct, wrong);
-}
-
-void PracticeFlow::resetExerciseCounter()
-{
-    m_generator.resetExerciseCount();
 }

@@ -7,6 +7,8 @@
 #include "core/records/pendingrecords.h"
 #include "core/records/recordfiles.h"
 #include "core/settings/practicesettings.h"
+#include "core/settings/rozsahvalues.h"
+#include "core/settings/settingsowner.h"
 
 #include <QString>
 
@@ -22,19 +24,21 @@ struct PracticeFiles
 };
 
 // The practice of the main window without the window: the exercise on screen, the verdict on
-// an answer, the counts, the records of misses, the countdown and the re-test. The window
-// forwards keys, ticks and menu commands here and shows what the view is told.
-class PracticeFlow : private SessionHost
+// an answer, the counts, the records of misses, the countdown and the re-test. It owns the
+// teacher's settings as loaded and the state of the run. The window forwards keys, ticks and
+// menu commands here and shows what the view is told.
+class PracticeFlow : public SettingsOwner
 {
 public:
-    // settings and generator are the window's and must outlive the flow, as must the view. The
-    // view is not called before the first operation.
-    PracticeFlow(PracticeSettings &settings, ExerciseGenerator &generator, const PracticeFiles &files,
-                 PracticeView &view);
+    // The generator is the window's and must outlive the flow, as must the view. The view is
+    // not called before the first operation.
+    PracticeFlow(ExerciseGenerator &generator, const PracticeFiles &files, PracticeView &view);
     ~PracticeFlow() override;
     PracticeFlow(const PracticeFlow &) = delete;
     PracticeFlow &operator=(const PracticeFlow &) = delete;
 
+    const PracticeSettings &settings() const { return m_settings; }
+    const PracticeRun &run() const { return m_run; }
     const PracticeSession &session() const { return *m_session; }
     const CountdownRules &countdown() const { return *m_countdown; }
     const PracticeFiles &files() const { return m_files; }
@@ -70,11 +74,19 @@ public:
     void ApplicationEvents1Deactivate();
     void ApplicationEvents1Activate();
 
-    // Enters a mode: 1 the settings mode, any other value the teaching mode.
-    void NastavRezim(qint32 mode);
-    // The settings dialog was confirmed: a change of the ranges (outside a re-test) or of the
-    // time limit asks for a fresh exercise at the next switch to the teaching mode.
-    void settingsAccepted(bool rangesTouched, bool timeLimitChanged);
+    // Enters a mode.
+    void NastavRezim(PracticeMode mode);
+    // The sound switch MMSound.
+    void setSound(bool on);
+
+    // The settings dialog's OK: the values go to the settings file in one write and, once they
+    // are there, into the settings. Outside a re-test the time limit is in force from the next
+    // exercise on; a re-test keeps each stored exercise's own. A change of the ranges (outside
+    // a re-test) or of the time limit asks for a fresh exercise at the next switch to the
+    // teaching mode. Throws IniWriteError when the file cannot be written; nothing changes then.
+    void applySettings(const SettingsEdit &edit) override;
+    // The teacher's settings as the dialog loads them.
+    RozsahValues values() const override;
 
     // "přezkoušet": starts a re-test of the re-test file, or tells that there is nothing.
     void startRetest();
@@ -93,39 +105,27 @@ public:
 private:
     void tick();
     void timeOut();
-    void rightAnswer(qint32 slot);
-    void wrongAnswer(qint32 slot, qint32 a, qint32 b, qint32 shown);
+    void rightAnswer(UnknownSlot slot);
+    void wrongAnswer(UnknownSlot slot, qint32 a, qint32 b, qint32 shown);
     void recordMiss(const WrongResultRecord &record);
     void replayDeferredTicks(quint64 exerciseSerial);
     void retestAnsweredRight();
     void retestTimedOut();
     void endRetest();
-    void reloadFromIni();
-    void setSwitchesAndSound(const OperationSwitches &switches, bool soundOn);
+    void evaluate(bool forced);
 
-    // SessionHost
-    qint32 operationOnScreen() const override;
-    bool isCountdownRunning() const override;
-    void stopCountdown() override;
-    void startCountdown() override;
-    qint32 showEvaluation(qint32 correct, qint32 wrong) override;
-    // Every evaluation also goes to historie.csv, which is never shortened.
-    void storeEvaluation(const QString &historyPath, const EvaluationRecord &record) override;
     // A removal from the re-test file is done, now or later: the re-test's place moves with it.
     // position -1: the record stays (the file is too large to be rewritten).
     void retestRecordRemoved(qint32 position);
-    QDateTime localNow() const override;
-    void showPartialCount(PartialCount which, qint32 value) override;
-    void showTotals(const QString &grade, const QString &correct, const QString &wrong) override;
-    void resetExerciseCounter() override;
 
-    PracticeSettings &m_settings;
+    PracticeSettings m_settings;
+    PracticeRun m_run;
     ExerciseGenerator &m_generator;
     PracticeFiles m_files;
     PracticeView &m_view;
+    std::unique_ptr<PendingRecords> m_pending; // before the session, which stores through it
     std::unique_ptr<PracticeSession> m_session;
     std::unique_ptr<CountdownRules> m_countdown;
-    std::unique_ptr<PendingRecords> m_pending;
 
     // The exercise on screen, its numbers as the fields hold them (a field emptied by a
     // time-out reads as 0); the hidden one is whatever the pupil types.
@@ -142,9 +142,6 @@ private:
     WrongResultRecord m_retestRecord; // and the record it was read from
     bool m_removalOnHand = false; // the answered record's removal is not done yet
     qint32 m_removalsWaiting = 0; // this run's removals from the re-test file not done yet
-    // the teacher's operation switches and sound as they stood when the re-test began
-    OperationSwitches m_switchesBeforeRetest;
-    bool m_soundBeforeRetest = true;
     // the settings dialog changed the ranges or the time limit: the next switch to the
     // teaching mode poses a fresh exercise (not during a re-test, which keeps the flag)
     bool m_newExercisePending = false;

@@ -23,17 +23,15 @@ void PracticeFlow::startRetest()
         m_view.showMessage(QStringLiteral("Nejsou žádné chybné výsledky"), NoticeKind::Information);
         return;
     }
-    m_switchesBeforeRetest = m_view.operationSwitches();
-    m_soundBeforeRetest = m_settings.soundOn;
     DeleteRecordFile(m_files.wrongResultsFile);
     m_pending->dropWaitingWrongResults();
-    m_session->DilciHodnoceni(true); // what was answered before the re-test
+    evaluate(true); // what was answered before the re-test
     m_retestActive = true;
     m_retestIndex = 0;
     m_session->NulujOkChyba(PartialCount::Ok);
     m_session->NulujOkChyba(PartialCount::Chyba);
     DalsiPrikladPrz();
-    NastavRezim(qint32(PracticeMode::Vyuka));
+    NastavRezim(PracticeMode::Vyuka);
 }
 
 void PracticeFlow::DalsiPrikladPrz()
@@ -48,8 +46,8 @@ void PracticeFlow::DalsiPrikladPrz()
     m_freshExercise = fresh;
     m_retestSerial = m_exerciseSerial;
     m_retestRecord = *record;
-    // each stored exercise is timed with the limit it had; the end of the re-test restores the setting
-    m_settings.timeLimitSeconds = record->TimeLimit;
+    // each stored exercise is timed with the limit it had; the teacher's is in force again at the end
+    m_run.timeLimitSeconds = record->TimeLimit;
     NulujNastavInfoCasLimit();
 }
 
@@ -101,10 +99,7 @@ void PracticeFlow::endRetest()
     m_view.showMessage(QStringLiteral("Všechny chybné výsledky přezkoušeny"), NoticeKind::Information);
     m_retestActive = false;
     m_newExercisePending = false; // the fresh exercise below is the one a changed setting asked for
-    m_session->DilciHodnoceni(true); // the answers given during the re-test
-    // The reload undoes the time limits taken from the records. The switches and the sound are
-    // the teacher's as the re-test found them: the file holds them only as of the last exit.
-    reloadFromIni();
-    setSwitchesAndSound(m_switchesBeforeRetest, m_soundBeforeRetest);
+    evaluate(true); // the answers given during the re-test
+    m_run.timeLimitSeconds = m_settings.timeLimitSeconds;
     DalsiPriklad(); // the mode stays the teaching mode
 }

@@ -1,14 +1,20 @@
 #include "core/practice/practicesession.h"
 
 #include "core/practice/grading.h"
+#include "core/practice/practiceview.h"
 #include "core/records/daycount.h"
+#include "core/records/historycsv.h"
+#include "core/records/ioerror.h"
+#include "core/records/pendingrecords.h"
 #include "core/records/recordfiles.h"
 
-PracticeSession::PracticeSession(const PracticeSettings &settings, const QString &historyPath,
-                                 SessionHost &host)
+PracticeSession::PracticeSession(const PracticeSettings &settings, const PracticeRun &run, const QString &historyPath,
+                                 PracticeView &view, PendingRecords *pending)
     : m_settings(settings)
+    , m_run(run)
     , m_historyPath(historyPath)
-    , m_host(host)
+    , m_view(view)
+    , m_pending(pending)
 {
 }
 
@@ -27,13 +33,13 @@ void PracticeSession::ZapisOkChyba(PartialCount which)
 {
     qint32 &count = partial(which);
     count = wrapAdd(count, 1);
-    m_host.showPartialCount(which, count);
+    m_view.showPartialCount(which, count);
 }
 
 void PracticeSession::NulujOkChyba(PartialCount which)
 {
     partial(which) = 0;
-    m_host.showPartialCount(which, 0);
+    m_view.showPartialCount(which, 0);
 }
 
 void PracticeSession::countTotalCorrect()
@@ -53,17 +59,17 @@ void PracticeSession::AktCelkHodnoceni()
     const QString grade = total == 0
         ? QStringLiteral(" ")
         : QString::number(DejZnamku(PercentCorrect(m_totalCorrect, m_totalWrong), m_settings.gradeThreshold));
-    m_host.showTotals(grade, QString::number(m_totalCorrect), QString::number(m_totalWrong));
+    m_view.showTotals(grade, QString::number(m_totalCorrect), QString::number(m_totalWrong));
 }
 
-void PracticeSession::DilciHodnoceni(bool forced)
+void PracticeSession::DilciHodnoceni(bool forced, Operation onScreen)
 {
     // Every call counts and marks, forced or not, before anything is decided.
     m_periodCount = wrapAdd(m_periodCount, 1);
-    if (m_settings.timeLimitSeconds > m_periodMaxTimeLimit)
-        m_periodMaxTimeLimit = m_settings.timeLimitSeconds;
+    if (m_run.timeLimitSeconds > m_periodMaxTimeLimit)
+        m_periodMaxTimeLimit = m_run.timeLimitSeconds;
     // An operation code outside 1..4 (from a damaged re-test file) marks nothing.
-    const qint32 operation = m_host.operationOnScreen();
+    const auto operation = static_cast<qint32>(onScreen);
     if (isKnownOperation(operation))
         m_periodPractised[static_cast<std::size_t>(operation - 1)] = true;
 
@@ -74,25 +80,36 @@ void PracticeSession::DilciHodnoceni(bool forced)
     if (m_partialCorrect == 0 && m_partialWrong == 0)
         return; // nothing to evaluate; the period runs on
 
-    const bool countdownWasRunning = m_host.isCountdownRunning();
-    m_host.stopCountdown();
+    const bool countdownWasRunning = m_view.isRunning();
+    m_view.stop();
 
     // The window is modal, so the counts cannot change while it is open.
-    const qint32 correct = m_partialCorrect;
-    const qint32 wrong = m_partialWrong;
-    const qint32 grade = m_host.showEvaluation(correct, wrong);
+    const PartialEvaluation evaluation = EvaluatePartial(m_partialCorrect, m_partialWrong, m_settings.gradeThreshold);
+    m_view.showEvaluation(evaluation);
 
     EvaluationRecord record;
-    record.DateTime = DateTimeFromLocal(m_host.localNow()); // when the window has been closed
-    record.Grade = grade;
-    record.CorrectCount = correct;
-    record.WrongCount = wrong;
+    record.DateTime = DateTimeFromLocal(m_view.localNow()); // when the window has been closed
+    record.Grade = evaluation.grade;
+    record.CorrectCount = evaluation.correct;
+    record.WrongCount = evaluation.wrong;
     record.Practised = m_periodPractised;
     record.MaxTimeLimit = m_periodMaxTimeLimit;
 
     // A failure here leaves the counts and the period as they are and the countdown stopped;
     // the next exercise restarts it.
-    m_host.storeEvaluation(m_historyPath, record);
+    if (m_pending) {
+        // into the history file and historie.csv, at once or as soon as they can be written
+        m_pending->addEvaluation(record);
+    } else {
+        PrependEvaluation(m_historyPath, record, HistoryCapacity);
+        try {
+            AppendHistoryCsv(HistoryCsvPathBeside(m_historyPath), record);
+        } catch (const InOutError &error) {
+            // The evaluation is in the history file: the practice goes on as after any evaluation,
+            // and the failure is reported as soon as the evaluation is over.
+            m_view.runLater([error] { throw error; });
+        }
+    }
 
     if (m_settings.clearAfterAutoEvaluation) {
         NulujOkChyba(PartialCount::Ok);
@@ -104,20 +121,14 @@ void PracticeSession::DilciHodnoceni(bool forced)
 
     // RemainingSeconds is not touched, so the pupil loses no time to the evaluation.
     if (countdownWasRunning)
-        m_host.startCountdown();
+        m_view.start();
 }
 
 void PracticeSession::MNulovatClick()
 {
     NulujOkChyba(PartialCount::Ok);
     NulujOkChyba(PartialCount::Chyba);
-    m_host.resetExerciseCounter();
     m_totalCorrect = 0;
     m_totalWrong = 0;
     AktCelkHodnoceni();
-}
-
-void SessionHost::storeEvaluation(const QString &historyPath, const EvaluationRecord &record)
-{
-    PrependEvaluation(historyPath, record, HistoryCapacity);
 }

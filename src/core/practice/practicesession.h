@@ -8,43 +8,11 @@
 
 #include <array>
 
+class PendingRecords;
+class PracticeView;
+
 // The two partial counts, shown in the main window's fields EOK and EChyba.
 enum class PartialCount { Ok, Chyba };
-
-// What the session needs from the main window: what is on screen, the countdown timer, the
-// evaluation window, the clock and the displays. The main window implements it; a test fakes it.
-class SessionHost
-{
-public:
-    virtual ~SessionHost() = default;
-
-    // The Tag of EOperace: the operation of the exercise on screen. A damaged re-test file can
-    // bring a code outside 1..4.
-    virtual qint32 operationOnScreen() const = 0;
-
-    // The countdown timer TCasLimit itself, not its pause state.
-    virtual bool isCountdownRunning() const = 0;
-    virtual void stopCountdown() = 0;
-    virtual void startCountdown() = 0;
-
-    // Shows the partial evaluation window modally for the two counts (their sum is positive)
-    // and returns the grade it gave once the pupil has closed it.
-    virtual qint32 showEvaluation(qint32 correct, qint32 wrong) = 0;
-
-    virtual QDateTime localNow() const = 0;
-
-    // Stores the evaluation: by default put first in the history file at once, where a failure
-    // throws InOutError.
-    virtual void storeEvaluation(const QString &historyPath, const EvaluationRecord &record);
-
-    // The field EOK or EChyba shows value as decimal text.
-    virtual void showPartialCount(PartialCount which, qint32 value) = 0;
-    // Status panels 1 to 3: the overall grade, the right total, the wrong total.
-    virtual void showTotals(const QString &grade, const QString &correct, const QString &wrong) = 0;
-
-    // The generator's exercise counter := 0.
-    virtual void resetExerciseCounter() = 0;
-};
 
 // The counts of one practice run and the partial evaluation. Every counter is a 32-bit count
 // that wraps instead of overflowing. Nothing here outlives the main window except the history
@@ -52,11 +20,13 @@ public:
 class PracticeSession
 {
 public:
-    // settings is read at every step, so changes made in the settings dialog apply at once; it
-    // and the host must outlive the session.
-    // The host is not called until the first operation, so the main window may construct the
-    // session before it is fully built.
-    PracticeSession(const PracticeSettings &settings, const QString &historyPath, SessionHost &host);
+    // settings and run are the flow's and are read at every step, so changes made in the
+    // settings dialog apply at once; they and the view must outlive the session. The view is not
+    // called until the first operation, so the main window may construct the session before it
+    // is fully built.
+    // With pending, an evaluation is stored through it and never fails here.
+    PracticeSession(const PracticeSettings &settings, const PracticeRun &run, const QString &historyPath,
+                    PracticeView &view, PendingRecords *pending = nullptr);
 
     qint32 PartialCorrect() const { return m_partialCorrect; }
     qint32 PartialWrong() const { return m_partialWrong; }
@@ -80,9 +50,12 @@ public:
     void AktCelkHodnoceni();
 
     // The partial evaluation step, run after every outcome (forced false) and at the start and
-    // end of a re-test (forced true). Throws InOutError when the history cannot be written;
-    // the partial counts and the period then stay as they were and the countdown stays stopped.
-    void DilciHodnoceni(bool forced);
+    // end of a re-test (forced true); onScreen is the operation of the exercise on screen, which
+    // a damaged re-test file can bring outside the four. Throws InOutError when the history
+    // cannot be written; the partial counts and the period then stay as they were and the
+    // countdown stays stopped. A failure to add the evaluation to historie.csv is reported
+    // once the evaluation is over.
+    void DilciHodnoceni(bool forced, Operation onScreen);
 
     // The menu command that resets the counts; the evaluation period runs on.
     void MNulovatClick();
@@ -91,8 +64,10 @@ private:
     qint32 &partial(PartialCount which);
 
     const PracticeSettings &m_settings;
+    const PracticeRun &m_run;
     QString m_historyPath;
-    SessionHost &m_host;
+    PracticeView &m_view;
+    PendingRecords *m_pending;
 
     qint32 m_partialCorrect = 0;
     qint32 m_partialWrong = 0;

@@ -2,6 +2,8 @@
 
 #include "core/generator/exercise.h"
 #include "core/practice/countdown.h"
+#include "core/practice/grading.h"
+#include "core/practice/teachingaccess.h"
 #include "core/practice/practicesession.h"
 
 #include <QDateTime>
@@ -16,8 +18,9 @@ enum class FeedbackKind { Correct = 0, Wrong = 1, TooSlow = 2 };
 // re-test's messages inform.
 enum class NoticeKind { Warning, Information };
 
-// What the practice needs from the main window: its widgets, its timer TCasLimit, its pictures
-// and sounds and its modal windows. TFZaklad implements it; a test fakes it. The practice
+// What the practice (the flow and its session) needs from the main window: its widgets, its
+// timer TCasLimit, its pictures and sounds and its modal windows. TFZaklad implements it; a test
+// fakes it. The practice
 // decides, the view only shows what it is told. As a CountdownTimer it is the timer TCasLimit.
 class PracticeView : public CountdownTimer
 {
@@ -41,22 +44,22 @@ public:
 
     // Plays the kind's sound and shows its picture over the slot's field for the feedback
     // pause. Pending events run meanwhile, a countdown tick among them.
-    virtual void ZvyrazniVysledek(FeedbackKind kind, qint32 slot) = 0;
+    virtual void ZvyrazniVysledek(FeedbackKind kind, UnknownSlot slot) = 0;
     // The shared message box, modal, with one OK button.
     virtual void showMessage(const QString &text, NoticeKind kind) = 0;
 
     // The bar GCasLim.
     virtual void showGauge(const CountdownGauge &gauge) = 0;
 
-    // Shows the partial evaluation window modally for the two counts and returns its grade.
-    virtual qint32 showEvaluation(qint32 correct, qint32 wrong) = 0;
+    // Shows the partial evaluation window modally until the pupil closes it.
+    virtual void showEvaluation(const PartialEvaluation &evaluation) = 0;
     virtual QDateTime localNow() const = 0;
     // The field EOK or EChyba, and status panels 1 to 3.
     virtual void showPartialCount(PartialCount which, qint32 value) = 0;
     virtual void showTotals(const QString &grade, const QString &correct, const QString &wrong) = 0;
 
-    // Enables (settings mode) or disables (teaching mode) what the mode governs.
-    virtual void DEMenuRezim(bool enabled) = 0;
+    // Enables what the mode in force opens to the pupil and disables the rest.
+    virtual void DEMenuRezim(const MenuAccess &access) = 0;
 
     // Runs the task once the events pending now have been handled.
     virtual void runLater(std::function<void()> task) = 0;

@@ -2,12 +2,14 @@
 
 #include "core/records/csvexport.h"
 #include "core/records/csvtext.h"
+#include "core/records/datafiles.h"
 #include "core/records/retryoninterrupt.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -17,14 +19,9 @@ namespace {
 
 // The program's own files in its data folder; refused even before they exist, since the program
 // creates them later and would then read the export as its record.
-constexpr const char *OwnNames[] = {"numik.ini", "chyba.nmk", "chybavysl.nmk", "hdv.ndv", "historie.csv"};
-
 bool isOwnName(const QString &name)
 {
-    for (const char *own : OwnNames)
-        if (name == QLatin1String(own))
-            return true;
-    return false;
+    return std::find(std::begin(DataFile::All), std::end(DataFile::All), name) != std::end(DataFile::All);
 }
 
 // Whether target, a path whose folder is already resolved, is refused in a protected folder.

@@ -2,6 +2,7 @@
 
 #include "core/practice/grading.h"
 #include "core/records/csvtext.h"
+#include "core/records/datafiles.h"
 #include "core/records/daycount.h"
 #include "core/records/ioerror.h"
 #include "core/records/recordfilehandle.h"
@@ -100,7 +101,7 @@ bool parseRow(const QString &line, HistoryCsvRow &row)
 
 QString HistoryCsvPathBeside(const QString &historyFile)
 {
-    return QFileInfo(historyFile).path() + QStringLiteral("/historie.csv");
+    return DataFile::In(QFileInfo(historyFile).path(), DataFile::HistoryCsv);
 }
 
 QStringList HistoryCsvHeader()

@@ -111,16 +111,25 @@ void NactiRozsahZIni(const QString &iniFile, PracticeSettings &settings)
     settings.autoEvaluateAfter = IniReadInteger(iniFile, grading, QStringLiteral("autopo"), 15);
     settings.clearAfterAutoEvaluation = IniReadBool(iniFile, grading, QStringLiteral("automaz"), true);
 
+    const QString modeSection = QStringLiteral("Rezim");
+    settings.pauseOnDeactivate = IniReadBool(iniFile, modeSection, QStringLiteral("deaktivace"), false);
+    settings.historyAccess = TeachingAccess(IniReadInteger(iniFile, modeSection, QStringLiteral("histdilvysl"), 0));
+    settings.wrongResultsAccess = TeachingAccess(IniReadInteger(iniFile, modeSection, QStringLiteral("chybvysl"), 0));
+}
+
+PracticeMode StartupMode(const QString &iniFile)
+{
     // "startvyuka" overrides the mode of the last exit, which is then not read at all
     const QString modeSection = QStringLiteral("Rezim");
     if (IniReadBool(iniFile, modeSection, QStringLiteral("startvyuka"), false))
-        settings.mode = static_cast<qint32>(PracticeMode::Vyuka);
-    else
-        settings.mode = IniReadInteger(iniFile, modeSection, QStringLiteral("typ"), 1);
+        return PracticeMode::Vyuka;
+    return IniReadInteger(iniFile, modeSection, QStringLiteral("typ"), 1) == 1 ? PracticeMode::Nastaveni
+                                                                               : PracticeMode::Vyuka;
+}
 
-    settings.pauseOnDeactivate = IniReadBool(iniFile, modeSection, QStringLiteral("deaktivace"), false);
-    settings.historyAccess = IniReadInteger(iniFile, modeSection, QStringLiteral("histdilvysl"), 0);
-    settings.wrongResultsAccess = IniReadInteger(iniFile, modeSection, QStringLiteral("chybvysl"), 0);
+bool StoredSound(const QString &iniFile)
+{
+    return IniReadBool(iniFile, QStringLiteral("Zvuk"), QStringLiteral("anone"), true);
 }
 
 void NastavDleIni(const QString &iniFile, PracticeSettings &settings, OperationSwitches &switches)
@@ -131,17 +140,16 @@ void NastavDleIni(const QString &iniFile, PracticeSettings &settings, OperationS
     switches.krat = IniReadBool(iniFile, ops, QStringLiteral("Krat"), false);
     switches.deleni = IniReadBool(iniFile, ops, QStringLiteral("Deleni"), false);
     settings.timeLimitSeconds = IniReadInteger(iniFile, QStringLiteral("CasLimit"), QStringLiteral("hodnota"), 0);
-    settings.soundOn = IniReadBool(iniFile, QStringLiteral("Zvuk"), QStringLiteral("anone"), true);
     settings.resultOnly = IniReadBool(iniFile, QStringLiteral("Neznama"), QStringLiteral("pouzevysl"), true);
 }
 
-void UlozDoIni(IniBatch &batch, const PracticeSettings &settings, const OperationSwitches &switches)
+void UlozDoIni(IniBatch &batch, const PracticeRun &run, const OperationSwitches &switches)
 {
     const QString ops = QStringLiteral("Operace");
     batch.setBool(ops, QStringLiteral("Plus"), switches.plus);
     batch.setBool(ops, QStringLiteral("Minus"), switches.minus);
     batch.setBool(ops, QStringLiteral("Krat"), switches.krat);
     batch.setBool(ops, QStringLiteral("Deleni"), switches.deleni);
-    batch.setBool(QStringLiteral("Zvuk"), QStringLiteral("anone"), settings.soundOn);
-    batch.setInteger(QStringLiteral("Rezim"), QStringLiteral("typ"), settings.mode);
+    batch.setBool(QStringLiteral("Zvuk"), QStringLiteral("anone"), run.soundOn);
+    batch.setInteger(QStringLiteral("Rezim"), QStringLiteral("typ"), static_cast<qint32>(run.mode));
 }

@@ -172,16 +172,14 @@ int TeachingAccessItem(qint32 access)
     return access == 0 || access == 1 ? int(access) : 2;
 }
 
-RozsahValues LoadRozsahValues(const QString &iniFile, const PracticeSettings &settings, bool retestActive)
+RozsahValues LoadRozsahValues(const QString &iniFile, const PracticeSettings &settings)
 {
     RozsahValues v;
     v.ranges = settings.ranges;
     v.gradeThreshold = settings.gradeThreshold;
     v.autoEvaluateAfter = settings.autoEvaluateAfter;
     v.clearAfterAutoEvaluation = settings.clearAfterAutoEvaluation;
-    v.timeLimitSeconds = retestActive
-                             ? IniReadInteger(iniFile, QStringLiteral("CasLimit"), QStringLiteral("hodnota"), 0)
-                             : settings.timeLimitSeconds;
+    v.timeLimitSeconds = settings.timeLimitSeconds;
     v.startInTeachingMode = IniReadBool(iniFile, QStringLiteral("Rezim"), QStringLiteral("startvyuka"), false);
     v.pauseOnDeactivate = settings.pauseOnDeactivate;
     v.historyAccess = settings.historyAccess;
@@ -261,8 +259,8 @@ IniBatch RozsahValuesBatch(const RozsahValues &values)
     const QString mode = QStringLiteral("Rezim");
     batch.setBool(mode, QStringLiteral("startvyuka"), values.startInTeachingMode);
     batch.setBool(mode, QStringLiteral("deaktivace"), values.pauseOnDeactivate);
-    batch.setInteger(mode, QStringLiteral("histdilvysl"), values.historyAccess);
-    batch.setInteger(mode, QStringLiteral("chybvysl"), values.wrongResultsAccess);
+    batch.setInteger(mode, QStringLiteral("histdilvysl"), static_cast<qint32>(values.historyAccess));
+    batch.setInteger(mode, QStringLiteral("chybvysl"), static_cast<qint32>(values.wrongResultsAccess));
     batch.setBool(QStringLiteral("Neznama"), QStringLiteral("pouzevysl"), values.resultOnly);
     return batch;
 }
@@ -276,8 +274,7 @@ void EmptyDroppedLists(IniBatch &batch, const QString &iniFile, const std::array
     }
 }
 
-void ApplyRozsahValues(const QString &iniFile, const RozsahValues &values, PracticeSettings &settings,
-                       bool keepTimeLimit)
+void ApplyRozsahValues(const QString &iniFile, const RozsahValues &values, PracticeSettings &settings)
 {
     // the keys in the order the program has always written them, in one rewrite of the file;
     // memory takes the values only once the file has them
@@ -289,9 +286,7 @@ void ApplyRozsahValues(const QString &iniFile, const RozsahValues &values, Pract
     settings.gradeThreshold = values.gradeThreshold;
     settings.autoEvaluateAfter = values.autoEvaluateAfter;
     settings.clearAfterAutoEvaluation = values.clearAfterAutoEvaluation;
-    // during a re-test the limit in memory belongs to the re-tested exercise until it ends
-    if (!keepTimeLimit)
-        settings.timeLimitSeconds = values.timeLimitSeconds;
+    settings.timeLimitSeconds = values.timeLimitSeconds;
     settings.pauseOnDeactivate = values.pauseOnDeactivate;
     settings.historyAccess = values.historyAccess;
     settings.wrongResultsAccess = values.wrongResultsAccess;

@@ -101,17 +101,23 @@ struct RozsahValues
     qint32 timeLimitSeconds = 0;
     bool startInTeachingMode = false; // "Rezim" "startvyuka", kept only in the file
     bool pauseOnDeactivate = false;
-    qint32 historyAccess = 0;
-    qint32 wrongResultsAccess = 0;
+    TeachingAccess historyAccess = TeachingAccess::NotPermitted;
+    TeachingAccess wrongResultsAccess = TeachingAccess::NotPermitted;
     bool resultOnly = true;
 
     friend bool operator==(const RozsahValues &, const RozsahValues &) = default;
 };
 
-// What the dialog loads: the settings in memory, with "startvyuka" read from the file now.
-// During a re-test the time limit in memory is the re-tested exercise's, so the configured
-// one is read from the file instead.
-RozsahValues LoadRozsahValues(const QString &iniFile, const PracticeSettings &settings, bool retestActive);
+// What the dialog hands over on OK: its values, and which of them the teacher touched.
+struct SettingsEdit
+{
+    RozsahValues values;
+    bool rangesTouched = false;    // some range or restriction field, even if changed back
+    bool timeLimitTouched = false; // the time limit field
+};
+
+// What the dialog loads: the teacher's settings, with "startvyuka" read from the file now.
+RozsahValues LoadRozsahValues(const QString &iniFile, const PracticeSettings &settings);
 
 // The first operation (addition, subtraction, multiplication, division) whose range and
 // restriction admit no exercise by the generator's own search, or admit one whose result
@@ -134,8 +140,7 @@ IniBatch RozsahValuesBatch(const RozsahValues &values);
 // the interval is in force again there.
 void EmptyDroppedLists(IniBatch &batch, const QString &iniFile, const std::array<OperationRange, 4> &ranges);
 
-// Applies the values to the settings in memory and writes them to the file, key by key in the
-// order the program has always written them. With keepTimeLimit (a re-test is running) the
-// time limit goes to the file only. Throws IniWriteError when a write fails.
-void ApplyRozsahValues(const QString &iniFile, const RozsahValues &values, PracticeSettings &settings,
-                       bool keepTimeLimit);
+// Writes the values to the file in one rewrite, the keys in the order the program has always
+// written them, and then applies them to the settings. Throws IniWriteError when the write fails;
+// the settings are then as they were.
+void ApplyRozsahValues(const QString &iniFile, const RozsahValues &values, PracticeSettings &settings);

@@ -1,7 +1,9 @@
 #include "ui/classroom/prehledtridy.h"
 
 #include "core/classroom/classsettings.h"
+#include "core/classroom/classsettingsfile.h"
 #include "core/records/csvexport.h"
+#include "core/records/datafiles.h"
 #include "core/records/progressdays.h"
 #include "core/settings/inifile.h"
 #include "core/settings/practicesettings.h"
@@ -12,6 +14,7 @@
 #include "ui/records/vyvoj.h"
 #include "ui/settings/heslo.h"
 #include "ui/settings/rozsah.h"
+#include "ui/settings/windowplacement.h"
 
 #include <QApplication>
 #include <QCollator>
@@ -246,9 +249,9 @@ void TFPrehledTridy::openChart(const QModelIndex &index)
         return;
     }
     PracticeSettings settings;
-    NactiRozsahZIni(folder + QStringLiteral("/numik.ini"), settings);
-    TFVyvoj chart(ReadProgressHistory(folder + QStringLiteral("/historie.csv"), folder + QStringLiteral("/hdv.ndv")),
-                  m_today, settings.gradeThreshold, settings.zoomPercent / 100.0, this);
+    NactiRozsahZIni(DataFile::In(folder, DataFile::Settings), settings);
+    TFVyvoj chart(ReadProgressHistory(DataFile::In(folder, DataFile::HistoryCsv), DataFile::In(folder, DataFile::History)),
+                  m_today, settings.gradeThreshold, ReadWindowZoom(DataFile::In(folder, DataFile::Settings)) / 100.0, this);
     chart.setWindowTitle(chart.windowTitle() + QStringLiteral(": ") + currentPupil());
     CenterOverForm(&chart, this);
     chart.exec();
@@ -303,13 +306,10 @@ void TFPrehledTridy::retirePupil()
 void TFPrehledTridy::classSettings()
 {
     const QString iniFile = m_class.iniFile();
-    PracticeSettings settings;
-    OperationSwitches switches;
-    NactiRozsahZIni(iniFile, settings);
-    NastavDleIni(iniFile, settings, switches);
+    ClassSettingsFile classFile(iniFile);
     RandomSource random(RandomSource::timeOfDaySeed(QTime::currentTime()));
     {
-        TFRozsah dialog(settings, iniFile, random, false, this);
+        TFRozsah dialog(classFile, random, this);
         CenterOverForm(&dialog, this);
         if (dialog.exec() != QDialog::Accepted)
             return;
@@ -330,7 +330,7 @@ void TFPrehledTridy::classSettings()
             try {
                 if (QFileInfo(folder).isSymLink() || !QFileInfo(folder).isDir())
                     throw IniWriteError(folder);
-                ApplyClassSettings(iniFile, folder + QStringLiteral("/numik.ini"));
+                ApplyClassSettings(iniFile, DataFile::In(folder, DataFile::Settings));
             } catch (const IniWriteError &) {
                 // one pupil's file must not keep the others from their settings
                 failed.append(name);

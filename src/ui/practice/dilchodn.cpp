@@ -3,7 +3,7 @@
 #include "core/practice/grading.h"
 #include "ui/app/fonts.h"
 #include "ui/app/pictures.h"
-#include "ui/generator/amedit.h"
+#include "ui/widgets/amedit.h"
 #include "ui/messages/messagebox.h"
 #include "ui/practice/soundplayer.h"
 
@@ -59,8 +59,8 @@ QIcon closeSymbol(int side, qreal devicePixelRatio)
 
 } // namespace
 
-TFDilciHodn::TFDilciHodn(qint32 correct, qint32 wrong, const std::array<qint32, 4> &gradeThresholds,
-                         const QString &soundFile, SoundPlayer *sounds, qreal zoom, QWidget *parent)
+TFDilciHodn::TFDilciHodn(const PartialEvaluation &evaluation, const QString &soundFile, SoundPlayer *sounds,
+                         qreal zoom, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
     , m_zoom(zoom > 0 ? zoom : 1.0)
     , m_soundFile(soundFile)
@@ -78,7 +78,7 @@ TFDilciHodn::TFDilciHodn(qint32 correct, qint32 wrong, const std::array<qint32, 
     setAutoFillBackground(true);
 
     buildControls();
-    FormCreate(correct, wrong, gradeThresholds);
+    FormCreate(evaluation);
     renderPictures();
 }
 
@@ -150,19 +150,16 @@ void TFDilciHodn::buildControls()
     connect(Timer1, &QTimer::timeout, this, Guarded([this] { Timer1Timer(); }));
 }
 
-void TFDilciHodn::FormCreate(qint32 correct, qint32 wrong, const std::array<qint32, 4> &gradeThresholds)
+void TFDilciHodn::FormCreate(const PartialEvaluation &evaluation)
 {
-    AMEOK->setText(QString::number(correct));
-    AMEChyba->setText(QString::number(wrong));
-    // summed wide: two 32-bit counts may exceed 32 bits, and only a true zero is "nothing"
-    if (qint64(correct) + qint64(wrong) == 0)
+    AMEOK->setText(QString::number(evaluation.correct));
+    AMEChyba->setText(QString::number(evaluation.wrong));
+    if (!evaluation.evaluated)
         return;
-    const qint32 percent = PercentCorrect(correct, wrong);
-    AMEProc->setText(QString::number(percent));
-    m_grade = DejZnamku(percent, gradeThresholds);
-    // a grade 1 with no wrong answer at all earns the star
+    AMEProc->setText(QString::number(evaluation.percent));
+    m_grade = evaluation.grade;
     m_gradeImageName = QStringLiteral("ZN") + QString::number(m_grade);
-    if (m_grade == 1 && wrong == 0)
+    if (evaluation.star)
         m_gradeImageName += QStringLiteral("HV");
 }
 

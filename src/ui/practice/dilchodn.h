@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/practice/grading.h"
+
 #include <QDialog>
 #include <QSize>
 #include <QString>
@@ -14,8 +16,7 @@ class TAMEdit;
 
 // The partial evaluation window: a short animation of a sheet of exercises being ticked off,
 // then the right and wrong counts, the percentage and at last the grade as a large picture.
-// The window computes the grade; the caller reads grade() once exec() has returned, however
-// early the pupil closed it.
+// It shows the evaluation the practice computed, however early the pupil closes it.
 //
 // Every position, size and font size is that of the window at 100 % times zoom; the pictures
 // are rendered for the scaled size and the screen's pixel density. The controls carry their
@@ -25,11 +26,10 @@ class TFDilciHodn : public QDialog
     Q_OBJECT
 
 public:
-    // correct + wrong is positive when the program opens the window; with a zero sum nothing
-    // is evaluated and the grade stays 0. soundFile is the full path of "dilhod.wav", played
-    // through sounds (if any) when the wrong count appears.
-    TFDilciHodn(qint32 correct, qint32 wrong, const std::array<qint32, 4> &gradeThresholds,
-                const QString &soundFile, SoundPlayer *sounds, qreal zoom, QWidget *parent = nullptr);
+    // soundFile is the full path of "dilhod.wav", played through sounds (if any) when the wrong
+    // count appears.
+    TFDilciHodn(const PartialEvaluation &evaluation, const QString &soundFile, SoundPlayer *sounds, qreal zoom,
+                QWidget *parent = nullptr);
 
     qint32 grade() const { return m_grade; }
     // The frame of the animation on show, 0..7.
@@ -54,7 +54,7 @@ protected:
 
 private:
     void buildControls();
-    void FormCreate(qint32 correct, qint32 wrong, const std::array<qint32, 4> &gradeThresholds);
+    void FormCreate(const PartialEvaluation &evaluation);
     void renderPictures();
     QRect scaled(int left, int top, int width, int height) const;
     int scaled(int length) const;

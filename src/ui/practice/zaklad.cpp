@@ -1,22 +1,31 @@
 #include "ui/practice/zaklad.h"
 
+#include "core/records/datafiles.h"
 #include "core/settings/inifile.h"
 #include "core/settings/wholefilewrite.h"
 #include "ui/app/fonts.h"
 #include "ui/app/pictures.h"
 #include "ui/messages/messagebox.h"
+#include "ui/practice/casgauge.h"
+#include "ui/practice/dilchodn.h"
+#include "ui/practice/answerfeedback.h"
 #include "ui/practice/soundplayer.h"
 #include "ui/practice/statuspanels.h"
 #include "ui/practice/zakladclient.h"
 #include "ui/practice/zakladmenubar.h"
 #include "ui/settings/windowplacement.h"
+#include "ui/widgets/amedit.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDir>
+#include <QEventLoop>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
+#include <QScopedValueRollback>
 #include <QStatusTipEvent>
 #include <QTimer>
 
@@ -30,9 +39,8 @@ constexpr int IconDelayMs = 250;
 
 PracticeFiles filesIn(const QString &dataDirectory)
 {
-    const QDir data(dataDirectory);
-    return {data.filePath(QStringLiteral("numik.ini")), data.filePath(QStringLiteral("chyba.nmk")),
-            data.filePath(QStringLiteral("chybavysl.nmk")), data.filePath(QStringLiteral("hdv.ndv"))};
+    return {DataFile::In(dataDirectory, DataFile::Settings), DataFile::In(dataDirectory, DataFile::Retest),
+            DataFile::In(dataDirectory, DataFile::WrongResults), DataFile::In(dataDirectory, DataFile::History)};
 }
 
 } // namespace
@@ -44,7 +52,6 @@ TFZaklad::TFZaklad(const QString &programDirectory, QWidget *parent)
 
 TFZaklad::TFZaklad(const QString &dataDirectory, const QString &soundDirectory, QWidget *parent)
     : QMainWindow(parent)
-    , m_soundDirectory(soundDirectory)
     , m_files(filesIn(dataDirectory))
     , m_localClock([] { return QDateTime::currentDateTime(); })
 {
@@ -54,8 +61,8 @@ TFZaklad::TFZaklad(const QString &dataDirectory, const QString &soundDirectory, 
     setFont(ArialPixels(WindowFontPixels, false));
 
     // FormCreate: counts at zero, paths built (above), placement restored, zoom applied
-    m_flow = std::make_unique<PracticeFlow>(m_settings, m_generator, m_files, static_cast<PracticeView &>(*this));
-    m_sound = new SoundPlayer(this);
+    m_flow = std::make_unique<PracticeFlow>(m_generator, m_files, static_cast<PracticeView &>(*this));
+    m_feedback = new AnswerFeedback(soundDirectory, this);
     TCasLimit = new QTimer(this);
     TCasLimit->setObjectName(QStringLiteral("TCasLimit"));
     TCasLimit->setInterval(1000);
@@ -70,7 +77,7 @@ TFZaklad::TFZaklad(const QString &dataDirectory, const QString &soundDirectory, 
     // the first reads of the settings file are guarded as every handler is: a file that cannot
     // be read leaves the window at 100 % in the middle of the screen. The zoom is read before
     // the controls are built, so that each lays out its text once, in its zoomed font.
-    RunGuarded([this] { m_settings.zoomPercent = ReadWindowZoom(m_files.iniFile); });
+    RunGuarded([this] { m_zoomPercent = ReadWindowZoom(m_files.iniFile); });
     RemoveStaleTemporaryFiles(m_files.iniFile, QDateTime::currentDateTime());
 
     // A new number field lays out its first, empty text in the application's font before it
@@ -78,8 +85,11 @@ TFZaklad::TFZaklad(const QString &dataDirectory, const QString &soundDirectory, 
     // built, no other face is loaded just for that.
     const QFont applicationFont = QApplication::font();
     QApplication::setFont(font());
-    m_client = new ZakladClient(m_settings.zoomPercent,
-                                [this](TAMEdit *sender, QKeyEvent *event) { return EVysledekKeyPress(sender, event); }, this);
+    m_client = new ZakladClient(m_zoomPercent, this);
+    connect(m_client, &ZakladClient::enterPressed, this, Guarded([this](TAMEdit *field) { EVysledekEnter(field); }));
+    connect(m_client, &ZakladClient::numberEdited, this, Guarded([this] {
+                m_feedback->prepare(m_flow->run().soundOn, m_client->IVysledek);
+            }));
     setCentralWidget(m_client);
     QApplication::setFont(applicationFont);
     m_menu = std::make_unique<ZakladMenuBar>(menuBar());
@@ -110,8 +120,8 @@ void TFZaklad::buildStatusBar()
 
 void TFZaklad::applyZoom()
 {
-    const double factor = m_settings.zoomPercent / 100.0;
-    m_client->applyZoom(m_settings.zoomPercent);
+    const double factor = m_zoomPercent / 100.0;
+    m_client->applyZoom(m_zoomPercent);
     m_statusBar->applyZoom(factor, ArialPixels(int(std::lround(WindowFontPixels * factor)), false));
     // the window is not resizable; its size follows the zoom
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -145,8 +155,8 @@ void TFZaklad::FormClose()
 {
     IniBatch batch;
     AddFormPlacement(batch, this);
-    batch.setInteger(QStringLiteral("Okno"), QStringLiteral("velikost"), m_settings.zoomPercent);
-    UlozDoIni(batch, m_settings, operationSwitches());
+    batch.setInteger(QStringLiteral("Okno"), QStringLiteral("velikost"), m_zoomPercent);
+    UlozDoIni(batch, m_flow->run(), operationSwitches());
     IniWriteBatch(m_files.iniFile, batch);
 }
 
@@ -179,7 +189,7 @@ OperationSwitches TFZaklad::operationSwitches() const
 void TFZaklad::showSwitchesAndSound(const OperationSwitches &switches, bool soundOn)
 {
     m_client->setOperationSwitches(switches);
-    m_sound->setEnabled(soundOn);
+    m_feedback->sounds()->setEnabled(soundOn);
     m_menu->MMSound->setChecked(soundOn);
 }
 
@@ -208,4 +218,86 @@ void TFZaklad::showMessage(const QString &text, NoticeKind kind)
 void TFZaklad::runLater(std::function<void()> task)
 {
     QTimer::singleShot(0, this, Guarded(std::move(task)));
+}
+
+void TFZaklad::EVysledekEnter(TAMEdit *field)
+{
+    m_feedback->prepare(m_flow->run().soundOn, m_client->IVysledek);
+    // A child presses Enter twice: the second one, arriving while the first is being shown,
+    // gets no verdict at all.
+    if (m_feedback->isShowing())
+        return;
+    // Enter in a shown number judges nothing and erases nothing; it sends the pupil back to
+    // the field of the hidden number.
+    if (field->isReadOnly()) {
+        m_client->fieldOfSlot(m_flow->recordedSlot())->setFocus();
+        return;
+    }
+    m_flow->answer(field->text());
+}
+
+void TFZaklad::showExercise(const Exercise &exercise)
+{
+    m_client->showExercise(exercise);
+}
+
+QString TFZaklad::typedAnswer() const
+{
+    return m_client->fieldOfSlot(m_flow->exerciseOnScreen().hidden)->text();
+}
+
+void TFZaklad::clearNumberField(UnknownSlot slot)
+{
+    m_client->fieldOfSlot(slot)->clear();
+}
+
+void TFZaklad::focusAnswerField()
+{
+    m_client->fieldOfSlot(m_flow->exerciseOnScreen().hidden)->setFocus();
+}
+
+void TFZaklad::ZvyrazniVysledek(FeedbackKind kind, UnknownSlot slot)
+{
+    m_feedback->show(kind, slot == UnknownSlot::First    ? m_client->ICislo1
+                           : slot == UnknownSlot::Second ? m_client->ICislo2
+                                                         : m_client->IVysledek);
+}
+
+void TFZaklad::setFeedbackPause(std::chrono::milliseconds pause)
+{
+    m_feedback->setPause(pause);
+}
+
+bool TFZaklad::isFeedbackShowing() const
+{
+    return m_feedback->isShowing();
+}
+
+bool TFZaklad::isRunning() const
+{
+    return TCasLimit->isActive();
+}
+
+void TFZaklad::stop()
+{
+    TCasLimit->stop();
+}
+
+void TFZaklad::start()
+{
+    // a running timer keeps its rhythm
+    if (!TCasLimit->isActive())
+        TCasLimit->start();
+}
+
+void TFZaklad::showGauge(const CountdownGauge &gauge)
+{
+    m_client->GCasLim->apply(gauge);
+}
+
+void TFZaklad::showEvaluation(const PartialEvaluation &shown)
+{
+    TFDilciHodn evaluation(shown, m_feedback->soundFile(QStringLiteral("dilhod.wav")), m_feedback->sounds(), m_zoomPercent / 100.0, this);
+    CenterOverForm(&evaluation, this);
+    evaluation.exec();
 }

@@ -3,6 +3,7 @@
 #include "core/generator/generator.h"
 #include "core/practice/practiceflow.h"
 #include "core/practice/practiceview.h"
+#include "core/practice/teachingaccess.h"
 #include "core/settings/practicesettings.h"
 
 #include <QDateTime>
@@ -13,11 +14,11 @@
 #include <memory>
 #include <optional>
 
+class AnswerFeedback;
 class QAction;
 class QKeyEvent;
 class QLabel;
 class QTimer;
-class SoundPlayer;
 class StatusBarPanels;
 class TAMEdit;
 class ZakladClient;
@@ -39,7 +40,7 @@ public:
     ~TFZaklad() override;
 
     // How long the answer feedback stays on screen (500 ms); tests shorten it.
-    void setFeedbackPause(std::chrono::milliseconds pause) { m_feedbackPause = pause; }
+    void setFeedbackPause(std::chrono::milliseconds pause);
     // "Now" for the history records; tests set their own clock.
     void setLocalClock(std::function<QDateTime()> clock) { m_localClock = std::move(clock); }
 
@@ -47,8 +48,10 @@ public:
     ExerciseGenerator &generator() { return m_generator; }
     const PracticeSession &session() const { return m_flow->session(); }
     const CountdownRules &countdown() const { return m_flow->countdown(); }
-    const PracticeSettings &settings() const { return m_settings; }
-    bool isFeedbackShowing() const { return m_feedbackShowing; }
+    const PracticeSettings &settings() const { return m_flow->settings(); }
+    const PracticeRun &run() const { return m_flow->run(); }
+    qint32 zoomPercent() const { return m_zoomPercent; }
+    bool isFeedbackShowing() const;
     bool isRetestActive() const { return m_flow->RetestActive(); }
     // Tests stand in for a running re-test with this.
     void setRetestActiveForTesting(bool active) { m_flow->setRetestActiveForTesting(active); }
@@ -96,10 +99,7 @@ private:
     void MMRozsahClick();
 
     // the answer and its feedback (zakladpractice.cpp)
-    bool EVysledekKeyPress(TAMEdit *field, QKeyEvent *event);
-    QString soundFile(const QString &name) const;
-    void prepareSounds();
-    void prepareFeedbackPictures();
+    void EVysledekEnter(TAMEdit *field);
 
     // wrong results, the re-test, the history and About (zakladretest.cpp)
     void wireRecordMenus();
@@ -115,31 +115,28 @@ private:
     QString typedAnswer() const override;
     void clearNumberField(UnknownSlot slot) override;
     void focusAnswerField() override;
-    void ZvyrazniVysledek(FeedbackKind kind, qint32 slot) override;
+    void ZvyrazniVysledek(FeedbackKind kind, UnknownSlot slot) override;
     void showMessage(const QString &text, NoticeKind kind) override;
     bool isRunning() const override; // TCasLimit
     void start() override;
     void stop() override;
     void showGauge(const CountdownGauge &gauge) override;
-    qint32 showEvaluation(qint32 correct, qint32 wrong) override;
+    void showEvaluation(const PartialEvaluation &evaluation) override;
     QDateTime localNow() const override;
     void showPartialCount(PartialCount which, qint32 value) override;
     void showTotals(const QString &grade, const QString &correct, const QString &wrong) override;
-    void DEMenuRezim(bool enabled) override;
+    void DEMenuRezim(const MenuAccess &access) override;
     void runLater(std::function<void()> task) override;
 
-    QString m_soundDirectory;
     PracticeFiles m_files; // built once
 
-    PracticeSettings m_settings;
+    qint32 m_zoomPercent = 100;
     ExerciseGenerator m_generator;
     std::unique_ptr<PracticeFlow> m_flow;
-    SoundPlayer *m_sound = nullptr;
+    AnswerFeedback *m_feedback = nullptr;
 
     bool m_started = false;
     bool m_iconGiven = false;
-    bool m_feedbackShowing = false;
-    std::chrono::milliseconds m_feedbackPause{500};
     std::function<QDateTime()> m_localClock;
 
     ZakladClient *m_client = nullptr;

@@ -32,10 +32,9 @@ void useButtonFace(QWidget *widget)
 
 } // namespace
 
-ZakladClient::ZakladClient(int zoomPercent, TAMEdit::KeyPressHandler onKey, QWidget *parent)
+ZakladClient::ZakladClient(int zoomPercent, QWidget *parent)
     : QWidget(parent)
     , m_factor(zoomPercent / 100.0)
-    , m_onKey(std::move(onKey))
 {
     m_switchStyle = new NumikStyle;
     m_switchStyle->setParent(this);
@@ -124,7 +123,8 @@ TAMEdit *ZakladClient::addNumberField(const char *name, const QRect &base, int t
     field->setReadOnly(readOnly);
     field->setStatusTip(hint);
     field->setAccessibleName(hint);
-    field->setKeyPressHandler(m_onKey);
+    connect(field, &TAMEdit::enterPressed, this, [this, field] { emit enterPressed(field); });
+    connect(field, &QLineEdit::textEdited, this, &ZakladClient::numberEdited);
     place(field, base, NumberFontPixels, true);
     return field;
 }
@@ -175,11 +175,11 @@ void ZakladClient::renderPictures()
     Image2->setPixmap(Picture(QStringLiteral("FACE_FROWN"), Image2->size(), ratio));
 }
 
-TAMEdit *ZakladClient::fieldOfSlot(qint32 slot) const
+TAMEdit *ZakladClient::fieldOfSlot(UnknownSlot slot) const
 {
-    if (slot == qint32(UnknownSlot::First))
+    if (slot == UnknownSlot::First)
         return ECislo1;
-    if (slot == qint32(UnknownSlot::Second))
+    if (slot == UnknownSlot::Second)
         return ECislo2;
     return EVysledek;
 }
@@ -188,7 +188,7 @@ void ZakladClient::NastavFormDleNeznama(UnknownSlot slot)
 {
     for (TAMEdit *field : {ECislo1, ECislo2, EVysledek})
         field->setReadOnly(true);
-    TAMEdit *hidden = fieldOfSlot(qint32(slot));
+    TAMEdit *hidden = fieldOfSlot(slot);
     hidden->setReadOnly(false);
     hidden->setFocus();
 }

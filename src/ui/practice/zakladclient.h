@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/generator/exercise.h"
-#include "ui/generator/amedit.h"
+#include "ui/widgets/amedit.h"
 
 #include <QPointer>
 #include <QRect>
@@ -25,16 +25,15 @@ public:
     // The size at 100 %, above the status bar.
     static constexpr QSize BaseSize{342, 172};
 
-    // zoomPercent: the zoom the controls are laid out at first. Every key the number fields do
-    // not swallow goes to onKey first.
-    ZakladClient(int zoomPercent, TAMEdit::KeyPressHandler onKey, QWidget *parent = nullptr);
+    // zoomPercent: the zoom the controls are laid out at first.
+    explicit ZakladClient(int zoomPercent, QWidget *parent = nullptr);
 
     // Lays every control out again at the zoom, and the faces at the screen's pixel density.
     void applyZoom(int zoomPercent);
     void renderPictures();
 
-    // The number field of a slot: 1 ECislo1, 2 ECislo2, any other value EVysledek.
-    TAMEdit *fieldOfSlot(qint32 slot) const;
+    // The number field of a slot: ECislo1, ECislo2 or EVysledek.
+    TAMEdit *fieldOfSlot(UnknownSlot slot) const;
     // The hidden number's field becomes the only editable one, and takes the focus.
     void NastavFormDleNeznama(UnknownSlot slot);
     // The exercise's numbers, its sign, and the hidden number's field empty.
@@ -63,6 +62,12 @@ public:
     QLabel *IVysledek = nullptr;
     CasGauge *GCasLim = nullptr;
 
+signals:
+    // Enter in one of the number fields, shown or hidden.
+    void enterPressed(TAMEdit *field);
+    // The pupil typed or erased in a number field.
+    void numberEdited();
+
 private:
     struct ScaledWidget
     {
@@ -79,7 +84,6 @@ private:
     static void scale(const ScaledWidget &s, double factor);
 
     double m_factor;
-    TAMEdit::KeyPressHandler m_onKey;
     NumikStyle *m_switchStyle = nullptr; // the switches' squares grow with the zoom
     std::vector<ScaledWidget> m_scaled;
 };

@@ -1,5 +1,6 @@
 #include "ui/records/histdh.h"
 
+#include "core/records/datafiles.h"
 #include "core/records/daycount.h"
 #include "core/records/historyexport.h"
 #include "core/records/historylines.h"
@@ -134,7 +135,7 @@ void TFHDH::setChartZoom(qreal zoom)
 
 void TFHDH::BExportClick()
 {
-    ExportToChosenFile(this, QStringLiteral("historie.csv"), QFileInfo(m_historyFile).path(), [&](const QString &path) {
+    ExportToChosenFile(this, QString(DataFile::HistoryCsv), QFileInfo(m_historyFile).path(), [&](const QString &path) {
         ExportHistory(path, HistoryCsvPathBeside(m_historyFile), m_historyFile);
     });
 }

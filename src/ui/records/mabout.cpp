@@ -3,7 +3,7 @@
 #include "ui/app/fonts.h"
 #include "ui/app/pictures.h"
 #include "ui/messages/messagebox.h"
-#include "ui/practice/statuspanels.h"
+#include "ui/widgets/valuelabel.h"
 #include "ui/records/aboutvalues.h"
 
 #include <QAction>

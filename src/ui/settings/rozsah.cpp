@@ -40,13 +40,10 @@ private:
 
 } // namespace
 
-TFRozsah::TFRozsah(PracticeSettings &settings, const QString &iniFile, RandomSource &random, bool retestActive,
-                   QWidget *parent)
+TFRozsah::TFRozsah(SettingsOwner &owner, RandomSource &random, QWidget *parent)
     : QDialog(parent)
-    , m_settings(settings)
-    , m_iniFile(iniFile)
+    , m_owner(owner)
     , m_random(random)
-    , m_retestActive(retestActive)
 {
     setObjectName(QStringLiteral("FRozsah"));
     setWindowTitle(QStringLiteral("Možnosti"));
@@ -118,7 +115,7 @@ void TFRozsah::FormCreate()
 {
     // each set goes through the change handlers, so the couplings act on the loaded values in
     // this order
-    const RozsahValues v = LoadRozsahValues(m_iniFile, m_settings, m_retestActive);
+    const RozsahValues v = m_owner.values();
     TabSheet1->load(v.ranges);
     for (int grade = 1; grade <= 4; ++grade)
         TabSheet2->threshold(grade)->setValue(v.gradeThreshold[std::size_t(grade - 1)]);
@@ -129,8 +126,8 @@ void TFRozsah::FormCreate()
     TabSheet3->RSECasLimit->setValue(v.timeLimitSeconds);
     TabSheet4->ChBStart->setChecked(v.startInTeachingMode);
     TabSheet3->ChBDeaktiv->setChecked(v.pauseOnDeactivate);
-    TabSheet4->setHistoryAccess(v.historyAccess);
-    TabSheet4->setWrongResultsAccess(v.wrongResultsAccess);
+    TabSheet4->setHistoryAccess(static_cast<qint32>(v.historyAccess));
+    TabSheet4->setWrongResultsAccess(static_cast<qint32>(v.wrongResultsAccess));
     TabSheet5->ChBNeznVysl->setChecked(v.resultOnly);
     m_rangesTouched = false;
     m_timeLimitTouched = false;
@@ -158,11 +155,6 @@ void TFRozsah::RSECasLimitChange()
     m_timeLimitTouched = true;
 }
 
-qint32 TFRozsah::timeLimitValue() const
-{
-    return TabSheet3->RSECasLimit->value();
-}
-
 RozsahValues TFRozsah::currentValues() const
 {
     RozsahValues v;
@@ -175,8 +167,8 @@ RozsahValues TFRozsah::currentValues() const
     v.timeLimitSeconds = TabSheet3->RSECasLimit->value();
     v.startInTeachingMode = TabSheet4->ChBStart->isChecked();
     v.pauseOnDeactivate = TabSheet3->ChBDeaktiv->isChecked();
-    v.historyAccess = TabSheet4->historyAccess();
-    v.wrongResultsAccess = TabSheet4->wrongResultsAccess();
+    v.historyAccess = TeachingAccess(TabSheet4->historyAccess());
+    v.wrongResultsAccess = TeachingAccess(TabSheet4->wrongResultsAccess());
     v.resultOnly = TabSheet5->ChBNeznVysl->isChecked();
     return v;
 }
@@ -205,7 +197,7 @@ void TFRozsah::BBOKClick()
         ShowMessageBox(InadmissibleRangeMessage(*wrong), MessageKind::Warning);
         return;
     }
-    ApplyRozsahValues(m_iniFile, values, m_settings, m_retestActive);
+    m_owner.applySettings({values, m_rangesTouched, m_timeLimitTouched});
     accept();
 }
 

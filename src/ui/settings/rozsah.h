@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/settings/rozsahvalues.h"
+#include "core/settings/settingsowner.h"
 
 #include <QDialog>
 #include <QHash>
@@ -16,27 +16,24 @@ class TPageControl;
 class TRxSpinEdit;
 class UnknownPage;
 
-// The settings dialog "Možnosti". It loads itself from the settings in memory when created,
-// keeps range pairs in order and the thresholds strictly falling while the teacher edits, and on
-// OK proves that every operation still admits an exercise before it applies every value to the
-// settings and writes it to the file. Hints go to the owner's status line.
+// The settings dialog "Možnosti". It loads itself from the teacher's settings when created, keeps
+// range pairs in order and the thresholds strictly falling while the teacher edits, and on OK
+// proves that every operation still admits an exercise before it hands every value to the
+// settings' owner (SettingsOwner::applySettings: the practice, or a class's file), which saves
+// and applies them. Hints go to the owner's
+// status line.
 class TFRozsah : public QDialog
 {
     Q_OBJECT
 
 public:
-    // settings are applied on OK; random is the generator's source, used to validate the ranges.
-    // During a re-test the time limit in memory is the re-tested exercise's: the dialog shows
-    // and saves the configured one and leaves the one in memory alone.
-    TFRozsah(PracticeSettings &settings, const QString &iniFile, RandomSource &random, bool retestActive,
-             QWidget *parent = nullptr);
+    // random is the generator's source, used to validate the ranges; owner must outlive the dialog.
+    TFRozsah(SettingsOwner &owner, RandomSource &random, QWidget *parent = nullptr);
 
     // Some range or restriction field changed since loading (even if changed back).
     bool rangesTouched() const { return m_rangesTouched; }
     // The time limit field changed since loading.
     bool timeLimitTouched() const { return m_timeLimitTouched; }
-    // The time limit the dialog holds, as OK saves it.
-    qint32 timeLimitValue() const;
 
     TPageControl *pageControl() const { return PC; }
 
@@ -56,10 +53,8 @@ private:
     // Shows the restriction page with the focus in a combo box that names no listed item.
     void holdUnlisted(QComboBox *combo);
 
-    PracticeSettings &m_settings;
-    QString m_iniFile;
+    SettingsOwner &m_owner;
     RandomSource &m_random;
-    bool m_retestActive;
     bool m_rangesTouched = false;
     bool m_timeLimitTouched = false;
     QHash<int, TRxSpinEdit *> m_byTag;

@@ -1,6 +1,4 @@
-#include "ui/generator/amedit.h"
-
-#include "ui/messages/messagebox.h"
+#include "ui/widgets/amedit.h"
 
 #include <QKeyEvent>
 
@@ -17,6 +15,12 @@ Qt::Alignment toQtAlignment(TAlignment alignment)
         break;
     }
     return Qt::AlignLeft | Qt::AlignVCenter;
+}
+
+// Enter is both the main Return key and the keypad's Enter.
+bool isEnterKey(const QKeyEvent *event)
+{
+    return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
 }
 
 } // namespace
@@ -36,24 +40,12 @@ void TAMEdit::setTextAlignment(TAlignment alignment)
     emit textAlignmentChanged(alignment);
 }
 
-bool TAMEdit::isEnterKey(const QKeyEvent *event)
-{
-    return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-}
-
 void TAMEdit::keyPressEvent(QKeyEvent *event)
 {
-    if (m_keyPressHandler) {
-        // The hook runs inside Qt's event delivery, where no exception may pass. One that
-        // escapes it abandons the key, as it abandons the rest of the handler, and is shown as
-        // the general error message.
-        bool consumed = true;
-        RunGuarded([&] { consumed = m_keyPressHandler(this, event); });
-        if (consumed) {
-            event->accept();
-            return;
-        }
+    if (isEnterKey(event)) {
+        event->accept();
+        emit enterPressed();
+        return;
     }
-
     QLineEdit::keyPressEvent(event);
 }

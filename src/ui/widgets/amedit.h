@@ -2,24 +2,18 @@
 
 #include <QLineEdit>
 
-#include <functional>
-
 class QKeyEvent;
 
 // Horizontal alignment of the text of a number field.
 enum class TAlignment { taLeftJustify = 0, taRightJustify = 1, taCenter = 2 };
 
 // The single-line field in which the program shows and takes numbers: a QLineEdit with the
-// alignment of the text and a key-press hook.
+// alignment of the text that tells of Enter with a signal of its own.
 class TAMEdit : public QLineEdit
 {
     Q_OBJECT
 
 public:
-    // Called for every key press that the field does not swallow itself, before the field's
-    // own editing. Returning true consumes the key: the field does nothing more with it.
-    using KeyPressHandler = std::function<bool(TAMEdit *sender, QKeyEvent *event)>;
-
     explicit TAMEdit(QWidget *parent = nullptr);
 
     TAlignment textAlignment() const { return m_alignment; }
@@ -30,13 +24,11 @@ public:
     int tag() const { return m_tag; }
     void setTag(int tag) { m_tag = tag; }
 
-    void setKeyPressHandler(KeyPressHandler handler) { m_keyPressHandler = std::move(handler); }
-
-    // Enter is both the main Return key and the keypad's Enter.
-    static bool isEnterKey(const QKeyEvent *event);
-
 signals:
     void textAlignmentChanged(TAlignment alignment);
+    // Enter was pressed in the field. The field itself does nothing with it: unlike
+    // returnPressed, it comes also in a read-only field, and no editingFinished follows.
+    void enterPressed();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -44,5 +36,4 @@ protected:
 private:
     TAlignment m_alignment = TAlignment::taLeftJustify;
     int m_tag = 0;
-    KeyPressHandler m_keyPressHandler;
 };
