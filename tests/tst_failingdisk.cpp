@@ -2,6 +2,8 @@
 // an unprivileged user when the tests run as root), gone, or on a full file system. Each shows the
 // program's message, keeps the state the program describes and loses no earlier record.
 #include "core/practice/answercheck.h"
+#include "core/records/historycsv.h"
+#include "core/records/ioerror.h"
 #include "core/records/recordfiles.h"
 #include "core/settings/inifile.h"
 #include "mainwindowfixture.h"
@@ -9,15 +11,17 @@
 
 #include <QDir>
 #include <QMessageBox>
+#include <QProcess>
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 using namespace testsupport;
 
 namespace {
 
-const QByteArray SevenPlusFive = "[Plus]\nC1OD=7\nC1DO=7\nC2OD=5\nC2DO=5\n[Hodnoceni]\nautopo=1\n";
+const QByteArray SevenPlusFive = "[Plus]\nC1OD=7\nC1DO=7\nC2OD=5\nC2DO=5\n[Hodnoceni]\nautopo=2\n";
 
 QByteArray records(int count)
 {
@@ -74,6 +78,8 @@ private slots:
     void writePaths();
     void settingsInReadOnlyFolder_data();
     void settingsInReadOnlyFolder();
+    void historyRowOnFullDisk();
+    void lockHeldByAnotherProcess();
 };
 
 void TestFailingDisk::writePaths_data()
@@ -131,41 +137,43 @@ void TestFailingDisk::writePaths()
     w->setFeedbackPause(std::chrono::milliseconds(0));
     w->show();
     SeenBox seen;
-    if (write == QLatin1String("wrong result")) {
-        ModalDialogCloser closer(recordBox(seen));
-        MainWindowFixture::answer(*w, QString::number(rightResult(*w).toInt() + 1));
-        QVERIFY(closer.handled());
-        // the partial count and the emptied field stay; the totals not
-        QCOMPARE(MainWindowFixture::child<TAMEdit>(*w, "EChyba")->text(), QStringLiteral("1"));
-        QCOMPARE(w->session().TotalWrong(), 0);
-    } else if (write == QLatin1String("history")) {
+    if (write != QLatin1String("exit")) {
+        // the miss or the evaluation waits in memory: the answer counts, and a calm notice says why
+        const bool history = write == QLatin1String("history");
         // without its settings file the program evaluates after 15 exercises
-        const int evaluateAfter = disk == QLatin1String("missing") ? 15 : 1;
+        const int evaluateAfter = !history ? 0 : disk == QLatin1String("missing") ? 15 : 2;
         for (int i = 1; i < evaluateAfter; ++i)
             MainWindowFixture::answer(*w, rightResult(*w));
-        std::unique_ptr<ModalDialogCloser> error;
-        ModalDialogCloser evaluation([&](QWidget *) { error = std::make_unique<ModalDialogCloser>(recordBox(seen)); });
-        MainWindowFixture::answer(*w, rightResult(*w));
-        QVERIFY(evaluation.handled());
-        QVERIFY(error && error->handled());
+        std::unique_ptr<ModalDialogCloser> notice, evaluation;
+        if (history)
+            evaluation = std::make_unique<ModalDialogCloser>(
+                [&](QWidget *) { notice = std::make_unique<ModalDialogCloser>(recordBox(seen)); });
+        else
+            notice = std::make_unique<ModalDialogCloser>(recordBox(seen));
+        MainWindowFixture::answer(*w, history ? rightResult(*w) : QString::number(rightResult(*w).toInt() + 1));
+        QTRY_VERIFY(notice && notice->handled());
         QCOMPARE(w->session().TotalCorrect(), evaluateAfter);
-        QCOMPARE(CountEvaluations(folder + QStringLiteral("/hdv.ndv")), 0);
+        QCOMPARE(w->session().TotalWrong(), history ? 0 : 1);
+        QCOMPARE(w->flow().pendingRecords().count(), 2);
+        QCOMPARE(seen.icon, QMessageBox::Information);
+        const QString file = history ? QStringLiteral("hdv.ndv") : QStringLiteral("chyba.nmk");
+        QVERIFY2(seen.text.startsWith(QStringLiteral("Odpovědi se teď nedaří uložit do souboru ") + file + " ("
+                                      + message + u')'),
+                 qPrintable(seen.text));
     } else {
         ModalDialogCloser closer(recordBox(seen));
         w->close();
         QVERIFY(closer.handled());
         QVERIFY(!w->isVisible()); // the program ends all the same
         message = QStringLiteral("Unable to write to ") + folder + QStringLiteral("/numik.ini.");
+        QCOMPARE(seen.text.section(u'\n', 0, 0), message);
+        QCOMPARE(seen.title, QStringLiteral("Numik-Korvelanta"));
+        QCOMPARE(seen.icon, QMessageBox::Critical);
     }
-    QCOMPARE(seen.text.section(u'\n', 0, 0), message);
-    // a record file's error names it on a second line, in Czech
-    if (write != QLatin1String("exit"))
-        QVERIFY2(seen.text.section(u'\n', 1).contains(QStringLiteral("„") + folder + u'/'), qPrintable(seen.text));
-    QCOMPARE(seen.title, QStringLiteral("Numik-Korvelanta"));
-    QCOMPARE(seen.icon, QMessageBox::Critical);
     // nothing written before is lost or damaged
     QCOMPARE(bytesOf(folder + QStringLiteral("/numik.ini")), iniBefore);
-    QCOMPARE(bytesOf(folder + QStringLiteral("/chyba.nmk")).left(before.size()), before);
+    // not even part of a record: a write cut short by the full disk is cut back off
+    QCOMPARE(bytesOf(folder + QStringLiteral("/chyba.nmk")), before);
     QCOMPARE(CountWrongResults(folder + QStringLiteral("/chyba.nmk")), disk == QLatin1String("missing") ? 0 : 146);
 }
 
@@ -214,6 +222,81 @@ void TestFailingDisk::settingsInReadOnlyFolder()
     QCOMPARE(IniReadString(ini, "Heslo", "hodnota", QString()), written ? QStringLiteral("ucitel123") : QString());
     if (!written)
         QCOMPARE(bytesOf(ini), before);
+}
+
+// historie.csv is never rewritten, so a row cut short by a full disk would stay for good.
+void TestFailingDisk::historyRowOnFullDisk()
+{
+    const QString folder = QString::fromLocal8Bit(rerunValue());
+    if (folder.isEmpty()) {
+        QTemporaryDir outer;
+        const QString mountPoint = outer.filePath(QStringLiteral("program"));
+        QVERIFY(QDir().mkdir(mountPoint));
+        const Rerun rerun = rerunUnder(tinyDiskWrapper(mountPoint, 64), QStringLiteral("historyRowOnFullDisk"),
+                                       mountPoint.toLocal8Bit());
+        if (!rerun.started || rerun.output.contains("mount:") || rerun.output.contains("unshare:"))
+            QSKIP("no user and mount namespaces here");
+        QVERIFY2(rerun.exitCode == 0, rerun.output.constData());
+        return;
+    }
+    // the rows so far end 8 bytes short of a page: the next row finds room for its start only
+    const QString csv = folder + QStringLiteral("/historie.csv");
+    const QByteArray before = QByteArray(4086, 'x') + "\r\n";
+    writeFile(csv, before);
+    fillDisk(folder);
+    EvaluationRecord evaluation;
+    evaluation.DateTime = 46000.5;
+    QVERIFY_THROWS_EXCEPTION(InOutError, AppendHistoryCsv(csv, evaluation));
+    QCOMPARE(bytesOf(csv), before);
+}
+
+// Another pupil's copy, or a teacher's "flock", holds the wrong-results file for as long as it likes:
+// the window goes on at once, and the miss is written when the file is free, or by the next start.
+void TestFailingDisk::lockHeldByAnotherProcess()
+{
+    QTemporaryDir dir;
+    const QString folder = dir.path();
+    writeFile(folder + QStringLiteral("/numik.ini"), SevenPlusFive);
+    const QString wrongResults = folder + QStringLiteral("/chybavysl.nmk");
+    writeFile(wrongResults, QByteArray());
+    // with the old lock wait the answer below would keep the window for ten minutes
+    const auto savedTimeout = RecordFileHandle::lockTimeout();
+    RecordFileHandle::setLockTimeout(std::chrono::minutes(10));
+    const auto held = [&] {
+        const int fd = ::open(QFile::encodeName(wrongResults).constData(), O_RDONLY | O_CLOEXEC);
+        const bool busy = ::flock(fd, LOCK_EX | LOCK_NB) != 0;
+        ::close(fd);
+        return busy;
+    };
+    const auto hold = [&](QProcess &holder) {
+        holder.start(QStringLiteral("flock"), {QStringLiteral("-x"), wrongResults, QStringLiteral("cat")});
+        return holder.waitForStarted() && QTest::qWaitFor(held);
+    };
+    for (const bool closeWhileHeld : {false, true}) {
+        auto w = std::make_unique<TFZaklad>(folder);
+        w->setFeedbackPause(std::chrono::milliseconds(0));
+        w->show();
+        QProcess holder;
+        if (!hold(holder))
+            QSKIP("flock(1) cannot hold the file here");
+        MainWindowFixture::answer(*w, QString::number(rightResult(*w).toInt() + 1));
+        QCOMPARE(holder.state(), QProcess::Running);
+        QCOMPARE(w->session().TotalWrong(), 1);
+        QCOMPARE(w->flow().pendingRecords().count(), 1);
+        if (closeWhileHeld) {
+            w->close();
+            QCOMPARE(QFileInfo(folder + QStringLiteral("/nezapsano.nmk")).size(), 1 + WrongResultRecord::Size);
+        }
+        holder.closeWriteChannel();
+        QVERIFY(holder.waitForFinished());
+        if (closeWhileHeld) { // the next start writes it in
+            w = std::make_unique<TFZaklad>(folder);
+            w->show();
+        }
+        QTRY_COMPARE(CountWrongResults(wrongResults), closeWhileHeld ? 2 : 1);
+    }
+    QVERIFY(!QFileInfo::exists(folder + QStringLiteral("/nezapsano.nmk")));
+    RecordFileHandle::setLockTimeout(savedTimeout);
 }
 
 NUMIK_GUI_TEST_MAIN(TestFailingDisk)

@@ -1,4 +1,5 @@
-#include "core/records/ioerror.h"
+#include "core/records/historycsv.h"
+#include "core/records/pendingrecords.h"
 #include "core/records/recordfiles.h"
 #include "practicefixture.h"
 
@@ -7,6 +8,22 @@
 #include <QTest>
 
 using namespace testsupport;
+
+namespace {
+
+// The pupil's wrong results in a wrong-results file, in file order.
+QList<qint32> resultsIn(const QString &file)
+{
+    QList<qint32> results;
+    for (qint32 index = 1; index <= CountWrongResults(file); ++index) {
+        WrongResultRecord record;
+        ReadWrongResult(file, index, record);
+        results.append(record.Result);
+    }
+    return results;
+}
+
+} // namespace
 
 // The practice as the pupil meets it, without a window: the verdict on an answer, the counts,
 // the records of misses, the countdown's ticks and the partial evaluation.
@@ -23,7 +40,7 @@ private slots:
     void everyHiddenSlotIsJudged_data();
     void everyHiddenSlotIsJudged();
     void failedDrawKeepsTheExercise();
-    void failedWriteKeepsThePartialState();
+    void unwritableMissesWaitInOrder();
 
     void captionsRunDownToATimeOut();
     void partlyTypedDigitsAreStored();
@@ -34,8 +51,8 @@ private slots:
     void deactivation();
     void evaluationAfterFifteenOutcomes();
     void evaluationWithoutClearingKeepsCounting();
-    void failedHistoryWriteKeepsTheCounts();
-    void failedCsvAppendKeepsPractising();
+    void unwritableEvaluationWaits_data();
+    void unwritableEvaluationWaits();
 };
 
 void TestPracticeFlow::wrongThenRightAnswer()
@@ -188,25 +205,39 @@ void TestPracticeFlow::failedDrawKeepsTheExercise()
     QVERIFY(!p.flow->FreshExercise());
 }
 
-void TestPracticeFlow::failedWriteKeepsThePartialState()
+void TestPracticeFlow::unwritableMissesWaitInOrder()
 {
     Practice p(SevenPlusFive);
     // a folder where the wrong-results file belongs cannot be written, even by root
-    QVERIFY(QDir(p.dir->path()).mkdir("chybavysl.nmk"));
+    const QString blocker = p.files.wrongResultsFile;
+    QVERIFY(QDir().mkdir(blocker));
     p.start();
-    QVERIFY_THROWS_EXCEPTION(InOutError, p.answer("13"));
-    // the partial count and the emptied field stay; the totals, the period and the fresh flag not
-    QCOMPARE(p.view.chyba, 1);
-    QCOMPARE(p.view.typed, QString());
-    QCOMPARE(p.view.totals, QStringList());
-    QCOMPARE(p.session().TotalWrong(), 0);
-    QCOMPARE(p.session().PeriodCount(), 0);
+    p.answer("13");
+    p.answer("14");
+    // the answers count as ever; the pupil hears of it once, after the answer, calmly
+    QCOMPARE(p.session().TotalWrong(), 2);
+    QCOMPARE(p.view.messages, QStringList());
+    p.view.runPending();
+    QCOMPARE(p.view.messages.size(), 1);
+    QVERIFY(p.view.messages[0].startsWith("Information: Odpovědi se teď nedaří uložit do souboru chybavysl.nmk "
+                                          "(File access denied.)"));
     QCOMPARE(CountWrongResults(p.files.retestFile), 1);
-    QVERIFY(p.flow->FreshExercise());
-    // still a fresh exercise: the re-test file takes it again
-    QVERIFY_THROWS_EXCEPTION(InOutError, p.answer("14"));
-    QCOMPARE(CountWrongResults(p.files.retestFile), 2);
-    QCOMPARE(p.view.chyba, 2);
+    QCOMPARE(p.flow->pendingRecords().count(), 2);
+
+    // the next answer after the obstacle is gone writes the waiting ones first
+    QVERIFY(QDir().rmdir(blocker));
+    p.answer("15");
+    QCOMPARE(resultsIn(p.files.wrongResultsFile), (QList<qint32>{13, 14, 15}));
+
+    // what cannot be written at close waits in the pending file for the next start
+    QVERIFY(QDir().rename(p.files.wrongResultsFile, blocker + ".old") && QDir().mkdir(blocker));
+    p.answer("16");
+    p.flow->saveUnwrittenRecords();
+    QCOMPARE(QFileInfo(PendingRecords::pendingFileBeside(blocker)).size(), 1 + WrongResultRecord::Size);
+    QVERIFY(QDir().rmdir(blocker));
+    PendingRecords(p.files.retestFile, p.files.wrongResultsFile, p.files.historyFile).takeOverPendingFile();
+    QCOMPARE(resultsIn(p.files.wrongResultsFile), QList<qint32>{16});
+    QVERIFY(!QFileInfo::exists(PendingRecords::pendingFileBeside(blocker)));
 }
 
 void TestPracticeFlow::captionsRunDownToATimeOut()
@@ -394,34 +425,39 @@ void TestPracticeFlow::evaluationWithoutClearingKeepsCounting()
     QCOMPARE(history[0].Grade, 1);
 }
 
-void TestPracticeFlow::failedHistoryWriteKeepsTheCounts()
+// An evaluation that cannot be written now waits like a miss: the practice goes on as after any
+// evaluation, the other file takes it at once, and the pupil hears of it once.
+void TestPracticeFlow::unwritableEvaluationWaits_data()
 {
-    Practice p(SevenPlusFive + "[Hodnoceni]\nautopo=2\n[CasLimit]\nhodnota=9\n");
-    QVERIFY(QDir(p.dir->path()).mkdir("hdv.ndv"));
-    p.start();
-    p.answer("12");
-    QVERIFY_THROWS_EXCEPTION(InOutError, p.answer("12"));
-    QCOMPARE(p.view.evaluations.size(), std::size_t(1));
-    QCOMPARE(p.view.ok, 2);
-    QCOMPARE(p.session().PeriodCount(), 2);
-    QVERIFY(!p.view.running); // until the next exercise restarts it
-    p.answer("12");
-    QVERIFY(p.view.running);
+    QTest::addColumn<QString>("blocked");
+    QTest::newRow("history file") << "hdv.ndv";
+    QTest::newRow("historie.csv") << "historie.csv";
 }
 
-// historie.csv is a record of its own: its failure reports, and the practice goes on as after
-// any evaluation.
-void TestPracticeFlow::failedCsvAppendKeepsPractising()
+void TestPracticeFlow::unwritableEvaluationWaits()
 {
+    QFETCH(QString, blocked);
     Practice p(SevenPlusFive + "[Hodnoceni]\nautopo=2\n");
-    QVERIFY(QDir(p.dir->path()).mkdir("historie.csv"));
+    const QString blocker = p.dir->filePath(blocked);
+    QVERIFY(QDir().mkdir(blocker));
     p.start();
     p.answer("12");
     p.answer("12");
-    QCOMPARE(CountEvaluations(p.files.historyFile), 1);
+    QCOMPARE(p.view.evaluations.size(), std::size_t(1));
     QCOMPARE(p.view.ok, 0);
     QCOMPARE(p.session().PeriodCount(), 0);
-    QVERIFY_THROWS_EXCEPTION(InOutError, p.view.runPending());
+    if (blocked == "hdv.ndv")
+        QCOMPARE(ReadHistoryCsv(HistoryCsvPathBeside(p.files.historyFile)).size(), 1);
+    else
+        QCOMPARE(CountEvaluations(p.files.historyFile), 1);
+    p.view.runPending();
+    QCOMPARE(p.view.messages.size(), 1);
+    QVERIFY(p.view.messages[0].contains(blocked));
+    QVERIFY(QDir().rmdir(blocker));
+    // the timer writes it in
+    QTRY_COMPARE(p.flow->pendingRecords().count(), 0);
+    QCOMPARE(CountEvaluations(p.files.historyFile), 1);
+    QCOMPARE(ReadHistoryCsv(HistoryCsvPathBeside(p.files.historyFile)).size(), 1);
 }
 
 QTEST_GUILESS_MAIN(TestPracticeFlow)

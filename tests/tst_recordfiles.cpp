@@ -2,6 +2,7 @@
 #include "core/records/ioerror.h"
 #include "core/records/recordfilehandle.h"
 #include "core/records/recordfiles.h"
+#include "core/records/recordfiletoolarge.h"
 #include "core/records/wrongresults.h"
 #include "rerun.h"
 
@@ -199,6 +200,8 @@ private slots:
     void prepend();
     void readEvaluations();
     void hugeFileCountIsClamped();
+    void oversizedFileIsNeverRewritten_data();
+    void oversizedFileIsNeverRewritten();
 
     void errorText_data();
     void errorText();
@@ -514,6 +517,40 @@ void TestRecordFiles::hugeFileCountIsClamped()
     QCOMPARE(QFileInfo(path()).size(), (records + 1) * WrongResultRecord::Size);
 }
 
+void TestRecordFiles::oversizedFileIsNeverRewritten_data()
+{
+    QTest::addColumn<bool>("answered"); // the re-test's delete of the record answered, or by position
+    QTest::newRow("delete by position") << false;
+    QTest::newRow("delete the record answered") << true;
+}
+
+// A planted sparse gigabyte: listed and appended to, but a delete would move all of it, turning
+// the holes into real data and keeping the window waiting.
+void TestRecordFiles::oversizedFileIsNeverRewritten()
+{
+    QFETCH(bool, answered);
+    writeFile(path(), wrongBytes({1}));
+    QVERIFY(QFile::resize(path(), qint64(1) << 30));
+    struct stat before;
+    QCOMPARE(::stat(QFile::encodeName(path()).constData(), &before), 0);
+    QCOMPARE(WrongResultsToShow(path(), 1).lines.first(), FormatWrongResultLine(wrong(1)));
+    try {
+        if (answered)
+            DeleteWrongResult(path(), 1, wrong(1));
+        else
+            DeleteWrongResult(path(), 1);
+        QFAIL("the delete went through");
+    } catch (const RecordFileTooLarge &error) {
+        QVERIFY(error.text().startsWith(QStringLiteral("Soubor chyba.nmk je příliš velký (1024 MiB)")));
+    }
+    AppendWrongResult(path(), wrong(2));
+    struct stat after;
+    QCOMPARE(::stat(QFile::encodeName(path()).constData(), &after), 0);
+    // the record goes after the last whole record, over the trailing fragment of the odd size
+    QCOMPARE(after.st_size, (before.st_size / WrongResultRecord::Size + 1) * WrongResultRecord::Size);
+    QVERIFY(after.st_blocks <= before.st_blocks + 16); // still holes, not a gigabyte of zeros
+}
+
 void TestRecordFiles::errorText_data()
 {
     QTest::addColumn<int>("code");
@@ -622,7 +659,9 @@ void TestRecordFiles::folderWhereFileExpected_data()
         {"read", Op::Read}, {"delete", Op::Delete}, {"prepend", Op::Prepend}, {"read evaluations", Op::ReadEvals},
         {"remove the file", Op::RemoveFile}};
     // a pupil sharing the folder links the file to another pupil's, which exists or not yet
-    for (const char *what : {"folder", "named pipe", "/dev/zero", "link to a file", "link to no file"}) {
+    // or a backup brings back a record file that is a second name of someone's private file
+    for (const char *what :
+         {"folder", "named pipe", "/dev/zero", "link to a file", "link to no file", "hard link to a file"}) {
         for (const auto &[name, op] : ops)
             QTest::addRow("%s, %s", what, name) << QString::fromLatin1(what) << op;
     }
@@ -640,16 +679,20 @@ void TestRecordFiles::folderWhereFileExpected()
         QCOMPARE(::mkfifo(QFile::encodeName(path()).constData(), 0644), 0); // no writer: open() would wait
     else if (what.startsWith(QLatin1String("link")))
         QVERIFY(QFile::link(target, path()));
+    else if (what.startsWith(QLatin1String("hard")))
+        writeFile(target, essay);
     else
         QVERIFY(QFile::link(what, path()));
     if (what == QLatin1String("link to a file"))
         writeFile(target, essay);
+    else if (what.startsWith(QLatin1String("hard")))
+        QCOMPARE(::link(QFile::encodeName(target).constData(), QFile::encodeName(path()).constData()), 0);
     QCOMPARE(failureCode([&] { run(op, path()); }), 5);
     if (what == QLatin1String("folder"))
         QVERIFY(QFileInfo(path()).isDir());
     // nothing is written through the link, and the link stays
-    QCOMPARE(contents(target), what == QLatin1String("link to a file") ? essay : QByteArray());
-    QCOMPARE(QFileInfo::exists(target), what == QLatin1String("link to a file"));
+    QCOMPARE(contents(target), what.endsWith(QLatin1String("to a file")) ? essay : QByteArray());
+    QCOMPARE(QFileInfo::exists(target), what.endsWith(QLatin1String("to a file")));
     QCOMPARE(QFileInfo(path()).isSymLink(), what.startsWith(u'l') || what.startsWith(u'/'));
 }
 

@@ -3,6 +3,10 @@
 
 #include <QTest>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 using namespace testsupport;
 
 namespace {
@@ -35,6 +39,7 @@ private slots:
     void retestEdges();
     void twoCopiesRetestOneFile();
     void retestKeepsTheTeachersSwitches();
+    void removalsWaitForAHeldLock();
 };
 
 void TestRetest::retestOfThree()
@@ -175,6 +180,32 @@ void TestRetest::retestKeepsTheTeachersSwitches()
     QCOMPARE(p.run().timeLimitSeconds, 6); // the record's limit gives way to the setting
     QCOMPARE(fileBytes(p.files.iniFile), ini);
     QCOMPARE(p.view.evaluations.size(), std::size_t(1)); // the forced evaluation of the one answer
+}
+
+// Another copy reading the re-test file holds its lock: the right answers go on at once, each
+// next stored exercise follows, and the removals are done in order once the file is free.
+void TestRetest::removalsWaitForAHeldLock()
+{
+    Practice p;
+    for (qint32 first = 11; first <= 14; ++first)
+        AppendWrongResult(p.files.retestFile, {first, 1, 1, first + 1, false, 0, 3});
+    p.start().startRetest();
+    const int reader = ::open(QFile::encodeName(p.files.retestFile).constData(), O_RDONLY | O_CLOEXEC);
+    QCOMPARE(::flock(reader, LOCK_SH), 0);
+    for (const qint32 first : {11, 12}) {
+        QCOMPARE(p.view.onScreen.first, first);
+        p.answer(QString::number(first + 1));
+    }
+    QCOMPARE(CountWrongResults(p.files.retestFile), 4);
+    QCOMPARE(p.view.onScreen.first, 13);
+    ::close(reader);
+    QTRY_COMPARE(CountWrongResults(p.files.retestFile), 2);
+    for (const qint32 first : {13, 14}) {
+        QCOMPARE(p.view.onScreen.first, first);
+        p.answer(QString::number(first + 1));
+    }
+    QVERIFY(!p.flow->RetestActive());
+    QCOMPARE(CountWrongResults(p.files.retestFile), 0);
 }
 
 QTEST_GUILESS_MAIN(TestRetest)

@@ -25,16 +25,28 @@ PracticeFlow::PracticeFlow(ExerciseGenerator &generator, const PracticeFiles &fi
     : m_generator(generator)
     , m_files(files)
     , m_view(view)
-    , m_session(std::make_unique<PracticeSession>(m_settings, m_run, files.historyFile, view))
+    , m_pending(std::make_unique<PendingRecords>(files.retestFile, files.wrongResultsFile, files.historyFile))
+    , m_session(std::make_unique<PracticeSession>(m_settings, m_run, files.historyFile, view, m_pending.get()))
     , m_countdown(std::make_unique<CountdownRules>(m_run, view))
 {
+    QObject::connect(m_pending.get(), &PendingRecords::retestRecordRemoved,
+                     [this](qint32 position) { retestRecordRemoved(position); });
+    // shown once the answer on hand is over, never in the middle of one
+    QObject::connect(m_pending.get(), &PendingRecords::stalled, [this](const QString &notice) {
+        m_view.runLater([this, notice] { m_view.showMessage(notice, NoticeKind::Information); });
+    });
 }
 
-PracticeFlow::~PracticeFlow() = default;
+PracticeFlow::~PracticeFlow()
+{
+    // what the queue still writes on its way out is told to nobody: the view may be gone
+    QObject::disconnect(m_pending.get(), nullptr, nullptr, nullptr);
+}
 
 void PracticeFlow::startPractice()
 {
     m_newExercisePending = false;
+    m_pending->takeOverPendingFile();
     NactiRozsahZIni(m_files.iniFile, m_settings);
     const PracticeMode mode = StartupMode(m_files.iniFile);
     OperationSwitches switches;
@@ -185,12 +197,12 @@ void PracticeFlow::timeOut()
 
 void PracticeFlow::recordMiss(const WrongResultRecord &record)
 {
-    // the re-test file takes each missed exercise once, the wrong-results file every miss;
-    // a failure to write abandons the rest of the road
+    // the re-test file takes each missed exercise once, the wrong-results file every miss; a
+    // record that cannot be written now waits in memory and costs the pupil nothing
     if (!m_retestActive) {
         if (m_freshExercise)
-            AppendWrongResult(m_files.retestFile, record);
-        AppendWrongResult(m_files.wrongResultsFile, record);
+            m_pending->add(PendingRecords::Target::RetestFile, record);
+        m_pending->add(PendingRecords::Target::WrongResultsFile, record);
     }
     m_freshExercise = false;
     m_session->countTotalWrong();
@@ -258,6 +270,11 @@ void PracticeFlow::applySettings(const SettingsEdit &edit)
         m_run.timeLimitSeconds = m_settings.timeLimitSeconds;
     if ((edit.rangesTouched && !m_retestActive) || limitChanged)
         m_newExercisePending = true;
+}
+
+void PracticeFlow::saveUnwrittenRecords()
+{
+    m_pending->saveForNextStart();
 }
 
 RozsahValues PracticeFlow::values() const

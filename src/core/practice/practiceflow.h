@@ -4,6 +4,7 @@
 #include "core/practice/countdown.h"
 #include "core/practice/practicesession.h"
 #include "core/practice/practiceview.h"
+#include "core/records/pendingrecords.h"
 #include "core/records/recordfiles.h"
 #include "core/settings/practicesettings.h"
 #include "core/settings/rozsahvalues.h"
@@ -92,6 +93,10 @@ public:
     // The next stored exercise of the re-test, or its end.
     void DalsiPrikladPrz();
 
+    // The window closes: misses not written yet go into the pending file, or InOutError is thrown.
+    void saveUnwrittenRecords();
+    const PendingRecords &pendingRecords() const { return *m_pending; }
+
     // "nulovat počty"
     void MNulovatClick();
     // Whether the history file holds any evaluation.
@@ -109,11 +114,16 @@ private:
     void endRetest();
     void evaluate(bool forced);
 
+    // A removal from the re-test file is done, now or later: the re-test's place moves with it.
+    // position -1: the record stays (the file is too large to be rewritten).
+    void retestRecordRemoved(qint32 position);
+
     PracticeSettings m_settings;
     PracticeRun m_run;
     ExerciseGenerator &m_generator;
     PracticeFiles m_files;
     PracticeView &m_view;
+    std::unique_ptr<PendingRecords> m_pending; // before the session, which stores through it
     std::unique_ptr<PracticeSession> m_session;
     std::unique_ptr<CountdownRules> m_countdown;
 
@@ -130,6 +140,8 @@ private:
     qint32 m_retestIndex = 0; // 1-based position in the re-test file of the exercise on screen
     quint64 m_retestSerial = 0; // the exercise the re-test put on screen
     WrongResultRecord m_retestRecord; // and the record it was read from
+    bool m_removalOnHand = false; // the answered record's removal is not done yet
+    qint32 m_removalsWaiting = 0; // this run's removals from the re-test file not done yet
     // the settings dialog changed the ranges or the time limit: the next switch to the
     // teaching mode poses a fresh exercise (not during a re-test, which keeps the flag)
     bool m_newExercisePending = false;

@@ -3,15 +3,28 @@
 
 #include "core/practice/practiceflow.h"
 
+#include "core/records/recordfiletoolarge.h"
 #include "core/records/wrongresults.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+#include <utility>
 
 void PracticeFlow::startRetest()
 {
+    // what waits for the re-test file goes in first, if it can
+    m_pending->writeNow();
+    if (const qint64 size = QFileInfo(m_files.retestFile).size(); size > RecordRewriteLimit) {
+        m_view.showMessage(RecordFileTooLarge(m_files.retestFile, size).text(), NoticeKind::Information);
+        return;
+    }
     if (CountWrongResults(m_files.retestFile) == 0) {
         m_view.showMessage(QStringLiteral("Nejsou žádné chybné výsledky"), NoticeKind::Information);
         return;
     }
     DeleteRecordFile(m_files.wrongResultsFile);
+    m_pending->dropWaitingWrongResults();
     evaluate(true); // what was answered before the re-test
     m_retestActive = true;
     m_retestIndex = 0;
@@ -45,11 +58,31 @@ void PracticeFlow::retestAnsweredRight()
     // re-testing the same file may have moved or removed the answered record: it is found by
     // its contents, and the run goes on from the place it had.
     if (m_retestSerial == m_exerciseSerial) {
-        if (const qint32 removedAt = DeleteWrongResult(m_files.retestFile, m_retestIndex, m_retestRecord))
-            m_retestIndex = removedAt;
+        m_removalOnHand = true;
+        ++m_removalsWaiting;
+        m_pending->removeFromRetest(m_retestIndex, m_retestRecord);
+        // A removal that has to wait leaves the record in its place for now, so the next one
+        // is one further on; it moves the place back once it is done (retestRecordRemoved).
+        if (std::exchange(m_removalOnHand, false))
+            ++m_retestIndex;
     }
     --m_retestIndex;
     DalsiPrikladPrz();
+}
+
+void PracticeFlow::retestRecordRemoved(qint32 position)
+{
+    // removals are done in the order they were asked for, so the one on hand is the last
+    m_removalsWaiting = std::max(m_removalsWaiting - 1, 0);
+    if (m_removalOnHand && m_removalsWaiting == 0) {
+        m_removalOnHand = false;
+        if (position > 0)
+            m_retestIndex = position; // the run goes on from the place the record had
+        else if (position < 0)
+            ++m_retestIndex; // it keeps its place: the next one is one further on
+    } else if (m_retestActive && position > 0 && position <= m_retestIndex) {
+        --m_retestIndex;
+    }
 }
 
 void PracticeFlow::retestTimedOut()

@@ -5,14 +5,16 @@
 #include "core/records/daycount.h"
 #include "core/records/historycsv.h"
 #include "core/records/ioerror.h"
+#include "core/records/pendingrecords.h"
 #include "core/records/recordfiles.h"
 
 PracticeSession::PracticeSession(const PracticeSettings &settings, const PracticeRun &run, const QString &historyPath,
-                                 PracticeView &view)
+                                 PracticeView &view, PendingRecords *pending)
     : m_settings(settings)
     , m_run(run)
     , m_historyPath(historyPath)
     , m_view(view)
+    , m_pending(pending)
 {
 }
 
@@ -95,13 +97,18 @@ void PracticeSession::DilciHodnoceni(bool forced, Operation onScreen)
 
     // A failure here leaves the counts and the period as they are and the countdown stopped;
     // the next exercise restarts it.
-    PrependEvaluation(m_historyPath, record, HistoryCapacity);
-    try {
-        AppendHistoryCsv(HistoryCsvPathBeside(m_historyPath), record);
-    } catch (const InOutError &error) {
-        // The evaluation is in the history file: the practice goes on as after any evaluation,
-        // and the failure is reported as soon as the evaluation is over.
-        m_view.runLater([error] { throw error; });
+    if (m_pending) {
+        // into the history file and historie.csv, at once or as soon as they can be written
+        m_pending->addEvaluation(record);
+    } else {
+        PrependEvaluation(m_historyPath, record, HistoryCapacity);
+        try {
+            AppendHistoryCsv(HistoryCsvPathBeside(m_historyPath), record);
+        } catch (const InOutError &error) {
+            // The evaluation is in the history file: the practice goes on as after any evaluation,
+            // and the failure is reported as soon as the evaluation is over.
+            m_view.runLater([error] { throw error; });
+        }
     }
 
     if (m_settings.clearAfterAutoEvaluation) {

@@ -8,6 +8,7 @@
 
 #include <array>
 
+class PendingRecords;
 class PracticeView;
 
 // The two partial counts, shown in the main window's fields EOK and EChyba.
@@ -23,8 +24,9 @@ public:
     // settings dialog apply at once; they and the view must outlive the session. The view is not
     // called until the first operation, so the main window may construct the session before it
     // is fully built.
+    // With pending, an evaluation is stored through it and never fails here.
     PracticeSession(const PracticeSettings &settings, const PracticeRun &run, const QString &historyPath,
-                    PracticeView &view);
+                    PracticeView &view, PendingRecords *pending = nullptr);
 
     qint32 PartialCorrect() const { return m_partialCorrect; }
     qint32 PartialWrong() const { return m_partialWrong; }
@@ -65,6 +67,7 @@ private:
     const PracticeRun &m_run;
     QString m_historyPath;
     PracticeView &m_view;
+    PendingRecords *m_pending;
 
     qint32 m_partialCorrect = 0;
     qint32 m_partialWrong = 0;

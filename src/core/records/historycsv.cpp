@@ -160,14 +160,15 @@ QByteArray HistoryCsvAppendBytes(qint64 size, char lastByte, const EvaluationRec
     return bytes;
 }
 
-void AppendHistoryCsv(const QString &path, const EvaluationRecord &record)
+void AppendHistoryCsv(const QString &path, const EvaluationRecord &record, RecordFileHandle::LockWait wait)
 {
-    RecordFileHandle file(path, RecordFileHandle::Access::ReadWriteCreate);
+    RecordFileHandle file(path, RecordFileHandle::Access::AppendCreate, RecordFileHandle::IfMissing::Fail, wait);
     const qint64 size = file.size();
     char last = '\n';
     if (size > 0)
         file.readAt(size - 1, &last, 1);
-    file.writeAt(size, HistoryCsvAppendBytes(size, last, record));
+    // a write that fails part way (a full disk) is cut back off: the file keeps whole rows only
+    file.append(HistoryCsvAppendBytes(size, last, record));
     file.close();
 }
 

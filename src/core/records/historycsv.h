@@ -56,8 +56,10 @@ QStringList HistoryCsvFields(const HistoryCsvRow &row);
 
 // Appends the row of record to historie.csv at path, under the record files' lock, never
 // through a link. A new or empty file gets the mark and the header first. Only the file's last
-// byte is read: a damaged or huge one costs nothing. A failure throws InOutError.
-void AppendHistoryCsv(const QString &path, const EvaluationRecord &record);
+// byte is read: a damaged or huge one costs nothing. A failure throws InOutError and leaves the
+// file as it was.
+void AppendHistoryCsv(const QString &path, const EvaluationRecord &record,
+                      RecordFileHandle::LockWait wait = RecordFileHandle::LockWait::UpToTimeout);
 
 // What AppendHistoryCsv writes at the end of a file of size bytes whose last byte is lastByte:
 // every row read before is read the same after it, followed by the new one.

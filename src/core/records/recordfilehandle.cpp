@@ -7,19 +7,29 @@
 #include <QFile>
 #include <QThread>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 namespace {
 
 std::atomic<qint64> lockTimeoutMs{5000};
 
-// How long a copy waits between two tries for a lock another copy holds.
-constexpr int LockRetryMs = 10;
+// The pause between two tries for a lock another copy holds grows from the first to the last.
+constexpr qint64 FirstLockRetryMs = 10;
+constexpr qint64 LastLockRetryMs = 500;
+
+// How a refused non-blocking lock says that someone else holds it: EWOULDBLOCK (EAGAIN) locally
+// and on NFS, EACCES on an SMB share.
+bool heldElsewhere(int error)
+{
+    return error == EWOULDBLOCK || error == EAGAIN || error == EACCES;
+}
 
 } // namespace
 
@@ -33,7 +43,7 @@ void RecordFileHandle::setLockTimeout(std::chrono::milliseconds timeout)
     lockTimeoutMs.store(timeout.count());
 }
 
-RecordFileHandle::RecordFileHandle(const QString &path, Access access, IfMissing ifMissing)
+RecordFileHandle::RecordFileHandle(const QString &path, Access access, IfMissing ifMissing, LockWait wait)
     : m_path(path)
 {
     // A NUL would silently cut the name short and open some other file.
@@ -54,6 +64,9 @@ RecordFileHandle::RecordFileHandle(const QString &path, Access access, IfMissing
     case Access::ReadWriteCreate:
         flags |= O_RDWR | O_CREAT;
         break;
+    case Access::AppendCreate:
+        flags |= O_RDWR | O_CREAT | O_APPEND;
+        break;
     }
     // Another copy may remove the file between our open and our lock (the wrong-results file is
     // deleted when a re-test starts); the lock is then on a file nobody sees, so open again.
@@ -62,7 +75,7 @@ RecordFileHandle::RecordFileHandle(const QString &path, Access access, IfMissing
         for (;;) {
             if (!open(flags, ifMissing))
                 return;
-            lock(access != Access::ReadOnly);
+            lock(access != Access::ReadOnly, wait);
             if (stillAtPath())
                 return;
             closeQuietly();
@@ -112,26 +125,36 @@ bool RecordFileHandle::open(int flags, IfMissing ifMissing)
         fail(errno);
     if (!S_ISREG(info.st_mode))
         fail(EISDIR);
+    // A second name makes the file someone else's too: a record written here would land in it.
+    if (info.st_nlink > 1)
+        fail(EACCES);
     const int status = ::fcntl(m_fd, F_GETFL);
     if (status < 0 || ::fcntl(m_fd, F_SETFL, status & ~O_NONBLOCK) != 0)
         fail(errno);
     return true;
 }
 
-void RecordFileHandle::lock(bool exclusive)
+void RecordFileHandle::lock(bool exclusive, LockWait wait)
 {
     const int operation = (exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB;
-    const QDeadlineTimer deadline(lockTimeout());
+    const QDeadlineTimer deadline(wait == LockWait::TryOnce ? std::chrono::milliseconds(0) : lockTimeout());
+    qint64 pause = FirstLockRetryMs;
     for (;;) {
         if (retryOnInterrupt([&] { return ::flock(m_fd, operation); }) == 0)
-            return;
+            break;
         const int error = errno;
-        if (error != EWOULDBLOCK)
+        if (!heldElsewhere(error))
             fail(error);
         if (deadline.hasExpired())
             throw InOutError(LockTimeoutCode, m_path);
-        QThread::msleep(LockRetryMs);
+        QThread::msleep(quint64(std::min(pause, std::max<qint64>(deadline.remainingTime(), 1))));
+        pause = std::min(pause * 2, LastLockRetryMs);
     }
+    // A network client may keep pages of the file from before the lock, with another computer's
+    // latest record missing from them. Clean pages are dropped here, so what this copy reads or
+    // writes around the end comes from the server (a hint: an error here changes nothing).
+    if (exclusive)
+        ::posix_fadvise(m_fd, 0, 0, POSIX_FADV_DONTNEED);
 }
 
 bool RecordFileHandle::stillAtPath() const
@@ -165,10 +188,12 @@ void RecordFileHandle::fail(int error) const
 
 qint64 RecordFileHandle::size() const
 {
-    struct stat info;
-    if (retryOnInterrupt([&] { return ::fstat(m_fd, &info); }) != 0)
+    // fstat may be answered from a network client's attribute cache, up to a second old; a seek to
+    // the end makes the client ask the server.
+    const off_t end = ::lseek(m_fd, 0, SEEK_END);
+    if (end < 0)
         fail(errno);
-    return info.st_size;
+    return end;
 }
 
 void RecordFileHandle::readAt(qint64 offset, char *buffer, qint64 length) const
@@ -197,6 +222,38 @@ void RecordFileHandle::writeAt(qint64 offset, const char *data, qint64 length) c
             fail(ENOSPC);
         done += put;
     }
+}
+
+void RecordFileHandle::append(const QByteArray &data) const
+{
+    const qint64 before = size();
+    // The lock is still held, so whatever part got written is this copy's and nobody has read it:
+    // it is cut off again. A network client may only learn of a failed write when it flushes, so
+    // the data is flushed here, while the cut is still possible.
+    const auto cutBackAndFail = [&](int error) {
+        [[maybe_unused]] const int cut = ::ftruncate(m_fd, off_t(before));
+        fail(error);
+    };
+    qint64 done = 0;
+    while (done < data.size()) {
+        const ssize_t put =
+            retryOnInterrupt([&] { return ::write(m_fd, data.constData() + done, size_t(data.size() - done)); });
+        if (put <= 0)
+            cutBackAndFail(put < 0 ? errno : ENOSPC); // a device that takes nothing more is full
+        done += put;
+    }
+    if (onNetworkShare() && retryOnInterrupt([&] { return ::fdatasync(m_fd); }) != 0)
+        cutBackAndFail(errno);
+}
+
+bool RecordFileHandle::onNetworkShare() const
+{
+    // NFS, and SMB's two magic numbers (the old and the new client)
+    constexpr decltype(statfs::f_type) Nfs = 0x6969, Cifs = 0xFF534D42, Smb2 = 0xFE534D42;
+    struct statfs info;
+    if (::fstatfs(m_fd, &info) != 0)
+        return true; // unknown: flushing costs time, not records
+    return info.f_type == Nfs || info.f_type == Cifs || info.f_type == Smb2;
 }
 
 void RecordFileHandle::truncate(qint64 length) const

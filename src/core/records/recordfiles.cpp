@@ -1,6 +1,6 @@
 #include "core/records/recordfiles.h"
 
-#include "core/records/recordfilehandle.h"
+#include "core/records/recordfiletoolarge.h"
 
 #include <QtEndian>
 
@@ -122,14 +122,26 @@ qint32 CountEvaluations(const QString &path)
     return countRecords(path, EvaluationRecord::Size);
 }
 
-void AppendWrongResult(const QString &path, const WrongResultRecord &record)
+void AppendWrongResult(const QString &path, const WrongResultRecord &record, RecordFileHandle::LockWait wait)
+{
+    AppendWrongResults(path, {record}, wait);
+}
+
+void AppendWrongResults(const QString &path, const QList<WrongResultRecord> &records, RecordFileHandle::LockWait wait)
 {
     constexpr int size = WrongResultRecord::Size;
-    RecordFileHandle file(path, Access::ReadWriteCreate);
-    // The size is taken under the lock, so the record goes to the true end even when another
-    // copy has just appended. Written after the whole records, so a trailing fragment left by a damaged write is covered.
-    const qint64 position = wholeRecords(file.size(), size);
-    file.writeAt(position * size, record.encode());
+    QByteArray bytes;
+    bytes.reserve(records.size() * size);
+    for (const WrongResultRecord &record : records)
+        bytes.append(record.encode());
+    RecordFileHandle file(path, Access::AppendCreate, IfMissing::Fail, wait);
+    // A trailing fragment left by a damaged write is cut off, so the record starts where a record
+    // starts; the append itself goes to the end the server knows, even when another computer has
+    // just appended.
+    const qint64 fileSize = file.size();
+    if (fileSize % size != 0)
+        file.truncate(fileSize - fileSize % size);
+    file.append(bytes);
     file.close();
 }
 
@@ -189,25 +201,38 @@ qint64 findWrongResult(const RecordFileHandle &file, qint64 first, qint64 last, 
 
 } // namespace
 
+namespace {
+
+qint64 rewritableRecords(const RecordFileHandle &file, const QString &path)
+{
+    const qint64 fileSize = file.size();
+    if (fileSize > RecordRewriteLimit)
+        throw RecordFileTooLarge(path, fileSize);
+    return wholeRecords(fileSize, WrongResultRecord::Size);
+}
+
+} // namespace
+
 void DeleteWrongResult(const QString &path, qint32 index)
 {
     RecordFileHandle file(path, Access::ReadWrite, IfMissing::Absent);
     if (!file.exists())
         return;
-    const qint64 count = wholeRecords(file.size(), WrongResultRecord::Size);
+    const qint64 count = rewritableRecords(file, path);
     // Only an existing record is deleted; any other index leaves the file as it is.
     if (index >= 1 && index <= count)
         removeWrongResultAt(file, count, index);
     file.close();
 }
 
-qint32 DeleteWrongResult(const QString &path, qint32 index, const WrongResultRecord &answered)
+qint32 DeleteWrongResult(const QString &path, qint32 index, const WrongResultRecord &answered,
+                         RecordFileHandle::LockWait wait)
 {
     // searched and removed under one lock, so no other copy can move the record in between
-    RecordFileHandle file(path, Access::ReadWrite, IfMissing::Absent);
+    RecordFileHandle file(path, Access::ReadWrite, IfMissing::Absent, wait);
     if (!file.exists())
         return 0;
-    const qint64 count = wholeRecords(file.size(), WrongResultRecord::Size);
+    const qint64 count = rewritableRecords(file, path);
     const qint64 expected = std::max<qint64>(index, 1);
     qint64 position = findWrongResult(file, expected, count, answered);
     if (position == 0)
@@ -218,10 +243,11 @@ qint32 DeleteWrongResult(const QString &path, qint32 index, const WrongResultRec
     return clampedCount(position);
 }
 
-void PrependEvaluation(const QString &path, const EvaluationRecord &record, qint32 capacity)
+void PrependEvaluation(const QString &path, const EvaluationRecord &record, qint32 capacity,
+                       RecordFileHandle::LockWait wait)
 {
     constexpr int size = EvaluationRecord::Size;
-    RecordFileHandle file(path, Access::ReadWriteCreate);
+    RecordFileHandle file(path, Access::ReadWriteCreate, IfMissing::Fail, wait);
     // The new record always stays, whatever capacity is asked for.
     const qint64 keep = std::min(wholeRecords(file.size(), size), qint64(std::max(capacity, 1)) - 1);
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/records/recordfilehandle.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -45,12 +47,20 @@ struct EvaluationRecord
 inline constexpr qint32 HistoryCapacity = 100;
 // A delete moves the records behind the deleted one in blocks of this many bytes.
 inline constexpr qint64 DeleteBlockSize = 64 * 1024;
+// A wrong-results file beyond this size is read and appended to but never rewritten: a delete
+// would move all of it (a planted sparse file of a gigabyte would turn into a real one, and
+// keep the window waiting); it throws RecordFileTooLarge instead. Years of misses take far less.
+inline constexpr qint64 RecordRewriteLimit = 64 * 1024 * 1024;
 
 // Every operation opens the file, locks it for all of its work (see RecordFileHandle), does its
 // work and closes it; nothing is cached. Any failure to open, lock, read, write, cut or close
 // throws InOutError. A missing file reads as empty; anything but a regular file fails with code 5.
 qint32 CountWrongResults(const QString &path);
-void AppendWrongResult(const QString &path, const WrongResultRecord &record);
+void AppendWrongResult(const QString &path, const WrongResultRecord &record,
+                       RecordFileHandle::LockWait wait = RecordFileHandle::LockWait::UpToTimeout);
+// Appends the records in their order with one lock and one write: all of them or none.
+void AppendWrongResults(const QString &path, const QList<WrongResultRecord> &records,
+                        RecordFileHandle::LockWait wait = RecordFileHandle::LockWait::UpToTimeout);
 // Clamps index into 1..count (1 when the file is empty) and reads that record, if any.
 void ReadWrongResult(const QString &path, qint32 &index, WrongResultRecord &record);
 // Removes record index (1-based); an index outside 1..count removes nothing.
@@ -60,8 +70,10 @@ void DeleteWrongResult(const QString &path, qint32 index);
 // the program re-testing the same file may have removed records meanwhile, so the position alone
 // could name a record nobody answered. Returns the position the removed record had, or 0 when
 // no record equals it any more and nothing was removed.
-qint32 DeleteWrongResult(const QString &path, qint32 index, const WrongResultRecord &answered);
+qint32 DeleteWrongResult(const QString &path, qint32 index, const WrongResultRecord &answered,
+                         RecordFileHandle::LockWait wait = RecordFileHandle::LockWait::UpToTimeout);
 qint32 CountEvaluations(const QString &path);
 // Puts the record first and keeps at most capacity records, newest first.
-void PrependEvaluation(const QString &path, const EvaluationRecord &record, qint32 capacity);
+void PrependEvaluation(const QString &path, const EvaluationRecord &record, qint32 capacity,
+                       RecordFileHandle::LockWait wait = RecordFileHandle::LockWait::UpToTimeout);
 QList<EvaluationRecord> ReadEvaluations(const QString &path);

@@ -145,6 +145,8 @@ void TFZaklad::FormShow()
 
 void TFZaklad::closeEvent(QCloseEvent *event)
 {
+    // the misses not written yet first: a failure to save the settings must not cost them
+    RunGuarded([this] { m_flow->saveUnwrittenRecords(); });
     RunGuarded([this] { FormClose(); });
     event->accept();
 }
