@@ -1,5 +1,6 @@
 #include "core/records/pendingrecords.h"
 
+#include "core/records/datafiles.h"
 #include "core/records/historycsv.h"
 #include "core/records/ioerror.h"
 #include "core/records/recordfiletoolarge.h"
@@ -61,7 +62,7 @@ PendingRecords::~PendingRecords()
 
 QString PendingRecords::pendingFileBeside(const QString &recordFile)
 {
-    return QFileInfo(recordFile).path() + QStringLiteral("/nezapsano.nmk");
+    return DataFile::In(QFileInfo(recordFile).path(), DataFile::Pending);
 }
 
 QString PendingRecords::pathOf(int file) const
